@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+// The pieces every kq27-tool command shares: exit codes and output.
+namespace kq::cli {
+
+enum ExitCode : int {
+    kSuccess = 0,
+    kInvalidProgram = 1,  // the input is not a valid program
+    kUsageOrUnreadable = 2,  // wrong arguments, or the file cannot be read
+};
+
+void PrintLine(std::FILE *stream, const QString &text);
+// Prints the message on stderr and returns code.
+int Fail(int code, const QString &message);
+
+// A command: its arguments after the command name, and its exit code.
+using CommandFunction = int (*)(const QStringList &arguments);
+
+struct Command {
+    const char *name;
+    const char *usage;
+    CommandFunction run;
+};
+
+int RunBytes(const QStringList &arguments);
+int RunSize(const QStringList &arguments);
+
+}  // namespace kq::cli

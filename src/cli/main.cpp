@@ -1,0 +1,40 @@
+#include "cli/command.h"
+
+#include <QCoreApplication>
+
+#include <cstring>
+
+namespace {
+
+using kq::cli::Command;
+
+// Later commands are added here.
+constexpr Command kCommands[] = {
+    {"bytes", "bytes FILE [--generation 3|4]   the framed bytes sent to the clock, one per line", kq::cli::RunBytes},
+    {"size", "size FILE [--generation 3|4]    the program's memory count", kq::cli::RunSize},
+};
+
+int Usage()
+{
+    QString text = QStringLiteral("usage: kq27-tool COMMAND ...\ncommands:");
+    for (const Command &command : kCommands)
+        text += QStringLiteral("\n  ") + QString::fromUtf8(command.usage);
+    return kq::cli::Fail(kq::cli::kUsageOrUnreadable, text);
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    if (arguments.isEmpty())
+        return Usage();
+    const QString name = arguments.takeFirst();
+    for (const Command &command : kCommands) {
+        if (name == QLatin1String(command.name))
+            return command.run(arguments);
+    }
+    return Usage();
+}

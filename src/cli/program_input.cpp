@@ -1,0 +1,62 @@
+#include "cli/program_input.h"
+
+#include "cli/command.h"
+#include "model/text_file.h"
+
+namespace kq::cli {
+
+namespace {
+
+ProgramInputResult Failed(int code, const QString &message)
+{
+    return {std::nullopt, Fail(code, message)};
+}
+
+}  // namespace
+
+ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *usage)
+{
+    QString path;
+    int generation = kCurrentGeneration;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--generation")) {
+            if (i + 1 >= arguments.size())
+                return Failed(kUsageOrUnreadable, QString::fromUtf8(usage));
+            const QString value = arguments[++i];
+            if (value == QLatin1String("3"))
+                generation = kOlderGeneration;
+            else if (value == QLatin1String("4"))
+                generation = kCurrentGeneration;
+            else
+                return Failed(kUsageOrUnreadable, QStringLiteral("generation must be 3 or 4"));
+        } else if (path.isEmpty() && !argument.startsWith(QLatin1String("--"))) {
+            path = argument;
+        } else {
+            return Failed(kUsageOrUnreadable, QString::fromUtf8(usage));
+        }
+    }
+    if (path.isEmpty())
+        return Failed(kUsageOrUnreadable, QString::fromUtf8(usage));
+
+    const std::optional<TextFileContent> content = ReadTextLines(path);
+    if (!content)
+        return Failed(kUsageOrUnreadable, QStringLiteral("%1: cannot be read").arg(path));
+
+    const QStringList &lines = content->lines;
+    // A program file of a step that could not produce its program lines.
+    if (!lines.isEmpty() && lines.first() == QLatin1String("NG"))
+        return Failed(kInvalidProgram, kCannotHandOverMessage);
+
+    const ParsedProgramLines parsed = ParseProgramLines(lines);
+    if (parsed.error) {
+        const ProgramLinesError &error = *parsed.error;
+        if (error.lineNumber == 0)
+            return Failed(kInvalidProgram, QStringLiteral("%1: %2").arg(path, error.reason));
+        return Failed(kInvalidProgram,
+                      QStringLiteral("%1:%2: \"%3\": %4").arg(path).arg(error.lineNumber).arg(error.line, error.reason));
+    }
+    return {ProgramInput{parsed.instructions, generation}, kSuccess};
+}
+
+}  // namespace kq::cli

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/catalogue.h"
+#include "model/paths.h"
+
+namespace kq {
+
+class Dialogs;
+class Waiter;
+
+// The services shared by every window of the studio. Made once in main() (or
+// by a test with fakes) and passed by reference; it outlives every window.
+class StudioContext {
+public:
+    StudioContext(Dialogs &dialogs, Waiter &waiter, Paths paths)
+        : m_dialogs(dialogs), m_waiter(waiter), m_paths(std::move(paths))
+    {
+    }
+
+    Dialogs &dialogs() const { return m_dialogs; }
+    Waiter &waiter() const { return m_waiter; }
+    const Paths &paths() const { return m_paths; }
+
+    // The generation of the connected clock; every catalogue lookup is passed
+    // this value.
+    int generation() const { return m_generation; }
+    void setGeneration(int generation) { m_generation = generation; }
+
+private:
+    Dialogs &m_dialogs;
+    Waiter &m_waiter;
+    Paths m_paths;
+    int m_generation = kCurrentGeneration;
+};
+
+}  // namespace kq

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+class QPrinter;
+
+// Every message box and common dialog of both programs goes through this
+// interface, so tests can record the exact texts and script the answers.
+namespace kq {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Modal box with a warning icon and OK: errors and refused actions.
+    virtual void Warning(QWidget *parent, const QString &text) = 0;
+    // Modal box with an information icon and OK: results and feedback.
+    virtual void Information(QWidget *parent, const QString &text) = 0;
+    // Yes/No question before destructive actions; true for Yes.
+    virtual bool AskYesNo(QWidget *parent, const QString &text) = 0;
+
+    // filter in Qt's form, e.g. "KQ-27ファイル (*.kq27)". Empty when cancelled.
+    virtual QString OpenFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
+    virtual QString SaveFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
+
+    virtual std::optional<QColor> ChooseColour(QWidget *parent, const QColor &initial) = 0;
+    // Lets the user set up printer; false when cancelled.
+    virtual bool SetUpPrinter(QWidget *parent, QPrinter &printer) = 0;
+};
+
+// The production dialogs: Qt's message boxes and common dialogs.
+class QtDialogs final : public Dialogs {
+public:
+    void Warning(QWidget *parent, const QString &text) override;
+    void Information(QWidget *parent, const QString &text) override;
+    bool AskYesNo(QWidget *parent, const QString &text) override;
+    QString OpenFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    QString SaveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    std::optional<QColor> ChooseColour(QWidget *parent, const QColor &initial) override;
+    bool SetUpPrinter(QWidget *parent, QPrinter &printer) override;
+};
+
+}  // namespace kq

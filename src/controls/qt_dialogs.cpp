@@ -1,0 +1,81 @@
+#include "controls/dialogs.h"
+
+#include <QAbstractButton>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace kq {
+
+namespace {
+
+// Texts keep the CR LF of the original messages; the box breaks the line at
+// the LF, so the CR must not reach it.
+QString ForDisplay(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+QMessageBox::StandardButton Show(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                 const QString &text, QMessageBox::StandardButtons buttons,
+                                 QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, title, ForDisplay(text), buttons, parent);
+    box.setDefaultButton(defaultButton);
+    if (box.button(QMessageBox::Yes))
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+    if (box.button(QMessageBox::No))
+        box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    return QMessageBox::StandardButton(box.exec());
+}
+
+}  // namespace
+
+void QtDialogs::Warning(QWidget *parent, const QString &text)
+{
+    Show(parent, QMessageBox::Warning, QStringLiteral("警告"), text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void QtDialogs::Information(QWidget *parent, const QString &text)
+{
+    Show(parent, QMessageBox::Information, QStringLiteral("情報"), text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtDialogs::AskYesNo(QWidget *parent, const QString &text)
+{
+    return Show(parent, QMessageBox::Question, QStringLiteral("確認"), text,
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        == QMessageBox::Yes;
+}
+
+QString QtDialogs::OpenFileName(QWidget *parent, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+}
+
+QString QtDialogs::SaveFileName(QWidget *parent, const QString &folder, const QString &filter)
+{
+    // The callers ask the overwrite question themselves, with their own text.
+    return QFileDialog::getSaveFileName(parent, QString(), folder, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+std::optional<QColor> QtDialogs::ChooseColour(QWidget *parent, const QColor &initial)
+{
+    const QColor colour = QColorDialog::getColor(initial, parent);
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour;
+}
+
+bool QtDialogs::SetUpPrinter(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace kq

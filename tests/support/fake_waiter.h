@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model/waiter.h"
+
+#include <QList>
+
+#include <functional>
+
+namespace kq::testing {
+
+// Advances a virtual clock at once; records every wait. Pending events are
+// still processed, so queued device reports arrive during a wait as they
+// would in the real program.
+class FakeWaiter final : public Waiter {
+public:
+    void WaitProcessing(int milliseconds) override;
+    qint64 Now() const override { return m_now; }
+
+    const QList<int> &waits() const { return m_waits; }
+    qint64 totalWaited() const;
+    // Runs after the virtual time has advanced, before events are processed.
+    void setOnWait(std::function<void(int)> onWait) { m_onWait = std::move(onWait); }
+
+private:
+    qint64 m_now = 0;
+    QList<int> m_waits;
+    std::function<void(int)> m_onWait;
+};
+
+}  // namespace kq::testing
