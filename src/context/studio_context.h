@@ -2,6 +2,7 @@
 
 #include "model/catalogue.h"
 #include "model/paths.h"
+#include "model/report_fields.h"
 
 namespace kq {
 
@@ -26,11 +27,23 @@ public:
     int generation() const { return m_generation; }
     void setGeneration(int generation) { m_generation = generation; }
 
+    // A step switch under way and the step that started it (1 icons,
+    // 2 flowchart, 3 text). The main menu clears it whenever it is shown.
+    struct StepSwitch {
+        bool underWay = false;
+        int sourceStep = 0;
+    };
+    StepSwitch &stepSwitch() { return m_stepSwitch; }
+
+    ReportFields &reportFields() { return m_reportFields; }
+
 private:
     Dialogs &m_dialogs;
     Waiter &m_waiter;
     Paths m_paths;
     int m_generation = kCurrentGeneration;
+    StepSwitch m_stepSwitch;
+    ReportFields m_reportFields;
 };
 
 }  // namespace kq
