@@ -1,1 +1,145 @@
+#include "model/memory_messages.h"
+#include "model/program_lines.h"
+#include "model/text_file.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+namespace kq {
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    QStringList out;
+    QString err;
+};
+
+ToolRun RunTool(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(KQ27_TOOL), arguments);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    ToolRun run;
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+class ToolTest : public ::testing::Test {
+protected:
+    QString Write(const QString &name, const QStringList &lines)
+    {
+        const QString path = m_dir.filePath(name);
+        EXPECT_TRUE(WriteTextLines(path, lines));
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(ToolTest, BytesOfProgramLinesAndOfAnOkFile)
+{
+    const QString plain = Write("plain.txt", {"START", "END"});
+    const ToolRun smallest = RunTool({"bytes", plain});
+    EXPECT_EQ(smallest.exitCode, 0);
+    EXPECT_EQ(smallest.out, (QStringList{"240", "230", "2", "231", "250"}));
+
+    const QString file = Write("prog.kq27", {"OK", "START", "8,2,50,0,0,0,0", "5,0,0,0,0,0,0", "20,1,0,0,0,0,0",
+                                             "21,1,0,0,0,0,0", "END", "reponen=3", "reponame=START", "WORDDATA",
+                                             "if(cds>50){"});
+    EXPECT_EQ(RunTool({"bytes", file}).out,
+              (QStringList{"240", "230", "2", "205", "50", "6", "8", "150", "8", "231", "250"}));
+    EXPECT_EQ(RunTool({"bytes", file, "--generation", "3"}).out,
+              (QStringList{"240", "230", "2", "182", "5", "7", "150", "7", "231", "250"}));
+    EXPECT_EQ(RunTool({"size", file}).out, QStringList{"9"});
+    EXPECT_EQ(RunTool({"size", "--generation", "3", file}).out, QStringList{"8"});
+}
+
+TEST_F(ToolTest, InvalidProgramsExitOneWithTheReason)
+{
+    const ToolRun ng = RunTool({"bytes", Write("ng.kq27", {"NG", "reponen=", "DDDATA"})});
+    EXPECT_EQ(ng.exitCode, 1);
+    EXPECT_TRUE(ng.err.contains(kCannotHandOverMessage));
+
+    const ToolRun bad = RunTool({"bytes", Write("bad.txt", {"START", "5,0,0,0,0,0,0", "10,0,1,0,0,0,0", "END"})});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(bad.err.contains(":3:")) << bad.err.toStdString();
+    EXPECT_TRUE(bad.out.isEmpty());
+
+    QStringList long61{"START"};
+    for (int i = 0; i < 60; ++i)
+        long61 << "5,0,0,0,0,0,0";
+    long61 << "END";
+    const QString longPath = Write("long.txt", long61);
+    const ToolRun over = RunTool({"bytes", longPath});
+    EXPECT_EQ(over.exitCode, 1);
+    EXPECT_TRUE(over.err.contains(kTextTransferOverflowMessage));
+    EXPECT_TRUE(over.out.isEmpty());
+    EXPECT_EQ(RunTool({"size", longPath}).out, QStringList{"123"});
+
+    EXPECT_EQ(RunTool({"bytes", Write("none.txt", {"5,0,0,0,0,0,0"})}).exitCode, 1);
+}
+
+TEST_F(ToolTest, OneHundredTwentyBytesPassAndOneMoreFails)
+{
+    QStringList lines{"START"};
+    for (int i = 0; i < 58; ++i)
+        lines << "5,0,0,0,0,0,0";  // 2 + 58 × 2 + 1 = 119
+    lines << "END";
+    EXPECT_EQ(RunTool({"bytes", Write("119.txt", lines)}).out.size(), 119 + 2);
+    lines[1] = "4,0,100,1,0,0,0";  // two more bytes: 121, over the limit
+    EXPECT_EQ(RunTool({"bytes", Write("121.txt", lines)}).exitCode, 1);
+    lines[1] = "3,0,1,0,0,0,0";  // one more byte: exactly 120
+    EXPECT_EQ(RunTool({"bytes", Write("120.txt", lines)}).out.size(), 120 + 2);
+}
+
+TEST_F(ToolTest, ArgumentsAndUnreadableFilesExitTwo)
+{
+    const QString ok = Write("ok.txt", {"START", "END"});
+    const QStringList cases[] = {
+        {},
+        {"frobnicate"},
+        {"bytes"},
+        {"bytes", m_dir.filePath("missing.txt")},
+        {"bytes", m_dir.path()},
+        {"bytes", ok, "--generation"},
+        {"bytes", ok, "--generation", "5"},
+        {"bytes", ok, ok},
+        {"size", ok, "--verbose"},
+    };
+    for (const QStringList &arguments : cases)
+        EXPECT_EQ(RunTool(arguments).exitCode, 2) << arguments.join(' ').toStdString();
+}
+
+// Damaged input of every sort ends with 0, 1 or 2, never a crash (the
+// sanitizers abort with another code).
+TEST_F(ToolTest, DamagedInputNeverCrashes)
+{
+    auto *random = QRandomGenerator::global();
+    const QByteArray alphabet("0123456789,,,,-\r\n\r\nSTARTEND OKNG\xff\x81");
+    for (int round = 0; round < 25; ++round) {
+        QByteArray bytes = round % 2 ? "START\r\n" : "OK\r\nSTART\n";
+        const int size = int(random->bounded(400));
+        for (int i = 0; i < size; ++i)
+            bytes.append(alphabet.at(int(random->bounded(alphabet.size()))));
+        if (round % 3)
+            bytes.append("\r\nEND\r\n");
+        const QString path = m_dir.filePath("damaged.txt");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        for (const char *command : {"bytes", "size"}) {
+            const ToolRun run = RunTool({command, path});
+            EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 1) << run.exitCode << " " << bytes.toStdString();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kq
