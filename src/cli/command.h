@@ -29,5 +29,6 @@ struct Command {
 
 int RunBytes(const QStringList &arguments);
 int RunSize(const QStringList &arguments);
+int RunLines(const QStringList &arguments);
 
 }  // namespace kq::cli

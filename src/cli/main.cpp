@@ -12,6 +12,7 @@ using kq::cli::Command;
 constexpr Command kCommands[] = {
     {"bytes", "bytes FILE [--generation 3|4]   the framed bytes sent to the clock, one per line", kq::cli::RunBytes},
     {"size", "size FILE [--generation 3|4]    the program's memory count", kq::cli::RunSize},
+    {"lines", "lines FILE                      the program lines stored in a program file", kq::cli::RunLines},
 };
 
 int Usage()

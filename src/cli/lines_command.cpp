@@ -1,0 +1,37 @@
+#include "cli/command.h"
+#include "model/program_file.h"
+#include "model/program_lines.h"
+#include "model/text_file.h"
+
+namespace kq::cli {
+
+namespace {
+constexpr const char *kLinesUsage = "usage: kq27-tool lines FILE";
+}  // namespace
+
+int RunLines(const QStringList &arguments)
+{
+    if (arguments.size() != 1 || arguments.constFirst().startsWith(QLatin1String("--")))
+        return Fail(kUsageOrUnreadable, QString::fromUtf8(kLinesUsage));
+    const QString &path = arguments.constFirst();
+
+    const std::optional<TextFileContent> content = ReadTextLines(path);
+    if (!content)
+        return Fail(kUsageOrUnreadable, QStringLiteral("%1: cannot be read").arg(path));
+    if (content->hasDecodingErrors)
+        return Fail(kInvalidProgram, QStringLiteral("%1: not a program file (not CP932 text)").arg(path));
+
+    const ProgramFileParts parts = SplitProgramFile(content->lines);
+    if (parts.firstLine == kInvalidProgramMark)
+        return Fail(kInvalidProgram, kCannotHandOverMessage);
+    if (parts.firstLine != kValidProgramMark)
+        return Fail(kInvalidProgram, QStringLiteral("%1: not a program file (its first line is neither OK nor NG)").arg(path));
+    if (parts.programLines.isEmpty())
+        return Fail(kInvalidProgram, QStringLiteral("%1: no \"START\" line followed by an \"END\" line").arg(path));
+
+    for (const QString &line : parts.programLines)
+        PrintLine(stdout, line);
+    return kSuccess;
+}
+
+}  // namespace kq::cli

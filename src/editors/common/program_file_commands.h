@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The file commands every programming step shares: building its file, saving,
+// opening (dialog, drop, demo, hand-over) and the question before closing.
+namespace kq {
+
+class StepDocument;
+class StudioContext;
+
+inline const QString kStudioCaption = QStringLiteral("ソラリット２制御ソフト :");
+inline const QString kCloseQuestion = QStringLiteral("画面を閉じるとプログラムは消去されます。\r\nよろしいですか？");
+
+// "ソラリット２制御ソフト :" followed by the path.
+QString StudioCaptionFor(const QString &path);
+
+// The current program's file, built fresh: the step's program lines (its
+// checks show their messages), the context's report fields, the section.
+QStringList WriteProgramFile(StudioContext &context, StepDocument &step);
+
+// "ファイルへ保存": save dialog, the step's ending for a name without
+// ".kq27", the overwrite question, the file and its copy "savefile.kq27",
+// the caption. True when the file was saved; a write that fails shows the
+// step's save-failed message and leaves any earlier file as it was.
+bool SaveProgramFile(StudioContext &context, StepDocument &step);
+
+enum class OpenOrigin {
+    ChosenFile,  // the open dialog or a drop: the caption shows the path
+    Demo,  // the caption stays
+    HandOver,  // "cache.kq27" during a step switch: the caption stays, and the
+               // report fields already hold the pupil's latest text
+};
+
+enum class OpenResult {
+    Opened,
+    Cancelled,  // no file chosen, or the name refused before reading
+    Refused,  // another step's program that this step cannot show
+    Failed,  // unreadable or damaged; "ファイルの読み込みに失敗しました。" shown
+};
+
+// Loads a program file into the step: its own section (and the report fields
+// stored with it), or the program lines of another step's valid file.
+OpenResult OpenProgramFile(StudioContext &context, StepDocument &step, const QString &path, OpenOrigin origin);
+
+// "ファイル読み込み": open dialog, then the extension check, then opening.
+OpenResult OpenProgramFileFromDialog(StudioContext &context, StepDocument &step);
+
+// Files dropped on the step's window: one file with the ".kq27" extension.
+OpenResult OpenDroppedProgramFiles(StudioContext &context, StepDocument &step, const QStringList &paths);
+
+// Whether the step's window may close: asks before a program with
+// instructions that differs from "savefile.kq27" is discarded, unless a step
+// switch is under way.
+bool MayCloseStep(StudioContext &context, StepDocument &step);
+
+}  // namespace kq
