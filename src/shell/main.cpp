@@ -2,10 +2,10 @@
 #include "controls/dialogs.h"
 #include "model/paths.h"
 #include "model/waiter.h"
+#include "shell/launcher.h"
+#include "shell/studio_app.h"
 
 #include <QApplication>
-#include <QScreen>
-#include <QWidget>
 
 int main(int argc, char *argv[])
 {
@@ -15,12 +15,9 @@ int main(int argc, char *argv[])
     kq::QtDialogs dialogs;
     kq::EventLoopWaiter waiter;
     kq::StudioContext context(dialogs, waiter, kq::Paths::ForInstalledProgram());
+    kq::DesktopLauncher launcher;
 
-    QWidget menu;
-    menu.setWindowTitle(QStringLiteral("ソラリット２制御ソフト"));
-    menu.setWindowFlag(Qt::FramelessWindowHint);
-    menu.setFixedSize(655, 494);
-    menu.move(menu.screen()->availableGeometry().center() - menu.rect().center());
-    menu.show();
+    kq::StudioApp studio(context, launcher, QApplication::applicationDirPath() + QStringLiteral("/KQ18"));
+    studio.Start();
     return app.exec();
 }

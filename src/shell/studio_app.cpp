@@ -1,0 +1,62 @@
+#include "shell/studio_app.h"
+
+#include "context/studio_context.h"
+#include "shell/help.h"
+#include "shell/main_menu.h"
+#include "shell/panel_maker_start.h"
+#include "shell/splash.h"
+#include "shell/window_registry.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace kq {
+
+StudioApp::StudioApp(StudioContext &context, Launcher &launcher, QString panelMaker)
+    : m_context(context), m_launcher(launcher), m_panelMaker(std::move(panelMaker))
+{
+}
+
+StudioApp::~StudioApp() = default;
+
+void StudioApp::Start()
+{
+    m_splash = std::make_unique<Splash>(m_context.paths());
+    m_splash->ShowNow();
+
+    m_menu = std::make_unique<MainMenu>(m_context);
+    m_windows = std::make_unique<WindowRegistry>(*m_menu, m_context.stepSwitch());
+    ConnectMenu();
+    CreateStartupWindows();
+
+    m_menu->ShowPage(MainMenu::Page::Start);
+    m_menu->show();
+    QTimer::singleShot(0, m_menu.get(), [this] { m_splash.reset(); });
+}
+
+void StudioApp::CreateStartupWindows()
+{
+}
+
+void StudioApp::ConnectMenu()
+{
+    // Windows hide the menu while they are open, so the last visible window
+    // closing is no reason to end; only the menu's closing is.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(m_menu.get(), &MainMenu::closed, qApp, &QCoreApplication::quit);
+
+    QObject::connect(m_menu.get(), &MainMenu::windowRequested, m_windows.get(),
+                     [this](WindowKind kind) { m_windows->Open(kind); });
+    QObject::connect(m_menu.get(), &MainMenu::helpRequested, m_menu.get(),
+                     [this] { OpenHelp(m_context.paths(), m_launcher, kGeneralHelpPage); });
+    QObject::connect(m_menu.get(), &MainMenu::panelMakerRequested, m_menu.get(),
+                     [this] { StartPanelMakerAndEnd(); });
+}
+
+void StudioApp::StartPanelMakerAndEnd()
+{
+    StartPanelMaker(m_context.paths(), m_context.waiter(), m_launcher, m_panelMaker);
+    m_menu->close();
+}
+
+}  // namespace kq

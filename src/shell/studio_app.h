@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+namespace kq {
+
+class Launcher;
+class MainMenu;
+class Splash;
+class StudioContext;
+class WindowRegistry;
+
+// The studio's start-up order and what the main menu's choices do. Made
+// once by main() (or by a test or the benchmark) after the QApplication.
+class StudioApp {
+public:
+    // panelMaker is the panel maker's executable, installed beside the studio's.
+    StudioApp(StudioContext &context, Launcher &launcher, QString panelMaker);
+    ~StudioApp();
+
+    // Splash, main menu, the windows made hidden at start, then the menu on
+    // its first page. The splash goes when the event loop starts; closing the
+    // menu quits the event loop.
+    void Start();
+
+    // Valid after Start().
+    MainMenu &menu() const { return *m_menu; }
+    WindowRegistry &windows() const { return *m_windows; }
+
+private:
+    // The windows that exist from start to end, made hidden while the splash
+    // is on screen, in this order: simulator, flowchart parameter dialog,
+    // device link, transfer data viewer, report window, note dialog and
+    // clock setting. Each is added here by the change that builds it; the
+    // windows the menu opens on demand are registered here too.
+    void CreateStartupWindows();
+    void ConnectMenu();
+    void StartPanelMakerAndEnd();
+
+    StudioContext &m_context;
+    Launcher &m_launcher;
+    QString m_panelMaker;
+    std::unique_ptr<Splash> m_splash;
+    std::unique_ptr<MainMenu> m_menu;
+    // Declared after the menu so that it goes first: it destroys the open
+    // windows while the menu they return to still exists.
+    std::unique_ptr<WindowRegistry> m_windows;
+};
+
+}  // namespace kq
