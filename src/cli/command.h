@@ -30,5 +30,6 @@ struct Command {
 int RunBytes(const QStringList &arguments);
 int RunSize(const QStringList &arguments);
 int RunLines(const QStringList &arguments);
+int RunDevices(const QStringList &arguments);
 
 }  // namespace kq::cli

@@ -13,6 +13,7 @@ constexpr Command kCommands[] = {
     {"bytes", "bytes FILE [--generation 3|4]   the framed bytes sent to the clock, one per line", kq::cli::RunBytes},
     {"size", "size FILE [--generation 3|4]    the program's memory count", kq::cli::RunSize},
     {"lines", "lines FILE                      the program lines stored in a program file", kq::cli::RunLines},
+    {"devices", "devices                         the HID devices present: identification, tab, description", kq::cli::RunDevices},
 };
 
 int Usage()

@@ -6,6 +6,7 @@
 
 namespace kq {
 
+class DeviceLink;
 class Dialogs;
 class Waiter;
 
@@ -37,6 +38,11 @@ public:
 
     ReportFields &reportFields() { return m_reportFields; }
 
+    // The link to the clock, set once by main(); nullptr where a test runs
+    // a window without one.
+    DeviceLink *deviceLink() const { return m_deviceLink; }
+    void setDeviceLink(DeviceLink *link) { m_deviceLink = link; }
+
 private:
     Dialogs &m_dialogs;
     Waiter &m_waiter;
@@ -44,6 +50,7 @@ private:
     int m_generation = kCurrentGeneration;
     StepSwitch m_stepSwitch;
     ReportFields m_reportFields;
+    DeviceLink *m_deviceLink = nullptr;
 };
 
 }  // namespace kq

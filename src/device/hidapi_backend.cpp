@@ -1,0 +1,96 @@
+#include "device/hidapi_backend.h"
+
+#include "device/device_diff.h"
+#include "device/hidapi_device.h"
+#include "device/hidraw_sysfs.h"
+
+#include <hidapi.h>
+
+namespace kq {
+
+namespace {
+constexpr int kWatchIntervalMs = 1000;
+
+QString FromWide(const wchar_t *text)
+{
+    return text ? QString::fromWCharArray(text) : QString();
+}
+}  // namespace
+
+HidapiBackend::HidapiBackend(QObject *parent) : HidBackend(parent), m_initialised(hid_init() == 0)
+{
+    m_watchTimer.setInterval(kWatchIntervalMs);
+    connect(&m_watchTimer, &QTimer::timeout, this, &HidapiBackend::CheckForChanges);
+}
+
+HidapiBackend::~HidapiBackend()
+{
+    if (m_initialised)
+        hid_exit();
+}
+
+QList<HidDeviceInfo> HidapiBackend::Devices()
+{
+    QList<HidDeviceInfo> devices;
+    if (!m_initialised)
+        return devices;
+    hid_device_info *list = hid_enumerate(0, 0);
+    for (const hid_device_info *entry = list; entry; entry = entry->next) {
+        if (!entry->path)
+            continue;
+        HidDeviceInfo device;
+        device.vendorId = entry->vendor_id;
+        device.productId = entry->product_id;
+        device.product = FromWide(entry->product_string);
+        device.serial = FromWide(entry->serial_number);
+        device.path = QString::fromLocal8Bit(entry->path);
+        devices.append(device);
+    }
+    hid_free_enumeration(list);
+    return devices;
+}
+
+std::unique_ptr<HidDevice> HidapiBackend::Open(const HidDeviceInfo &device)
+{
+    if (!m_initialised)
+        return nullptr;
+    const std::optional<ReportLengths> lengths = HidrawReportLengths(device.path);
+    // Without a data byte in the output report nothing can be sent.
+    if (!lengths || lengths->output < 2)
+        return nullptr;
+    const QByteArray path = device.path.toLocal8Bit();
+    hid_device *writeHandle = hid_open_path(path.constData());
+    if (!writeHandle)
+        return nullptr;
+    hid_device *readHandle = hid_open_path(path.constData());
+    if (!readHandle) {
+        hid_close(writeHandle);
+        return nullptr;
+    }
+    return std::make_unique<HidapiDevice>(writeHandle, readHandle, *lengths);
+}
+
+void HidapiBackend::StartWatching()
+{
+    m_nodesFingerprint = HidrawNodesFingerprint();
+    m_known = Devices();
+    m_watchTimer.start();
+    emit DevicesChanged();
+}
+
+void HidapiBackend::CheckForChanges()
+{
+    const QByteArray fingerprint = HidrawNodesFingerprint();
+    if (fingerprint == m_nodesFingerprint)
+        return;
+    m_nodesFingerprint = fingerprint;
+    const QList<HidDeviceInfo> now = Devices();
+    const DeviceDiff diff = DiffDevices(m_known, now);
+    m_known = now;
+    for (const HidDeviceInfo &device : diff.removed)
+        emit DeviceRemoved(device);
+    if (diff.changed)
+        emit DevicesChanged();
+}
+
+}  // namespace kq

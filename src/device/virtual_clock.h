@@ -1,0 +1,125 @@
+#pragma once
+
+#include "device/device_commands.h"
+#include "device/hid_backend.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <map>
+
+#include <optional>
+
+// An in-process clock for the tests and the snapshot program: a HID backend
+// whose one clock (21CF 0002) can be plugged and unplugged at any moment,
+// records every output report it receives and answers as the clock does.
+// Answers are queued to the user-interface thread's event loop, so they
+// arrive during the next wait, as the real clock's do.
+namespace kq {
+
+class VirtualClockDevice;
+
+class VirtualClock final : public HidBackend {
+    Q_OBJECT
+
+public:
+    // Memory as the read command returns it: the program from address 0,
+    // the melody from address 128, each followed by 250; 0xFF elsewhere.
+    static constexpr int kMemorySize = 256;
+    static constexpr int kMelodyAddress = 128;
+
+    explicit VirtualClock(QObject *parent = nullptr);
+    ~VirtualClock() override;
+
+    QList<HidDeviceInfo> Devices() override;
+    std::unique_ptr<HidDevice> Open(const HidDeviceInfo &device) override;
+    void StartWatching() override;
+
+    // -- The clock as a device.
+    HidDeviceInfo info() const;
+    // "TL-6" for a clock of 2016 or earlier, "TL-2" for the other model.
+    void setProduct(const QString &product) { m_product = product; }
+    void setSerial(const QString &serial) { m_serial = serial; }
+    void setOutputReportLength(int length) { m_outputLength = length; }
+    bool isPlugged() const { return m_plugged; }
+    // Both notify at once, as the watcher would a moment later.
+    void Plug();
+    void Unplug();
+    void setWritesFail(bool fail) { m_writesFail = fail; }
+    // Every reading handle gets a read error and stops reading.
+    void FailReading();
+
+    // Devices enumerated besides the clock; an openable one takes writes
+    // and never answers.
+    void AddOtherDevice(const HidDeviceInfo &device, bool afterClock, bool openable = false);
+    void RemoveOtherDevice(const QString &path);
+    QList<QByteArray> otherDeviceReports(const QString &path) const;
+
+    // -- What the clock received.
+    const QList<QByteArray> &outputReports() const { return m_reports; }
+    // The value each report carried (its first data byte).
+    ByteList items() const;
+    void ClearRecord() { m_reports.clear(); }
+
+    // -- Its state and what it answers with.
+    const ByteList &memory() const { return m_memory; }
+    void WriteMemory(int address, const ByteList &bytes);
+    std::optional<ClockSetting> clockSetting() const { return m_clockSetting; }
+    void setTemperature(int hundredths) { m_temperature = hundredths; }
+    void setBrightness(int brightness) { m_brightness = brightness; }
+    // Reports sent after the read command before the memory itself.
+    void setMemoryDumpLead(const QList<QByteArray> &reports) { m_dumpLead = reports; }
+    // Addresses reported ("11" and the address) when a program starts.
+    void setRunTrace(const QList<int> &addresses) { m_runTrace = addresses; }
+    // Off: a run goes on until FinishRun or the stop command.
+    void setRunsFinishAtOnce(bool atOnce) { m_runsFinishAtOnce = atOnce; }
+    bool isRunning() const { return m_running; }
+
+    // Reports the clock sends on its own.
+    void SendStatusGroup();
+    void SendExecutedAddress(int address);
+    void FinishRun();
+    void SendRawReport(const QByteArray &data);
+
+private:
+    friend class VirtualClockDevice;
+
+    enum class Mode { Idle, Program, Melody, ClockSetting };
+
+    struct OtherDevice {
+        HidDeviceInfo info;
+        bool afterClock;
+        bool openable;
+    };
+
+    bool Receive(const QByteArray &report);
+    void HandleItem(int item);
+    void HandleCommand(int item);
+    void StoreArea(int address, int areaSize, const ByteList &bytes);
+    void Send(const QByteArray &data);
+    void SendValue(int value);
+
+    QString m_product;
+    QString m_serial;
+    int m_outputLength = 9;
+    bool m_plugged = true;
+    bool m_watching = false;
+    bool m_writesFail = false;
+    QList<OtherDevice> m_others;
+    std::map<QString, QList<QByteArray>> m_otherReports;
+    QList<VirtualClockDevice *> m_open;
+
+    QList<QByteArray> m_reports;
+    Mode m_mode = Mode::Idle;
+    ByteList m_collected;
+    ByteList m_memory;
+    std::optional<ClockSetting> m_clockSetting;
+    int m_temperature = 2500;
+    int m_brightness = 0;
+    QList<QByteArray> m_dumpLead;
+    QList<int> m_runTrace;
+    bool m_runsFinishAtOnce = true;
+    bool m_running = false;
+};
+
+}  // namespace kq

@@ -1,0 +1,26 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// One application for the whole binary: the link posts reports through the
+// event loop and the progress window needs a widget platform (offscreen).
+class QtApplication final : public ::testing::Environment {
+public:
+    void SetUp() override { m_app = std::make_unique<QApplication>(m_argc, m_argv); }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[13] = "device_tests";
+    char *m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_app;
+};
+
+[[maybe_unused]] ::testing::Environment *const kQtApplication =
+    ::testing::AddGlobalTestEnvironment(new QtApplication);
+
+}  // namespace
