@@ -1,0 +1,112 @@
+#include "model/text_file.h"
+#include "studio_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+
+namespace kq::testing {
+namespace {
+
+using MenuActionsTest = StudioFixture;
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_F(MenuActionsTest, StartsOnTheFirstPageAndItsBigPictureLeadsToTheStudioPage)
+{
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(menu().CurrentPage(), MainMenu::Page::Start);
+    Click(QStringLiteral("Image10"));
+    EXPECT_EQ(menu().CurrentPage(), MainMenu::Page::Studio);
+}
+
+TEST_F(MenuActionsTest, PanelMakerGetsItsHandOverFileThenStartsAndTheStudioEnds)
+{
+    const QString handOver = temp.paths().AppDataFolder() + QStringLiteral("KQ-18Temp/Product.txt");
+    ASSERT_FALSE(QDir(temp.paths().AppDataFolder() + QStringLiteral("KQ-18Temp")).exists());
+    bool fileThereDuringWait = false;
+    bool startedDuringWait = true;
+    waiter.setOnWait([&](int) {
+        fileThereDuringWait = QFile::exists(handOver);
+        startedDuringWait = !launcher.programs.isEmpty();
+    });
+    QSignalSpy closed(&menu(), &MainMenu::closed);
+
+    Click(QStringLiteral("Image11"));
+
+    EXPECT_EQ(ReadBytes(handOver), QByteArray("5\r\n"));
+    EXPECT_EQ(waiter.waits(), QList<int>{500});
+    EXPECT_TRUE(fileThereDuringWait);
+    EXPECT_FALSE(startedDuringWait);
+    EXPECT_EQ(launcher.programs, QStringList{kPanelMaker});
+    EXPECT_FALSE(menu().isVisible());
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_TRUE(dialogs.records().isEmpty());
+}
+
+TEST_F(MenuActionsTest, ClosingTheStudioDeletesTheStepSwitchFile)
+{
+    // Both end pictures, and a closing with no file left over.
+    const struct {
+        MainMenu::Page page;
+        const char *picture;
+        bool leftOver;
+    } cases[] = {
+        {MainMenu::Page::Start, "Image2", true},
+        {MainMenu::Page::Studio, "Image12", true},
+        {MainMenu::Page::Studio, "Image12", false},
+    };
+    const QString cache = temp.paths().TempFolder() + QStringLiteral("cache.kq27");
+    for (const auto &c : cases) {
+        if (c.leftOver) {
+            ASSERT_TRUE(WriteTextLines(cache, {QStringLiteral("START"), QStringLiteral("END")}));
+        }
+        menu().show();
+        menu().ShowPage(c.page);
+        QSignalSpy closed(&menu(), &MainMenu::closed);
+        Click(QString::fromLatin1(c.picture));
+        EXPECT_FALSE(QFile::exists(cache)) << c.picture;
+        EXPECT_FALSE(menu().isVisible());
+        EXPECT_EQ(closed.count(), 1);
+    }
+    EXPECT_TRUE(launcher.programs.isEmpty());
+}
+
+TEST_F(MenuActionsTest, HelpOpensTheGeneralPageOfTheProgramFolderAndAMissingPageNothing)
+{
+    menu().ShowPage(MainMenu::Page::Studio);
+    Click(QStringLiteral("Image19"));
+    EXPECT_TRUE(launcher.documents.isEmpty());
+
+    const QString page = temp.paths().ProgramFolder() + QStringLiteral("HTML/Navi/KQ-27navi.html");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(page).absolutePath()));
+    ASSERT_TRUE(WriteTextLines(page, {QStringLiteral("<html></html>")}));
+    Click(QStringLiteral("Image19"));
+    EXPECT_EQ(launcher.documents, QStringList{page});
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_TRUE(dialogs.records().isEmpty());
+}
+
+TEST_F(MenuActionsTest, DraggingAPageBackgroundMovesTheWindow)
+{
+    QWidget *page = menu().findChild<QWidget *>(QStringLiteral("TabSheet1"));
+    ASSERT_NE(page, nullptr);
+    const QPoint start = menu().pos();
+    const QPoint grab(300, 20);  // on the title, away from the pictures
+
+    QMouseEvent press(QEvent::MouseButtonPress, grab, page->mapToGlobal(grab), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(page, &press);
+    const QPoint to = grab + QPoint(40, -15);
+    QMouseEvent move(QEvent::MouseMove, to, page->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(page, &move);
+
+    EXPECT_EQ(menu().pos(), start + QPoint(40, -15));
+}
+
+}  // namespace
+}  // namespace kq::testing

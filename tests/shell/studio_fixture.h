@@ -1,0 +1,45 @@
+#pragma once
+
+#include "context/studio_context.h"
+#include "recording_launcher.h"
+#include "shell/main_menu.h"
+#include "shell/menu_picture.h"
+#include "shell/studio_app.h"
+#include "support/fake_waiter.h"
+#include "support/recording_dialogs.h"
+#include "support/temp_paths.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kq::testing {
+
+// A started studio over temporary folders, with fakes for every service.
+class StudioFixture : public ::testing::Test {
+protected:
+    StudioFixture() : context(dialogs, waiter, temp.paths()), studio(context, launcher, kPanelMaker)
+    {
+        studio.Start();
+    }
+
+    MainMenu &menu() { return studio.menu(); }
+
+    void Click(const QString &picture)
+    {
+        auto *widget = menu().findChild<MenuPicture *>(picture);
+        ASSERT_NE(widget, nullptr) << qPrintable(picture);
+        QTest::mouseClick(widget, Qt::LeftButton);
+    }
+
+    inline static const QString kPanelMaker = QStringLiteral("/opt/kq/bin/KQ18");
+
+    TempPaths temp;
+    RecordingDialogs dialogs;
+    FakeWaiter waiter;
+    RecordingLauncher launcher;
+    StudioContext context;
+    StudioApp studio;
+};
+
+}  // namespace kq::testing

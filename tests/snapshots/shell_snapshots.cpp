@@ -1,0 +1,60 @@
+// Renders the splash and both pages of the main menu to PNG files so their
+// look can be reviewed without a display:
+//   shell_snapshots <data-tree> <output-folder>
+#include "context/studio_context.h"
+#include "shell/main_menu.h"
+#include "shell/menu_picture.h"
+#include "shell/splash.h"
+#include "support/fake_waiter.h"
+#include "support/recording_dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEnterEvent>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+bool Save(QWidget &widget, const QString &folder, const QString &name)
+{
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    if (widget.grab().save(path))
+        return true;
+    std::fprintf(stderr, "shell_snapshots: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 3) {
+        std::fputs("usage: shell_snapshots <data-tree> <output-folder>\n", stderr);
+        return 2;
+    }
+    const QString out = args[2];
+    QDir().mkpath(out);
+
+    QTemporaryDir appData;
+    kq::testing::RecordingDialogs dialogs;
+    kq::testing::FakeWaiter waiter;
+    kq::StudioContext context(dialogs, waiter, kq::Paths(args[1], appData.path()));
+
+    kq::Splash splash(context.paths());
+    kq::MainMenu menu(context);
+    menu.show();
+    bool saved = Save(splash, out, QStringLiteral("splash")) && Save(menu, out, QStringLiteral("menu_start"));
+    menu.ShowPage(kq::MainMenu::Page::Studio);
+    saved = saved && Save(menu, out, QStringLiteral("menu_studio"));
+
+    // The highlight a picture shows under the mouse.
+    auto *help = menu.findChild<kq::MenuPicture *>(QStringLiteral("Image19"));
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(help, &enter);
+    saved = saved && Save(menu, out, QStringLiteral("menu_studio_hover_help"));
+    return saved ? 0 : 1;
+}
