@@ -67,8 +67,11 @@ void TransferDataWindow::FillGrid(const QStringList &programLines)
 void ShowTransferData(const Paths &paths, QWidget *caller, const QStringList &programLines)
 {
     TransferDataWindow window(paths, programLines, caller);
-    if (caller)
-        window.move(caller->window()->frameGeometry().center() - window.rect().center());
+    if (caller) {
+        QRect area(QPoint(), window.size());
+        area.moveCenter(caller->window()->geometry().center());
+        window.setGeometry(area);
+    }
     window.exec();
 }
 

@@ -1,0 +1,101 @@
+#include "model/program_file.h"
+#include "model/program_lines.h"
+#include "model/text_file.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kq {
+namespace {
+
+struct LinesRun {
+    int exitCode = -1;
+    QStringList out;
+    QString err;
+};
+
+LinesRun RunLines(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(KQ27_TOOL), QStringList{"lines"} + arguments);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+class LinesCommand : public ::testing::Test {
+protected:
+    QString WriteBytes(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QString Write(const QString &name, const QStringList &lines) { return WriteBytes(name, EncodeTextLines(lines).value()); }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(LinesCommand, PrintsTheProgramLinesOfAnOkFile)
+{
+    const QStringList program{"START", "8,0,0,0,0,0,0", "2,0,255,0,0,4,0", "20,0,0,0,0,0,0", "21,0,0,0,0,0,0", "END"};
+    ReportFields report;
+    report.name = QStringLiteral("START");
+    report.title = QStringLiteral("赤\nEND");
+    const QStringList file =
+        ProgramFileLines(program, report, kTextSectionMarker, {"START", "if(sw=on){", "END"});
+
+    const LinesRun run = RunLines({Write("prog(文字).kq27", file)});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, program);
+    EXPECT_TRUE(run.err.isEmpty());
+
+    // LF line ends read the same.
+    const QString lf = WriteBytes("lf.kq27", EncodeTextLines(file).value().replace("\r\n", "\n"));
+    EXPECT_EQ(RunLines({lf}).out, program);
+}
+
+TEST_F(LinesCommand, RefusesWhatIsNotAValidProgramFile)
+{
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        const char *message;
+    } cases[] = {
+        {"ng.kq27", EncodeTextLines(ProgramFileLines(std::nullopt, {}, kIconSectionMarker, {"-1"})).value(),
+         "プログラムが正しくないので他のステップで開くことが出来ません。"},
+        {"melody.kq27", "SOUND\r\n1,2,3\r\n", "neither OK nor NG"},
+        {"plain.txt", "START\r\n5,0,0,0,0,0,0\r\nEND\r\n", "neither OK nor NG"},
+        {"empty.kq27", "", "neither OK nor NG"},
+        {"binary.kq27", QByteArray("\x00\x01OK\xff\xfe", 6), "not CP932"},
+        {"utf8.kq27", QStringLiteral("OK\nSTART\nEND\nreponame=太郎\n").toUtf8(), "not CP932"},
+        {"truncated.kq27", "OK\r\nSTART\r\n5,0,0,0,0,0,0\r\n", "no \"START\" line followed by an \"END\" line"},
+    };
+    for (const auto &c : cases) {
+        const LinesRun run = RunLines({WriteBytes(QString::fromUtf8(c.name), c.bytes)});
+        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_TRUE(run.out.isEmpty()) << c.name;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << c.name << ": " << run.err.toStdString();
+    }
+}
+
+TEST_F(LinesCommand, UnreadableFilesAndWrongArgumentsExitWithTwo)
+{
+    const QString good = Write("p.kq27", {"OK", "START", "END"});
+    for (const QStringList &arguments :
+         {QStringList{}, QStringList{good, good}, QStringList{"--generation", "3"}, QStringList{m_dir.filePath("none")},
+          QStringList{m_dir.path()}}) {
+        const LinesRun run = RunLines(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_FALSE(run.err.isEmpty());
+    }
+}
+
+}  // namespace
+}  // namespace kq

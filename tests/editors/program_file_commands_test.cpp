@@ -1,0 +1,302 @@
+#include "editors/common/program_file_commands.h"
+
+#include "context/studio_context.h"
+#include "model/program_file.h"
+#include "model/report_lines.h"
+#include "model/text_file.h"
+
+#include "editors/test_step.h"
+#include "support/fake_waiter.h"
+#include "support/recording_dialogs.h"
+#include "support/temp_paths.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace kq {
+namespace {
+
+using testing::RecordingDialogs;
+using testing::TestStep;
+using Kind = RecordingDialogs::Kind;
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+const QString kRedLamp = QStringLiteral("2,0,255,0,0,4,0");
+const QString kSwitchIf = QStringLiteral("8,0,0,0,0,0,0");
+
+class ProgramFileCommands : public ::testing::Test {
+protected:
+    ProgramFileCommands()
+    {
+        step.instructions = {kRedLamp};
+        context.reportFields().name = QStringLiteral("太郎");
+        context.reportFields().title = QStringLiteral("赤 ランプ\n点灯");
+    }
+
+    QString PathOf(const QString &name) const { return temp.root() + QLatin1Char('/') + name; }
+    QString SaveFile() const { return temp.paths().TempFolder() + kSaveFileName; }
+    QStringList FileOfStep(int number, const QString &marker, const QStringList &instructions,
+                           const ReportFields &report, bool valid = true)
+    {
+        TestStep other(number, marker);
+        other.instructions = instructions;
+        other.layout = QStringLiteral("drawn");
+        const std::optional<QStringList> lines = valid ? other.ProgramLines() : std::nullopt;
+        return ProgramFileLines(lines, report, marker, other.SectionLines());
+    }
+
+    testing::TempPaths temp;
+    RecordingDialogs dialogs;
+    testing::FakeWaiter waiter;
+    StudioContext context{dialogs, waiter, temp.paths()};
+    TestStep step{3, kTextSectionMarker};
+};
+
+TEST_F(ProgramFileCommands, SaveWritesCp932CrLfFileWithTheEndingAndItsCopy)
+{
+    dialogs.fileNames.enqueue(PathOf("prog"));
+    ASSERT_TRUE(SaveProgramFile(context, step));
+
+    const QString path = PathOf("prog(テスト).kq27");
+    const QStringList expected = QStringList{"OK", "START", kRedLamp, "END"} + ReportLines(context.reportFields())
+        + QStringList{"WORDDATA", "layout fresh", kRedLamp};
+    const QByteArray bytes = ReadBytes(path);
+    EXPECT_EQ(bytes, EncodeTextLines(expected).value());
+    EXPECT_TRUE(bytes.contains("reponame=\x91\xbe\x98\x59\r\n"));  // 太郎 in CP932
+    EXPECT_TRUE(bytes.contains("repotitle=\"\x90\xd4 \x83\x89\x83\x93\x83\x76\"\x93\x5f\x93\x94\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), expected.size());
+    EXPECT_EQ(bytes.count('\n'), expected.size());
+    EXPECT_EQ(ReadBytes(SaveFile()), bytes);
+    EXPECT_EQ(step.caption, "ソラリット２制御ソフト :" + path);
+    EXPECT_TRUE(dialogs.texts(Kind::Warning).isEmpty());
+    EXPECT_TRUE(dialogs.texts(Kind::Question).isEmpty());
+}
+
+TEST_F(ProgramFileCommands, SavingAnInvalidProgramWritesNgAndNothingOfTheEarlierSave)
+{
+    const QString path = PathOf("prog.KQ27");
+    dialogs.fileNames.enqueue(path);
+    ASSERT_TRUE(SaveProgramFile(context, step));
+
+    step.valid = false;
+    step.instructions = {kSwitchIf};
+    dialogs.fileNames.enqueue(path);
+    ASSERT_TRUE(SaveProgramFile(context, step));
+    EXPECT_EQ(dialogs.texts(Kind::Question), QStringList{kOverwriteQuestion});
+
+    const QStringList lines = ReadTextLines(path)->lines;
+    EXPECT_EQ(lines, (QStringList{"NG"} + ReportLines(context.reportFields())
+                      + QStringList{"WORDDATA", "layout fresh", kSwitchIf}));
+    EXPECT_FALSE(lines.contains("START"));
+}
+
+TEST_F(ProgramFileCommands, CancelOrNoToTheOverwriteQuestionWritesNothing)
+{
+    EXPECT_FALSE(SaveProgramFile(context, step));
+
+    const QString path = PathOf("old.kq27");
+    WriteBytes(path, "old\r\n");
+    dialogs.fileNames.enqueue(path);
+    dialogs.yesNoAnswers.enqueue(false);
+    EXPECT_FALSE(SaveProgramFile(context, step));
+
+    EXPECT_EQ(dialogs.texts(Kind::Question), QStringList{kOverwriteQuestion});
+    EXPECT_EQ(ReadBytes(path), "old\r\n");
+    EXPECT_FALSE(QFile::exists(SaveFile()));
+    EXPECT_TRUE(step.caption.isEmpty());
+}
+
+TEST_F(ProgramFileCommands, AFailedSaveShowsTheStepsMessageAndKeepsEarlierFiles)
+{
+    const QString path = PathOf("keep.kq27");
+    dialogs.fileNames.enqueue(path);
+    ASSERT_TRUE(SaveProgramFile(context, step));
+    const QByteArray before = ReadBytes(path);
+    step.caption.clear();
+
+    WriteBytes(PathOf("plain"), "x");
+    const struct {
+        QString target;
+        QString name;
+    } cases[] = {
+        {path, QStringLiteral("emoji \U0001F600")},  // CP932 cannot hold it
+        {PathOf("missing/folder/a.kq27"), QStringLiteral("太郎")},
+        {PathOf("plain/a.kq27"), QStringLiteral("太郎")},  // the folder is a file
+    };
+    for (const auto &c : cases) {
+        dialogs.clear();
+        context.reportFields().name = c.name;
+        dialogs.fileNames.enqueue(c.target);
+        EXPECT_FALSE(SaveProgramFile(context, step)) << c.target.toStdString();
+        EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{"save failed"});
+        EXPECT_EQ(ReadBytes(path), before);
+        EXPECT_EQ(ReadBytes(SaveFile()), before);
+        EXPECT_TRUE(step.caption.isEmpty());
+    }
+}
+
+TEST_F(ProgramFileCommands, OwnFileRestoresItsSectionAndReportFields)
+{
+    ReportFields stored;
+    stored.name = QStringLiteral("花子");
+    stored.impressions = QStringLiteral("a=b, c");
+    const QStringList lines = FileOfStep(3, kTextSectionMarker, {kSwitchIf, "21,0,0,0,0,0,0"}, stored);
+    // Written with LF line ends by some other editor: still readable.
+    const QString path = PathOf("lf.Kq27");
+    WriteBytes(path, EncodeTextLines(lines).value().replace("\r\n", "\n"));
+
+    EXPECT_EQ(OpenDroppedProgramFiles(context, step, {path}), OpenResult::Opened);
+    EXPECT_EQ(step.instructions, (QStringList{kSwitchIf, "21,0,0,0,0,0,0"}));
+    EXPECT_EQ(step.layout, "drawn");
+    EXPECT_EQ(context.reportFields().name, "花子");
+    EXPECT_EQ(context.reportFields().impressions, "\"a=b c\"");
+    EXPECT_EQ(context.reportFields().title, "");
+    EXPECT_EQ(step.caption, "ソラリット２制御ソフト :" + path);
+    EXPECT_TRUE(dialogs.records().isEmpty());
+}
+
+TEST_F(ProgramFileCommands, DemosKeepTheCaptionAndHandOversKeepTheReportFields)
+{
+    ReportFields stored;
+    stored.name = QStringLiteral("花子");
+    const QString path = PathOf("demo1(テスト).kq27");
+    ASSERT_TRUE(WriteTextLines(path, FileOfStep(3, kTextSectionMarker, {kRedLamp}, stored)));
+
+    EXPECT_EQ(OpenProgramFile(context, step, path, OpenOrigin::HandOver), OpenResult::Opened);
+    EXPECT_EQ(context.reportFields().name, "太郎");
+    EXPECT_EQ(OpenProgramFile(context, step, path, OpenOrigin::Demo), OpenResult::Opened);
+    EXPECT_EQ(context.reportFields().name, "花子");
+    EXPECT_TRUE(step.caption.isEmpty());
+}
+
+TEST_F(ProgramFileCommands, AnotherStepsValidFileIsConvertedWithoutItsReport)
+{
+    ReportFields stored;
+    stored.name = QStringLiteral("花子");
+    const QString path = PathOf("icons.kq27");
+    ASSERT_TRUE(WriteTextLines(path, FileOfStep(1, kIconSectionMarker, {kRedLamp, "5,0,0,0,0,0,0"}, stored)));
+
+    EXPECT_EQ(OpenProgramFile(context, step, path, OpenOrigin::ChosenFile), OpenResult::Opened);
+    EXPECT_EQ(step.instructions, (QStringList{kRedLamp, "5,0,0,0,0,0,0"}));
+    EXPECT_EQ(step.layout, "converted");
+    EXPECT_EQ(context.reportFields().name, "太郎");
+    EXPECT_EQ(step.caption, "ソラリット２制御ソフト :" + path);
+}
+
+TEST_F(ProgramFileCommands, FilesTheStepCannotShowAreRefusedWithItsMessage)
+{
+    const QString invalid = PathOf("ng.kq27");
+    ASSERT_TRUE(WriteTextLines(invalid, FileOfStep(2, kFlowchartSectionMarker, {kRedLamp}, {}, false)));
+    const QString melody = PathOf("melody.kq27");
+    ASSERT_TRUE(WriteTextLines(melody, {"SOUND", "1,2,3"}));
+    const QString withIf = PathOf("if.kq27");
+    ASSERT_TRUE(WriteTextLines(withIf, FileOfStep(2, kFlowchartSectionMarker, {kSwitchIf, "21,0,0,0,0,0,0"}, {})));
+
+    TestStep icons(1, kIconSectionMarker);
+    icons.instructions = {"5,1,0,0,0,0,0"};
+    EXPECT_EQ(OpenProgramFile(context, icons, invalid, OpenOrigin::ChosenFile), OpenResult::Refused);
+    EXPECT_EQ(OpenProgramFile(context, icons, melody, OpenOrigin::ChosenFile), OpenResult::Refused);
+    EXPECT_EQ(OpenProgramFile(context, icons, withIf, OpenOrigin::ChosenFile), OpenResult::Refused);
+    EXPECT_EQ(dialogs.records(), (QList<RecordingDialogs::Record>{{Kind::Information, "foreign file refused"},
+                                                                  {Kind::Information, "foreign file refused"},
+                                                                  {Kind::Warning, "no ifs in this step"}}));
+    EXPECT_EQ(icons.instructions, QStringList{"5,1,0,0,0,0,0"});
+    EXPECT_TRUE(icons.caption.isEmpty());
+}
+
+TEST_F(ProgramFileCommands, DamagedFilesFailWithTheReadMessageAndNoCrash)
+{
+    QStringList own = FileOfStep(3, kTextSectionMarker, {kRedLamp}, {});
+    const QByteArray ownBytes = EncodeTextLines(own).value();
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        bool untouched;  // refused before the step's program was replaced
+    } cases[] = {
+        {"empty", "", true},
+        {"binary", QByteArray("\x00\xff\xfe\x81\x00\x9f\xa0\x0d\x0a\xfd", 10), true},
+        {"utf8", QStringLiteral("OK\r\nreponame=太郎\r\nWORDDATA\r\nlayout x\r\n").toUtf8(), true},
+        {"truncated program lines", "OK\r\nSTART\r\n2,0,255,0,0,4,0\r\n", true},
+        {"ok without start", "OK\r\nreponame=a\r\n", true},
+        {"truncated section", ownBytes.left(ownBytes.indexOf("WORDDATA") + 10), false},
+        {"damaged section", ownBytes + "not an instruction\r\n", false},
+    };
+    for (const auto &c : cases) {
+        dialogs.clear();
+        step.instructions = {"5,2,0,0,0,0,0"};
+        const QString path = PathOf(QString::fromUtf8(c.name) + ".kq27");
+        WriteBytes(path, c.bytes);
+        EXPECT_EQ(OpenProgramFile(context, step, path, OpenOrigin::ChosenFile), OpenResult::Failed) << c.name;
+        EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{kReadFailedMessage}) << c.name;
+        if (c.untouched) {
+            EXPECT_EQ(step.instructions, QStringList{"5,2,0,0,0,0,0"}) << c.name;
+        }
+        EXPECT_TRUE(step.caption.isEmpty()) << c.name;
+    }
+    dialogs.clear();
+    EXPECT_EQ(OpenProgramFile(context, step, PathOf("none.kq27"), OpenOrigin::Demo), OpenResult::Failed);
+    EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{kReadFailedMessage});
+}
+
+TEST_F(ProgramFileCommands, DialogAndDropCheckTheNameFirst)
+{
+    const QString path = PathOf("p.KQ27");
+    ASSERT_TRUE(WriteTextLines(path, FileOfStep(3, kTextSectionMarker, {kRedLamp}, {})));
+
+    EXPECT_EQ(OpenProgramFileFromDialog(context, step), OpenResult::Cancelled);
+    dialogs.fileNames.enqueue(PathOf("p.txt"));
+    EXPECT_EQ(OpenProgramFileFromDialog(context, step), OpenResult::Cancelled);
+    EXPECT_EQ(OpenDroppedProgramFiles(context, step, {path, path}), OpenResult::Cancelled);
+    EXPECT_EQ(dialogs.texts(Kind::Warning), (QStringList{kWrongExtensionMessage, kSeveralFilesMessage}));
+
+    dialogs.fileNames.enqueue(path);
+    EXPECT_EQ(OpenProgramFileFromDialog(context, step), OpenResult::Opened);
+    EXPECT_EQ(step.caption, "ソラリット２制御ソフト :" + path);
+}
+
+TEST_F(ProgramFileCommands, CloseAsksOnlyBeforeDiscardingAnUnsavedProgram)
+{
+    TestStep empty(3, kTextSectionMarker);
+    EXPECT_TRUE(MayCloseStep(context, empty));
+
+    dialogs.fileNames.enqueue(PathOf("saved.kq27"));
+    ASSERT_TRUE(SaveProgramFile(context, step));
+    EXPECT_TRUE(MayCloseStep(context, step));
+    EXPECT_TRUE(dialogs.texts(Kind::Question).isEmpty());
+
+    step.instructions.append("5,0,0,0,0,0,0");
+    dialogs.yesNoAnswers.enqueue(false);
+    EXPECT_FALSE(MayCloseStep(context, step));
+    EXPECT_TRUE(MayCloseStep(context, step));
+    EXPECT_EQ(dialogs.texts(Kind::Question), (QStringList{kCloseQuestion, kCloseQuestion}));
+
+    // The report fields belong to the file too.
+    step.instructions.removeLast();
+    context.reportFields().name = QStringLiteral("次郎");
+    EXPECT_TRUE(MayCloseStep(context, step));
+    EXPECT_EQ(dialogs.texts(Kind::Question).size(), 3);
+
+    dialogs.clear();
+    const int built = step.programLinesBuilt;
+    context.stepSwitch() = {true, 3};
+    EXPECT_TRUE(MayCloseStep(context, step));
+    EXPECT_TRUE(dialogs.records().isEmpty());
+    EXPECT_EQ(step.programLinesBuilt, built);
+}
+
+}  // namespace
+}  // namespace kq

@@ -1,0 +1,25 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// One widget application for the whole binary (offscreen platform).
+class QtApplication final : public ::testing::Environment {
+public:
+    void SetUp() override { m_app = std::make_unique<QApplication>(m_argc, m_argv); }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[15] = "learning_tests";
+    char *m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_app;
+};
+
+[[maybe_unused]] ::testing::Environment *const kQtApplication =
+    ::testing::AddGlobalTestEnvironment(new QtApplication);
+
+}  // namespace
