@@ -1,0 +1,35 @@
+// Draws the pictures of the installed data tree from their SVG sources and
+// makes the stop sound. The build runs one command per output, so only what
+// changed is made again.
+#include "svg_picture.h"
+#include "tone_wave.h"
+
+#include <QGuiApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    // Text in the pictures needs the font database, hence a GUI application
+    // (the build runs it on the offscreen platform).
+    QGuiApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+
+    QString error;
+    if (args.size() >= 4 && args[0] == QLatin1String("picture")) {
+        error = kq::assets::RenderPicture(args[1], args[2], args[3], args.mid(4));
+    } else if (args.size() == 2 && args[0] == QLatin1String("tone")) {
+        error = kq::assets::WriteStopTone(args[1]);
+    } else {
+        std::fputs("usage: kq_draw_assets picture <source.svg> <data-dir> <output> [element-id...]\n"
+                   "       kq_draw_assets tone <output.wav>\n",
+                   stderr);
+        return 2;
+    }
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "kq_draw_assets: %s\n", qPrintable(error));
+        return 1;
+    }
+    return 0;
+}
