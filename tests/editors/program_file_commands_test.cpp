@@ -102,6 +102,14 @@ TEST_F(ProgramFileCommands, SavingAnInvalidProgramWritesNgAndNothingOfTheEarlier
     EXPECT_EQ(lines, (QStringList{"NG"} + ReportLines(context.reportFields())
                       + QStringList{"WORDDATA", "layout fresh", kSwitchIf}));
     EXPECT_FALSE(lines.contains("START"));
+
+    // Only the step that made it can open it again.
+    TestStep same(3, kTextSectionMarker);
+    EXPECT_EQ(OpenProgramFile(context, same, path, OpenOrigin::ChosenFile), OpenResult::Opened);
+    EXPECT_EQ(same.instructions, QStringList{kSwitchIf});
+    TestStep flowchart(2, kFlowchartSectionMarker);
+    EXPECT_EQ(OpenProgramFile(context, flowchart, path, OpenOrigin::ChosenFile), OpenResult::Refused);
+    EXPECT_EQ(dialogs.texts(Kind::Information), QStringList{"foreign file refused"});
 }
 
 TEST_F(ProgramFileCommands, CancelOrNoToTheOverwriteQuestionWritesNothing)
