@@ -1,6 +1,7 @@
 #include "shell/main_menu.h"
 
 #include "context/studio_context.h"
+#include "model/program_file.h"
 #include "shell/menu_page.h"
 #include "shell/menu_picture.h"
 
@@ -121,7 +122,7 @@ void MainMenu::showEvent(QShowEvent *event)
 void MainMenu::closeEvent(QCloseEvent *event)
 {
     // The step-switch hand-over file is worthless once the studio ends.
-    QFile::remove(m_context.paths().TempFolder() + QStringLiteral("cache.kq27"));
+    QFile::remove(m_context.paths().TempFolder() + kHandOverFileName);
     QWidget::closeEvent(event);
     emit closed();
 }
