@@ -5,6 +5,7 @@
 #include "shell/main_menu.h"
 #include "shell/panel_maker_start.h"
 #include "shell/splash.h"
+#include "shell/studio_step_windows.h"
 #include "shell/window_registry.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@ void StudioApp::Start()
 
     m_menu = std::make_unique<MainMenu>(m_context);
     m_windows = std::make_unique<WindowRegistry>(*m_menu, m_context.stepSwitch());
+    m_steps = std::make_unique<StudioStepWindows>(*m_windows);
     ConnectMenu();
     CreateStartupWindows();
 

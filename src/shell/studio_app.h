@@ -10,6 +10,7 @@ class Launcher;
 class MainMenu;
 class Splash;
 class StudioContext;
+class StudioStepWindows;
 class WindowRegistry;
 
 // The studio's start-up order and what the main menu's choices do. Made
@@ -28,13 +29,16 @@ public:
     // Valid after Start().
     MainMenu &menu() const { return *m_menu; }
     WindowRegistry &windows() const { return *m_windows; }
+    // The step editors' windows, registered here and used by step switches.
+    StudioStepWindows &steps() const { return *m_steps; }
 
 private:
     // The windows that exist from start to end, made hidden while the splash
     // is on screen, in this order: simulator, flowchart parameter dialog,
     // device link, transfer data viewer, report window, note dialog and
     // clock setting. Each is added here by the change that builds it; the
-    // windows the menu opens on demand are registered here too.
+    // windows the menu opens on demand are registered here too (the step
+    // editors through steps()).
     void CreateStartupWindows();
     void ConnectMenu();
     void StartPanelMakerAndEnd();
@@ -47,6 +51,7 @@ private:
     // Declared after the menu so that it goes first: it destroys the open
     // windows while the menu they return to still exists.
     std::unique_ptr<WindowRegistry> m_windows;
+    std::unique_ptr<StudioStepWindows> m_steps;
 };
 
 }  // namespace kq
