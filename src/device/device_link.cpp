@@ -8,11 +8,16 @@
 #include "device/transfer_progress.h"
 #include "model/waiter.h"
 
+#include <algorithm>
+
 namespace kq {
 
 namespace {
-// One report every 50 ms: the pace the clock takes them at.
+// One report every 50 ms: the pace the clock takes them at. A pause is cut
+// by what the ones before overran, but never below 45 ms, so a list takes
+// its items × 50 ms although every wait ends a little late.
 constexpr int kPacingMs = 50;
+constexpr int kShortestPauseMs = 45;
 // The clock sends its whole memory within this time after the read command.
 constexpr int kMemoryReadMs = 5000;
 constexpr int kTenthMs = 100;
@@ -149,9 +154,11 @@ bool DeviceLink::SendList(const ByteList &items)
 {
     if (!m_current || !AreByteValues(items))
         return false;
+    Waiter &waiter = m_context.waiter();
     bool everyItemSent = true;
     if (m_progress)
         m_progress->SetProgress(0);
+    qint64 schedule = waiter.Now();
     for (qsizetype i = 0; i < items.size(); ++i) {
         // The clock may go while we wait: events, device changes included,
         // are processed during the pause.
@@ -159,7 +166,13 @@ bool DeviceLink::SendList(const ByteList &items)
             m_current->WriteReport(OutputReport(items[i], m_current->outputReportLength()));
         else
             everyItemSent = false;
-        m_context.waiter().WaitProcessing(kPacingMs);
+        const qint64 now = waiter.Now();
+        schedule += kPacingMs;
+        // More than a whole pause behind (a message box held the loop):
+        // the schedule starts afresh.
+        if (schedule < now)
+            schedule = now + kPacingMs;
+        waiter.WaitProcessing(int(std::clamp<qint64>(schedule - now, kShortestPauseMs, kPacingMs)));
         if (m_progress)
             m_progress->SetProgress(ProgressAfter(int(i + 1), int(items.size())));
     }

@@ -440,5 +440,42 @@ TEST_F(DeviceLinkTest, ReportsOfAnyLengthBecomeTexts)
     EXPECT_EQ(editor.texts.size(), 4);
 }
 
+// Every wait ends late by the given overruns in turn, as a real one does.
+class LateWaiter final : public Waiter {
+public:
+    explicit LateWaiter(QList<int> overruns) : m_overruns(std::move(overruns)) {}
+    void WaitProcessing(int milliseconds) override
+    {
+        waits.append(milliseconds);
+        m_now += milliseconds + (m_overruns.isEmpty() ? 0 : m_overruns.takeFirst());
+    }
+    qint64 Now() const override { return m_now; }
+    QList<int> waits;
+
+private:
+    QList<int> m_overruns;
+    qint64 m_now = 0;
+};
+
+TEST(DeviceLinkPacing, OverrunsAreTakenFromTheNextPauseDownTo45Ms)
+{
+    RecordingDialogs dialogs;
+    LateWaiter waiter({2, 20, 0, 0, 0, 0, 200});
+    testing::TempPaths temp;
+    StudioContext context(dialogs, waiter, temp.paths());
+    VirtualClock clock;
+    DeviceLink link(clock, context);
+    link.Start();
+    ASSERT_TRUE(link.SendList({1, 2, 3, 4, 5, 6}));
+    // The 20 ms overrun is made up over several pauses, none below 45 ms.
+    EXPECT_EQ(waiter.waits, (QList<int>{50, 48, 45, 45, 45, 45}));
+    EXPECT_EQ(waiter.Now(), 6 * 50);
+
+    // Far behind, the schedule starts afresh instead of hurrying.
+    waiter.waits.clear();
+    ASSERT_TRUE(link.SendList({1, 2, 3}));
+    EXPECT_EQ(waiter.waits, (QList<int>{50, 50, 50}));
+}
+
 }  // namespace
 }  // namespace kq
