@@ -36,6 +36,8 @@ void StudioStepWindows::Register(int step, DocumentFactory factory)
         return;
     m_windows.Register(*kind, [this, step, factory = std::move(factory)]() -> QWidget * {
         StepDocument *document = factory();
+        if (!document)
+            return nullptr;
         m_open[step] = {document->DialogParent(), document};
         return document->DialogParent();
     });

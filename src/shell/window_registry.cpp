@@ -32,9 +32,10 @@ QWidget *WindowRegistry::Open(WindowKind kind)
         return nullptr;
     Entry &entry = found->second;
 
-    m_menu.hide();
     if (!entry.window) {
         entry.window = entry.factory();
+        if (!entry.window)
+            return nullptr;
         entry.window->installEventFilter(this);
         connect(entry.window, &QObject::destroyed, this, [this, &entry] {
             // Destroyed without being hidden first: it has left all the same.
@@ -42,6 +43,7 @@ QWidget *WindowRegistry::Open(WindowKind kind)
             ShowMenuUnlessSwitching();
         });
     }
+    m_menu.hide();
     entry.window->show();
     entry.window->raise();
     entry.window->activateWindow();

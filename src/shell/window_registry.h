@@ -20,6 +20,7 @@ class WindowRegistry final : public QObject {
     Q_OBJECT
 public:
     // Makes a new window of a kind; the registry owns what it returns.
+    // nullptr when the window cannot be made: nothing opens.
     using Factory = std::function<QWidget *()>;
 
     WindowRegistry(QWidget &menu, StudioContext::StepSwitch &stepSwitch);
@@ -28,8 +29,9 @@ public:
     void Register(WindowKind kind, Factory factory);
 
     // Hides the menu, makes the window when it does not exist, shows it and
-    // brings it to the front. A kind nobody registered opens nothing and
-    // leaves the menu as it is; returns nullptr then.
+    // brings it to the front. A kind nobody registered, or whose window
+    // cannot be made, opens nothing and leaves the menu as it is; returns
+    // nullptr then.
     QWidget *Open(WindowKind kind);
 
     // The open window of that kind, or nullptr.
