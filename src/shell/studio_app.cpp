@@ -29,15 +29,16 @@ void StudioApp::Start()
     m_windows = std::make_unique<WindowRegistry>(*m_menu, m_context.stepSwitch());
     m_steps = std::make_unique<StudioStepWindows>(*m_windows);
     ConnectMenu();
-    CreateStartupWindows();
+
+    // The windows that exist from start to end are made here, hidden, while
+    // the splash is on screen, in this order: simulator, flowchart parameter
+    // dialog, device link, transfer data viewer, report window, note dialog,
+    // clock setting. The windows the menu opens on demand are registered here
+    // too (windows().Register, and the step editors through steps()).
 
     m_menu->ShowPage(MainMenu::Page::Start);
     m_menu->show();
     QTimer::singleShot(0, m_menu.get(), [this] { m_splash.reset(); });
-}
-
-void StudioApp::CreateStartupWindows()
-{
 }
 
 void StudioApp::ConnectMenu()

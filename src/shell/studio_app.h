@@ -33,13 +33,6 @@ public:
     StudioStepWindows &steps() const { return *m_steps; }
 
 private:
-    // The windows that exist from start to end, made hidden while the splash
-    // is on screen, in this order: simulator, flowchart parameter dialog,
-    // device link, transfer data viewer, report window, note dialog and
-    // clock setting. Each is added here by the change that builds it; the
-    // windows the menu opens on demand are registered here too (the step
-    // editors through steps()).
-    void CreateStartupWindows();
     void ConnectMenu();
     void StartPanelMakerAndEnd();
 
