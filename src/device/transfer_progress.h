@@ -30,7 +30,8 @@ QPoint CentredTopLeft(const QRect &caller, const QSize &size);
 class ProgressDisplay {
 public:
     virtual ~ProgressDisplay() = default;
-    // Shows the display centred over caller (as it is when nullptr).
+    // Shows the display centred over caller's window (where it stood when
+    // caller is nullptr).
     virtual void ShowCentredOver(const QWidget *caller) = 0;
     virtual void SetProgress(int value) = 0;
     virtual void HideProgress() = 0;

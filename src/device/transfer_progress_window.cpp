@@ -21,7 +21,7 @@ TransferProgressWindow::TransferProgressWindow(QWidget *parent)
 void TransferProgressWindow::ShowCentredOver(const QWidget *caller)
 {
     if (caller)
-        move(CentredTopLeft(caller->frameGeometry(), kProgressWindowSize));
+        move(CentredTopLeft(caller->window()->frameGeometry(), kProgressWindowSize));
     show();
     raise();
 }
