@@ -3,6 +3,7 @@
 // this process, and the resident memory with the menu on screen.
 #include "context/studio_context.h"
 #include "controls/dialogs.h"
+#include "device/hidapi_backend.h"
 #include "model/paths.h"
 #include "model/waiter.h"
 #include "shell/launcher.h"
@@ -77,7 +78,8 @@ Run StartOnce(int argc, char *argv[])
     kq::StudioContext context(dialogs, waiter,
                               kq::Paths(kq::Paths::ForInstalledProgram().ProgramFolder(), appData.path()));
     kq::DesktopLauncher launcher;
-    kq::StudioApp studio(context, launcher, QString());
+    kq::HidapiBackend hid;
+    kq::StudioApp studio(context, launcher, hid, QString());
     studio.Start();
     FirstPaint watcher(studio.menu(), *studio.menu().findChild<QWidget *>(QStringLiteral("TabSheet1")));
     app.exec();

@@ -14,7 +14,7 @@ struct ReportFields {
     QString name;        // "名前"
     QString title;       // "■タイトル", multi-line
     QString conception;    // "■構想", multi-line
-    QString specification;  // "■仕様", multi-line
+    QString features;    // "■仕様", multi-line
     QString ingenuity;   // "■工夫点", multi-line
     QString impressions;  // "■感想", multi-line
     bool operator==(const ReportFields &) const = default;

@@ -19,7 +19,7 @@ constexpr ReportKey kReportKeys[] = {
     {u"reponame=", &ReportFields::name, false},
     {u"repotitle=", &ReportFields::title, true},
     {u"repokoso=", &ReportFields::conception, true},
-    {u"reposiyou=", &ReportFields::specification, true},
+    {u"reposiyou=", &ReportFields::features, true},
     {u"repokuhu=", &ReportFields::ingenuity, true},
     {u"repokanso=", &ReportFields::impressions, true},
 };

@@ -1,5 +1,6 @@
 #include "context/studio_context.h"
 #include "controls/dialogs.h"
+#include "device/hidapi_backend.h"
 #include "model/paths.h"
 #include "model/waiter.h"
 #include "shell/launcher.h"
@@ -16,8 +17,9 @@ int main(int argc, char *argv[])
     kq::EventLoopWaiter waiter;
     kq::StudioContext context(dialogs, waiter, kq::Paths::ForInstalledProgram());
     kq::DesktopLauncher launcher;
+    kq::HidapiBackend hid;
 
-    kq::StudioApp studio(context, launcher, QApplication::applicationDirPath() + QStringLiteral("/KQ18"));
+    kq::StudioApp studio(context, launcher, hid, QApplication::applicationDirPath() + QStringLiteral("/KQ18"));
     studio.Start();
     return app.exec();
 }

@@ -1,6 +1,8 @@
 #include "shell/studio_app.h"
 
 #include "context/studio_context.h"
+#include "device/device_link.h"
+#include "device/transfer_progress_window.h"
 #include "shell/help.h"
 #include "shell/main_menu.h"
 #include "shell/panel_maker_start.h"
@@ -13,12 +15,20 @@
 
 namespace kq {
 
-StudioApp::StudioApp(StudioContext &context, Launcher &launcher, QString panelMaker)
-    : m_context(context), m_launcher(launcher), m_panelMaker(std::move(panelMaker))
+StudioApp::StudioApp(StudioContext &context, Launcher &launcher, HidBackend &hid, QString panelMaker)
+    : m_context(context), m_launcher(launcher), m_hid(hid), m_panelMaker(std::move(panelMaker))
 {
 }
 
-StudioApp::~StudioApp() = default;
+StudioApp::~StudioApp()
+{
+    // The windows go first (they may unregister from the link), then the
+    // link; the context outlives both and must not point at a dead link.
+    m_steps.reset();
+    m_windows.reset();
+    if (m_deviceLink)
+        m_context.setDeviceLink(nullptr);
+}
 
 void StudioApp::Start()
 {
@@ -35,6 +45,7 @@ void StudioApp::Start()
     // dialog, device link, transfer data viewer, report window, note dialog,
     // clock setting. The windows the menu opens on demand are registered here
     // too (windows().Register, and the step editors through steps()).
+    CreateDeviceLink();
 
     m_menu->ShowPage(MainMenu::Page::Start);
     m_menu->show();
@@ -54,6 +65,16 @@ void StudioApp::ConnectMenu()
                      [this] { OpenHelp(m_context.paths(), m_launcher, kGeneralHelpPage); });
     QObject::connect(m_menu.get(), &MainMenu::panelMakerRequested, m_menu.get(),
                      [this] { StartPanelMakerAndEnd(); });
+}
+
+void StudioApp::CreateDeviceLink()
+{
+    m_progressWindow = std::make_unique<TransferProgressWindow>();
+    m_deviceLink = std::make_unique<DeviceLink>(m_hid, m_context);
+    m_deviceLink->setProgressDisplay(m_progressWindow.get());
+    m_deviceLink->setMessageParent(m_menu.get());
+    m_context.setDeviceLink(m_deviceLink.get());
+    m_deviceLink->Start();
 }
 
 void StudioApp::StartPanelMakerAndEnd()

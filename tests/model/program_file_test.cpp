@@ -20,7 +20,7 @@ ReportFields SampleReport()
     report.name = "山田 太郎";
     report.title = "信号機";
     report.conception = "赤 と 青";
-    report.specification = "a\nb";
+    report.features = "a\nb";
     report.ingenuity = "x=y";
     report.impressions = "楽しかった";
     return report;
@@ -76,7 +76,7 @@ TEST(ReportLines, ReadingTakesEverythingAfterTheFirstEquals)
     EXPECT_EQ(back.name, "山田 太郎");
     EXPECT_EQ(back.ingenuity, "x=y");
     EXPECT_EQ(back.conception, "\"赤 と 青\"");
-    EXPECT_EQ(back.specification, "ab");
+    EXPECT_EQ(back.features, "ab");
 
     const ReportFields read = ReadReportLines({"repotitle=old", "reponame=a=b=", "repotitle=new", "reponen", "x"});
     EXPECT_EQ(read.title, "new");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "context/studio_context.h"
+#include "device/virtual_clock.h"
 #include "recording_launcher.h"
 #include "shell/main_menu.h"
 #include "shell/menu_picture.h"
@@ -18,7 +19,7 @@ namespace kq::testing {
 // A started studio over temporary folders, with fakes for every service.
 class StudioFixture : public ::testing::Test {
 protected:
-    StudioFixture() : context(dialogs, waiter, temp.paths()), studio(context, launcher, kPanelMaker)
+    StudioFixture() : context(dialogs, waiter, temp.paths()), studio(context, launcher, clock, kPanelMaker)
     {
         studio.Start();
     }
@@ -39,6 +40,7 @@ protected:
     FakeWaiter waiter;
     RecordingLauncher launcher;
     StudioContext context;
+    VirtualClock clock;
     StudioApp studio;
 };
 
