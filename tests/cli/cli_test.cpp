@@ -1,8 +1,8 @@
 #include "model/memory_messages.h"
 #include "model/program_lines.h"
 #include "model/text_file.h"
+#include "tool_runner.h"
 
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -11,24 +11,8 @@
 namespace kq {
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QStringList out;
-    QString err;
-};
-
-ToolRun RunTool(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(KQ27_TOOL), arguments);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    ToolRun run;
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
+using testing::RunTool;
+using testing::ToolRun;
 
 class ToolTest : public ::testing::Test {
 protected:

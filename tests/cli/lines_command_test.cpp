@@ -1,9 +1,9 @@
 #include "model/program_file.h"
 #include "model/program_lines.h"
 #include "model/text_file.h"
+#include "tool_runner.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -11,20 +11,9 @@
 namespace kq {
 namespace {
 
-struct LinesRun {
-    int exitCode = -1;
-    QStringList out;
-    QString err;
-};
-
-LinesRun RunLines(const QStringList &arguments)
+testing::ToolRun RunLines(const QStringList &arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(KQ27_TOOL), QStringList{"lines"} + arguments);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
-            QString::fromUtf8(process.readAllStandardError())};
+    return testing::RunTool(QStringList{"lines"} + arguments);
 }
 
 class LinesCommand : public ::testing::Test {
@@ -51,7 +40,7 @@ TEST_F(LinesCommand, PrintsTheProgramLinesOfAnOkFile)
     const QStringList file =
         ProgramFileLines(program, report, kTextSectionMarker, {"START", "if(sw=on){", "END"});
 
-    const LinesRun run = RunLines({Write("prog(文字).kq27", file)});
+    const testing::ToolRun run = RunLines({Write("prog(文字).kq27", file)});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, program);
     EXPECT_TRUE(run.err.isEmpty());
@@ -78,7 +67,7 @@ TEST_F(LinesCommand, RefusesWhatIsNotAValidProgramFile)
         {"truncated.kq27", "OK\r\nSTART\r\n5,0,0,0,0,0,0\r\n", "no \"START\" line followed by an \"END\" line"},
     };
     for (const auto &c : cases) {
-        const LinesRun run = RunLines({WriteBytes(QString::fromUtf8(c.name), c.bytes)});
+        const testing::ToolRun run = RunLines({WriteBytes(QString::fromUtf8(c.name), c.bytes)});
         EXPECT_EQ(run.exitCode, 1) << c.name;
         EXPECT_TRUE(run.out.isEmpty()) << c.name;
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << c.name << ": " << run.err.toStdString();
@@ -91,7 +80,7 @@ TEST_F(LinesCommand, UnreadableFilesAndWrongArgumentsExitWithTwo)
     for (const QStringList &arguments :
          {QStringList{}, QStringList{good, good}, QStringList{"--generation", "3"}, QStringList{m_dir.filePath("none")},
           QStringList{m_dir.path()}}) {
-        const LinesRun run = RunLines(arguments);
+        const testing::ToolRun run = RunLines(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
         EXPECT_FALSE(run.err.isEmpty());
     }

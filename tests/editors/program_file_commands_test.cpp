@@ -9,6 +9,7 @@
 #include "support/fake_waiter.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_paths.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,22 +19,12 @@
 namespace kq {
 namespace {
 
+using testing::ReadBytes;
+using testing::WriteBytes;
+
 using testing::RecordingDialogs;
 using testing::TestStep;
 using Kind = RecordingDialogs::Kind;
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 const QString kRedLamp = QStringLiteral("2,0,255,0,0,4,0");
 const QString kSwitchIf = QStringLiteral("8,0,0,0,0,0,0");

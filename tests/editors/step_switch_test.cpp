@@ -9,6 +9,7 @@
 #include "support/fake_waiter.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_paths.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,18 +19,15 @@
 namespace kq {
 namespace {
 
+using testing::ReadBytes;
+using testing::WriteBytes;
+
 using testing::RecordingDialogs;
 using testing::TestStep;
 using Kind = RecordingDialogs::Kind;
 
 const QString kRedLamp = QStringLiteral("2,0,255,0,0,4,0");
 const QString kTone = QStringLiteral("5,0,0,0,0,0,0");
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class StepSwitchTest : public ::testing::Test {
 protected:

@@ -1,4 +1,5 @@
 #include "model/text_file.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,18 +10,8 @@
 namespace kq {
 namespace {
 
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 TEST(TextFile, WritesCp932WithCrLfAfterEveryLine)
 {

@@ -1,5 +1,6 @@
 #include "model/text_file.h"
 #include "studio_fixture.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,12 +10,6 @@ namespace kq::testing {
 namespace {
 
 using MenuActionsTest = StudioFixture;
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 TEST_F(MenuActionsTest, StartsOnTheFirstPageAndItsBigPictureLeadsToTheStudioPage)
 {

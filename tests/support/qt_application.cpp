@@ -6,7 +6,8 @@
 
 namespace {
 
-// One widget application for the whole binary (offscreen platform).
+// One widget application for the whole test binary (offscreen platform):
+// the device link posts reports through its event loop and windows need it.
 class QtApplication final : public ::testing::Environment {
 public:
     void SetUp() override { m_app = std::make_unique<QApplication>(m_argc, m_argv); }
@@ -14,7 +15,7 @@ public:
 
 private:
     int m_argc = 1;
-    char m_name[15] = "learning_tests";
+    char m_name[9] = "kq_tests";
     char *m_argv[2] = {m_name, nullptr};
     std::unique_ptr<QApplication> m_app;
 };
