@@ -3,7 +3,7 @@
 #include "model/paths.h"
 #include "model/text_file.h"
 #include "model/waiter.h"
-#include "shell/launcher.h"
+#include "controls/launcher.h"
 
 namespace kq {
 

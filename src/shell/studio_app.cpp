@@ -3,7 +3,7 @@
 #include "context/studio_context.h"
 #include "device/device_link.h"
 #include "device/transfer_progress_window.h"
-#include "shell/help.h"
+#include "controls/help.h"
 #include "shell/main_menu.h"
 #include "shell/panel_maker_start.h"
 #include "shell/splash.h"

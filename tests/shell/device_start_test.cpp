@@ -2,7 +2,7 @@
 #include "device/device_link.h"
 #include "device/device_messages.h"
 #include "device/virtual_clock.h"
-#include "recording_launcher.h"
+#include "support/recording_launcher.h"
 #include "shell/studio_app.h"
 #include "support/fake_waiter.h"
 #include "support/recording_dialogs.h"

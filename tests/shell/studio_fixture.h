@@ -2,7 +2,7 @@
 
 #include "context/studio_context.h"
 #include "device/virtual_clock.h"
-#include "recording_launcher.h"
+#include "support/recording_launcher.h"
 #include "shell/main_menu.h"
 #include "shell/menu_picture.h"
 #include "shell/studio_app.h"

@@ -1,4 +1,4 @@
-#include "shell/launcher.h"
+#include "controls/launcher.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/launcher.h"
+#include "controls/launcher.h"
 
 #include <QStringList>
 

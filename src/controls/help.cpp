@@ -1,7 +1,7 @@
-#include "shell/help.h"
+#include "controls/help.h"
 
 #include "model/paths.h"
-#include "shell/launcher.h"
+#include "controls/launcher.h"
 
 #include <QFileInfo>
 
