@@ -6,7 +6,7 @@
 #include "device/hidapi_backend.h"
 #include "model/paths.h"
 #include "model/waiter.h"
-#include "shell/launcher.h"
+#include "controls/launcher.h"
 #include "shell/main_menu.h"
 #include "shell/studio_app.h"
 
