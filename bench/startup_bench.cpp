@@ -2,11 +2,11 @@
 // the QApplication exists) to the menu's first paint, over several runs in
 // this process, and the resident memory with the menu on screen.
 #include "context/studio_context.h"
-#include "controls/dialogs.h"
+#include "services/dialogs.h"
 #include "device/hidapi_backend.h"
-#include "model/paths.h"
-#include "model/waiter.h"
-#include "controls/launcher.h"
+#include "base/paths.h"
+#include "base/waiter.h"
+#include "services/launcher.h"
 #include "shell/main_menu.h"
 #include "shell/studio_app.h"
 

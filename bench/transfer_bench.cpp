@@ -3,13 +3,13 @@
 // its duration (the pacing makes it 122 × 50 ms) and the CPU time the
 // process used meanwhile, which should stay near zero since waiting idles.
 #include "context/studio_context.h"
-#include "controls/dialogs.h"
+#include "services/dialogs.h"
 #include "device/device_link.h"
 #include "device/report_text.h"
-#include "device/transfer_progress_window.h"
+#include "controls/transfer_progress_window.h"
 #include "device/virtual_clock.h"
-#include "model/paths.h"
-#include "model/waiter.h"
+#include "base/paths.h"
+#include "base/waiter.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

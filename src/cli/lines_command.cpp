@@ -1,7 +1,7 @@
 #include "cli/command.h"
 #include "model/program_file.h"
 #include "model/program_lines.h"
-#include "model/text_file.h"
+#include "base/text_file.h"
 
 namespace kq::cli {
 

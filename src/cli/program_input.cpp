@@ -1,7 +1,7 @@
 #include "cli/program_input.h"
 
 #include "cli/command.h"
-#include "model/text_file.h"
+#include "base/text_file.h"
 
 namespace kq::cli {
 

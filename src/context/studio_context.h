@@ -1,56 +1,48 @@
 #pragma once
 
-#include "model/catalogue.h"
-#include "model/paths.h"
-#include "model/report_fields.h"
+#include "base/paths.h"
+#include "context/report_fields_state.h"
+#include "context/step.h"
+#include "device/device_link.h"
+#include "model/device_generation.h"
 
 namespace kq {
 
-class DeviceLink;
 class Dialogs;
+class HidBackend;
 class Waiter;
 
-// The services shared by every window of the studio. Made once in main() (or
-// by a test with fakes) and passed by reference; it outlives every window.
+// The services shared by every window of the studio, and the state that
+// several open windows share. Made once in main() (or by a test with fakes)
+// and passed by reference; it outlives every window.
 class StudioContext {
 public:
-    StudioContext(Dialogs &dialogs, Waiter &waiter, Paths paths)
-        : m_dialogs(dialogs), m_waiter(waiter), m_paths(std::move(paths))
-    {
-    }
+    // hid is where the clock is looked for: hidapi, or a virtual clock in
+    // tests. The link exists from here on, with or without a clock.
+    StudioContext(kq::Dialogs &dialogs, kq::Waiter &waiter, kq::Paths paths, HidBackend &hid);
+    StudioContext(const StudioContext &) = delete;
+    StudioContext &operator=(const StudioContext &) = delete;
 
-    Dialogs &dialogs() const { return m_dialogs; }
-    Waiter &waiter() const { return m_waiter; }
-    const Paths &paths() const { return m_paths; }
+    kq::Dialogs &Dialogs() const { return m_dialogs; }
+    kq::Waiter &Waiter() const { return m_waiter; }
+    const kq::Paths &Paths() const { return m_paths; }
+    kq::DeviceLink &DeviceLink() { return m_deviceLink; }
 
     // The generation of the connected clock; every catalogue lookup is passed
-    // this value.
-    int generation() const { return m_generation; }
-    void setGeneration(int generation) { m_generation = generation; }
-
-    // A step switch under way and the step that started it (1 icons,
-    // 2 flowchart, 3 text). The main menu clears it whenever it is shown.
-    struct StepSwitch {
-        bool underWay = false;
-        int sourceStep = 0;
-    };
-    StepSwitch &stepSwitch() { return m_stepSwitch; }
-
-    ReportFields &reportFields() { return m_reportFields; }
-
-    // The link to the clock, set once by main(); nullptr where a test runs
-    // a window without one.
-    DeviceLink *deviceLink() const { return m_deviceLink; }
-    void setDeviceLink(DeviceLink *link) { m_deviceLink = link; }
+    // its value.
+    kq::DeviceGeneration &Generation() { return m_generation; }
+    ReportFieldsState &ReportFields() { return m_reportFields; }
+    StepSwitchState &StepSwitch() { return m_stepSwitch; }
 
 private:
-    Dialogs &m_dialogs;
-    Waiter &m_waiter;
-    Paths m_paths;
-    int m_generation = kCurrentGeneration;
-    StepSwitch m_stepSwitch;
-    ReportFields m_reportFields;
-    DeviceLink *m_deviceLink = nullptr;
+    kq::Dialogs &m_dialogs;
+    kq::Waiter &m_waiter;
+    kq::Paths m_paths;
+    kq::DeviceGeneration m_generation;
+    ReportFieldsState m_reportFields;
+    StepSwitchState m_stepSwitch;
+    // Last: it is made from the services above and goes before them.
+    kq::DeviceLink m_deviceLink;
 };
 
 }  // namespace kq

@@ -1,12 +1,12 @@
 #include "device/device_link.h"
 
-#include "context/studio_context.h"
-#include "controls/dialogs.h"
+#include "base/message_boxes.h"
 #include "device/device_identity.h"
 #include "device/device_messages.h"
 #include "device/report_text.h"
-#include "device/transfer_progress.h"
-#include "model/waiter.h"
+#include "base/transfer_progress.h"
+#include "base/waiter.h"
+#include "model/device_generation.h"
 
 #include <algorithm>
 
@@ -23,10 +23,11 @@ constexpr int kMemoryReadMs = 5000;
 constexpr int kTenthMs = 100;
 }  // namespace
 
-DeviceLink::DeviceLink(HidBackend &backend, StudioContext &context, QObject *parent)
-    : QObject(parent), m_backend(backend), m_context(context)
+DeviceLink::DeviceLink(HidBackend &backend, MessageBoxes &messages, Waiter &waiter, DeviceGeneration &generation,
+                       QObject *parent)
+    : QObject(parent), m_backend(backend), m_messages(messages), m_waiter(waiter), m_generation(generation)
 {
-    m_context.setGeneration(kCurrentGeneration);
+    m_generation.Set(kCurrentGeneration);
     connect(&m_backend, &HidBackend::DevicesChanged, this, &DeviceLink::OnDevicesChanged);
     connect(&m_backend, &HidBackend::DeviceRemoved, this, &DeviceLink::OnDeviceRemoved);
 }
@@ -115,9 +116,9 @@ void DeviceLink::OnDevicesChanged()
     // Shown once the state is settled: a message box runs its own event
     // loop, in which the next device change may already arrive.
     for (const QString &warning : warnings)
-        m_context.dialogs().Warning(m_messageParent, warning);
+        m_messages.Warning(m_messageParent, warning);
     for (const QString &notice : notices)
-        m_context.dialogs().Information(m_messageParent, notice);
+        m_messages.Information(m_messageParent, notice);
 }
 
 void DeviceLink::OnDeviceRemoved(const HidDeviceInfo &device)
@@ -144,9 +145,9 @@ void DeviceLink::DropCurrentDevice()
 
 void DeviceLink::SetGeneration(int generation)
 {
-    if (m_context.generation() == generation)
+    if (m_generation.Value() == generation)
         return;
-    m_context.setGeneration(generation);
+    m_generation.Set(generation);
     emit GenerationChanged(generation);
 }
 
@@ -154,7 +155,7 @@ bool DeviceLink::SendList(const ByteList &items)
 {
     if (!m_current || !AreByteValues(items))
         return false;
-    Waiter &waiter = m_context.waiter();
+    Waiter &waiter = m_waiter;
     bool everyItemSent = true;
     if (m_progress)
         m_progress->SetProgress(0);
@@ -243,7 +244,7 @@ bool DeviceLink::TimedTrain(TrainDirection direction, int tenths)
     const DirectCode drive = direction == TrainDirection::Forward ? DirectCode::TrainForward : DirectCode::TrainBackward;
     if (!DirectCommand(drive))
         return false;
-    m_context.waiter().WaitProcessing(tenths * kTenthMs);
+    m_waiter.WaitProcessing(tenths * kTenthMs);
     return DirectCommand(DirectCode::TrainGradualStop);
 }
 
@@ -252,7 +253,7 @@ bool DeviceLink::ReadMemoryInto(QStringList &buffer)
     buffer.clear();
     if (!ReadMemory())
         return false;
-    m_context.waiter().WaitProcessing(kMemoryReadMs);
+    m_waiter.WaitProcessing(kMemoryReadMs);
     DropToMemoryStart(buffer);
     return true;
 }

@@ -16,8 +16,10 @@ class QWidget;
 
 namespace kq {
 
+class DeviceGeneration;
+class MessageBoxes;
 class ProgressDisplay;
-class StudioContext;
+class Waiter;
 
 // The studio's connection to the clock: the HID devices present, the clock
 // among them and its generation, the commands with their 50 ms pacing, and
@@ -38,9 +40,10 @@ public:
         std::optional<int> raw;        // hundredths of a degree; nullopt without a readable reply
     };
 
-    // Sets the context's generation to the current one; Start() looks for
-    // the clock.
-    DeviceLink(HidBackend &backend, StudioContext &context, QObject *parent = nullptr);
+    // Sets the generation to the current one; Start() looks for the clock.
+    // messages shows what the pupil must know about the clocks found.
+    DeviceLink(HidBackend &backend, MessageBoxes &messages, Waiter &waiter, DeviceGeneration &generation,
+               QObject *parent = nullptr);
     ~DeviceLink() override;
 
     // Looks at the devices present now and from then on at every change.
@@ -109,7 +112,9 @@ private:
     bool SendShowingProgress(const ByteList &items, const QWidget *caller);
 
     HidBackend &m_backend;
-    StudioContext &m_context;
+    MessageBoxes &m_messages;
+    Waiter &m_waiter;
+    DeviceGeneration &m_generation;
     QWidget *m_messageParent = nullptr;
     ProgressDisplay *m_progress = nullptr;
     QList<ListedDevice> m_devices;

@@ -1,6 +1,6 @@
 #include "device/report_text.h"
 
-#include "model/text_helpers.h"
+#include "base/text_helpers.h"
 
 #include <limits>
 

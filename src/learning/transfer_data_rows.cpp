@@ -1,6 +1,6 @@
 #include "learning/transfer_data_rows.h"
 
-#include "model/text_helpers.h"
+#include "base/text_helpers.h"
 
 namespace kq {
 

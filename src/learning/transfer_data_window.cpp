@@ -1,7 +1,7 @@
 #include "learning/transfer_data_window.h"
 
 #include "learning/transfer_data_rows.h"
-#include "model/paths.h"
+#include "base/paths.h"
 
 #include <QFontDatabase>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #include "model/catalogue.h"
 
-#include "model/text_helpers.h"
+#include "base/text_helpers.h"
 
 #include <cstddef>
 

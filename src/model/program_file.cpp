@@ -2,7 +2,7 @@
 
 #include "model/program_lines.h"
 #include "model/report_lines.h"
-#include "model/text_file.h"
+#include "base/text_file.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/paths.h"
+#include "base/paths.h"
 #include "model/report_fields.h"
 
 #include <QString>

@@ -1,9 +1,9 @@
 #include "context/studio_context.h"
-#include "controls/dialogs.h"
+#include "services/dialogs.h"
 #include "device/hidapi_backend.h"
-#include "model/paths.h"
-#include "model/waiter.h"
-#include "controls/launcher.h"
+#include "base/paths.h"
+#include "base/waiter.h"
+#include "services/launcher.h"
 #include "shell/studio_app.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "shell/panel_maker_start.h"
 
-#include "model/paths.h"
-#include "model/text_file.h"
-#include "model/waiter.h"
-#include "controls/launcher.h"
+#include "base/paths.h"
+#include "base/text_file.h"
+#include "base/waiter.h"
+#include "services/launcher.h"
 
 namespace kq {
 

@@ -1,6 +1,6 @@
 #include "shell/splash.h"
 
-#include "model/paths.h"
+#include "base/paths.h"
 
 #include <QCoreApplication>
 #include <QPainter>

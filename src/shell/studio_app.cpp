@@ -2,8 +2,8 @@
 
 #include "context/studio_context.h"
 #include "device/device_link.h"
-#include "device/transfer_progress_window.h"
-#include "controls/help.h"
+#include "controls/transfer_progress_window.h"
+#include "services/help.h"
 #include "shell/main_menu.h"
 #include "shell/panel_maker_start.h"
 #include "shell/splash.h"

@@ -1,6 +1,6 @@
 #include "model/memory_messages.h"
 #include "model/program_lines.h"
-#include "model/text_file.h"
+#include "base/text_file.h"
 #include "tool_runner.h"
 
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
 #include "model/program_file.h"
 #include "model/program_lines.h"
-#include "model/text_file.h"
+#include "base/text_file.h"
 #include "tool_runner.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "device/device_link.h"
 #include "device/device_messages.h"
 #include "device/report_text.h"
-#include "device/transfer_progress.h"
+#include "base/transfer_progress.h"
 #include "device/virtual_clock.h"
 #include "support/fake_waiter.h"
 #include "support/recording_dialogs.h"

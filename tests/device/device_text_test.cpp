@@ -3,7 +3,7 @@
 #include "device/device_identity.h"
 #include "device/report_router.h"
 #include "device/report_text.h"
-#include "device/transfer_progress.h"
+#include "base/transfer_progress.h"
 
 #include <gtest/gtest.h>
 

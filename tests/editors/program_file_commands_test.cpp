@@ -3,7 +3,7 @@
 #include "context/studio_context.h"
 #include "model/program_file.h"
 #include "model/report_lines.h"
-#include "model/text_file.h"
+#include "base/text_file.h"
 
 #include "editors/test_step.h"
 #include "support/fake_waiter.h"

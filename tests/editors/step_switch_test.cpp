@@ -3,7 +3,7 @@
 #include "context/studio_context.h"
 #include "editors/common/program_file_commands.h"
 #include "model/program_file.h"
-#include "model/text_file.h"
+#include "base/text_file.h"
 
 #include "editors/test_step.h"
 #include "support/fake_waiter.h"

@@ -1,6 +1,6 @@
 #include "model/program_file.h"
 #include "model/report_lines.h"
-#include "model/text_file.h"
+#include "base/text_file.h"
 
 #include "support/temp_paths.h"
 

@@ -1,4 +1,4 @@
-#include "model/text_file.h"
+#include "base/text_file.h"
 #include "studio_fixture.h"
 #include "support/file_bytes.h"
 

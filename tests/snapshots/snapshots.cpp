@@ -2,7 +2,7 @@
 // can be reviewed without a display:
 //   snapshots <data-tree> <output-folder>
 #include "context/studio_context.h"
-#include "device/transfer_progress_window.h"
+#include "controls/transfer_progress_window.h"
 #include "learning/transfer_data_window.h"
 #include "shell/main_menu.h"
 #include "shell/menu_picture.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/waiter.h"
+#include "base/waiter.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/dialogs.h"
+#include "services/dialogs.h"
 
 #include <QList>
 #include <QQueue>

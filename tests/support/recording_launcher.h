@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/launcher.h"
+#include "services/launcher.h"
 
 #include <QStringList>
 

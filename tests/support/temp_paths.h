@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/paths.h"
+#include "base/paths.h"
 
 #include <QTemporaryDir>
 

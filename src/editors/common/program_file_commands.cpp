@@ -1,10 +1,10 @@
 #include "editors/common/program_file_commands.h"
 
 #include "context/studio_context.h"
-#include "controls/dialogs.h"
+#include "services/dialogs.h"
 #include "editors/common/step_document.h"
 #include "model/program_file.h"
-#include "model/text_file.h"
+#include "base/text_file.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,13 +1,13 @@
 #include "editors/common/step_switch.h"
 
 #include "context/studio_context.h"
-#include "controls/dialogs.h"
+#include "services/dialogs.h"
 #include "editors/common/program_file_commands.h"
 #include "editors/common/step_document.h"
 #include "editors/common/step_windows.h"
 #include "model/program_file.h"
 #include "model/program_lines.h"
-#include "model/text_file.h"
+#include "base/text_file.h"
 
 namespace kq {
 

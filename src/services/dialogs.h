@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/message_boxes.h"
+
 #include <QColor>
 #include <QString>
 
@@ -12,17 +14,8 @@ class QPrinter;
 // interface, so tests can record the exact texts and script the answers.
 namespace kq {
 
-class Dialogs {
+class Dialogs : public MessageBoxes {
 public:
-    virtual ~Dialogs() = default;
-
-    // Modal box with a warning icon and OK: errors and refused actions.
-    virtual void Warning(QWidget *parent, const QString &text) = 0;
-    // Modal box with an information icon and OK: results and feedback.
-    virtual void Information(QWidget *parent, const QString &text) = 0;
-    // Yes/No question before destructive actions; true for Yes.
-    virtual bool AskYesNo(QWidget *parent, const QString &text) = 0;
-
     // filter in Qt's form, e.g. "KQ-27ファイル (*.kq27)". Empty when cancelled.
     virtual QString OpenFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
     virtual QString SaveFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;

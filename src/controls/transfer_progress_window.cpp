@@ -1,4 +1,4 @@
-#include "device/transfer_progress_window.h"
+#include "controls/transfer_progress_window.h"
 
 #include <QProgressBar>
 #include <QVBoxLayout>

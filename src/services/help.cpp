@@ -1,7 +1,7 @@
-#include "controls/help.h"
+#include "services/help.h"
 
-#include "model/paths.h"
-#include "controls/launcher.h"
+#include "base/paths.h"
+#include "services/launcher.h"
 
 #include <QFileInfo>
 

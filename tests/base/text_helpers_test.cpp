@@ -1,4 +1,4 @@
-#include "model/text_helpers.h"
+#include "base/text_helpers.h"
 
 #include <gtest/gtest.h>
 

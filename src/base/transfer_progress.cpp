@@ -1,4 +1,4 @@
-#include "device/transfer_progress.h"
+#include "base/transfer_progress.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "controls/launcher.h"
+#include "services/launcher.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

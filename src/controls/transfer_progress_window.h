@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/transfer_progress.h"
+#include "base/transfer_progress.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "controls/dialogs.h"
+#include "services/dialogs.h"
 
 #include <QAbstractButton>
 #include <QColorDialog>

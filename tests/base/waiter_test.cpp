@@ -1,4 +1,4 @@
-#include "model/waiter.h"
+#include "base/waiter.h"
 
 #include <QCoreApplication>
 #include <QTimer>
