@@ -75,13 +75,13 @@ Run StartOnce(int argc, char *argv[])
     // The installed data tree, but temporary user folders: closing the menu
     // deletes the hand-over file there.
     QTemporaryDir appData;
-    kq::StudioContext context(dialogs, waiter,
-                              kq::Paths(kq::Paths::ForInstalledProgram().ProgramFolder(), appData.path()));
-    kq::DesktopLauncher launcher;
     kq::HidapiBackend hid;
-    kq::StudioApp studio(context, launcher, hid, QString());
+    kq::StudioContext context(dialogs, waiter,
+                              kq::Paths(kq::Paths::ForInstalledProgram().ProgramFolder(), appData.path()), hid);
+    kq::DesktopLauncher launcher;
+    kq::StudioApp studio(context, launcher, QString());
     studio.Start();
-    FirstPaint watcher(studio.menu(), *studio.menu().findChild<QWidget *>(QStringLiteral("TabSheet1")));
+    FirstPaint watcher(studio.Menu(), *studio.Menu().findChild<QWidget *>(QStringLiteral("TabSheet1")));
     app.exec();
     if (!watcher.painted)
         return {-1, -1};

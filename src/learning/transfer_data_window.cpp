@@ -2,6 +2,7 @@
 
 #include "learning/transfer_data_rows.h"
 #include "base/paths.h"
+#include "services/window_registry.h"
 
 #include <QFontDatabase>
 #include <QHeaderView>
@@ -18,9 +19,9 @@ constexpr int kHeight = 723;
 constexpr int kColumnWidths[] = {64, 276, 425};
 }  // namespace
 
-TransferDataWindow::TransferDataWindow(const Paths &paths, const QStringList &programLines, QWidget *parent)
-    : QDialog(parent)
+TransferDataWindow::TransferDataWindow(const Paths &paths, QWidget *parent) : QDialog(parent)
 {
+    setModal(true);
     setWindowTitle(QStringLiteral("ソラリット２制御ソフト :"));
     resize(kWidth, kHeight);
 
@@ -44,11 +45,9 @@ TransferDataWindow::TransferDataWindow(const Paths &paths, const QStringList &pr
         m_picture->setAlignment(Qt::AlignCenter);
         layout->addWidget(m_picture);
     }
-
-    FillGrid(programLines);
 }
 
-void TransferDataWindow::FillGrid(const QStringList &programLines)
+void TransferDataWindow::ShowProgram(const QStringList &programLines)
 {
     const std::vector<TransferDataRow> rows = TransferDataRows(programLines);
     m_grid->setRowCount(int(rows.size()));
@@ -64,15 +63,18 @@ void TransferDataWindow::FillGrid(const QStringList &programLines)
     }
 }
 
-void ShowTransferData(const Paths &paths, QWidget *caller, const QStringList &programLines)
+void ShowTransferData(WindowRegistry &windows, QWidget *caller, const QStringList &programLines)
 {
-    TransferDataWindow window(paths, programLines, caller);
+    auto *window = qobject_cast<TransferDataWindow *>(windows.Made(WindowKind::TransferData));
+    if (!window)
+        return;
+    window->ShowProgram(programLines);
     if (caller) {
-        QRect area(QPoint(), window.size());
+        QRect area(QPoint(), window->size());
         area.moveCenter(caller->window()->geometry().center());
-        window.setGeometry(area);
+        window->setGeometry(area);
     }
-    window.exec();
+    windows.OpenFromEditor(WindowKind::TransferData, caller ? caller->window() : nullptr);
 }
 
 }  // namespace kq

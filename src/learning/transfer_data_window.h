@@ -9,28 +9,32 @@ class QTableWidget;
 namespace kq {
 
 class Paths;
+class WindowRegistry;
 
 // "送信データの表示": the program instruction by instruction with its data
-// as binary digits, above a fixed explanatory picture.
+// as binary digits, above a fixed explanatory picture. Made once at start-up
+// and shown again for every program.
 class TransferDataWindow final : public QDialog {
     Q_OBJECT
 
 public:
-    TransferDataWindow(const Paths &paths, const QStringList &programLines, QWidget *parent = nullptr);
+    explicit TransferDataWindow(const Paths &paths, QWidget *parent = nullptr);
 
-    QTableWidget *grid() const { return m_grid; }
+    // Replaces the rows by those of programLines ("START" .. "END").
+    void ShowProgram(const QStringList &programLines);
+
+    QTableWidget *Grid() const { return m_grid; }
     // nullptr when the picture file is missing: the grid is shown alone.
-    QLabel *picture() const { return m_picture; }
+    QLabel *Picture() const { return m_picture; }
 
 private:
-    void FillGrid(const QStringList &programLines);
 
     QTableWidget *m_grid = nullptr;
     QLabel *m_picture = nullptr;
 };
 
 // Called by the editors with their program lines ("START" .. "END"): the
-// viewer centred over the calling window, shown modally.
-void ShowTransferData(const Paths &paths, QWidget *caller, const QStringList &programLines);
+// viewer centred over the calling window, modal, returning to it on close.
+void ShowTransferData(WindowRegistry &windows, QWidget *caller, const QStringList &programLines);
 
 }  // namespace kq

@@ -1,8 +1,8 @@
-#include "context/studio_context.h"
-#include "services/dialogs.h"
-#include "device/hidapi_backend.h"
 #include "base/paths.h"
 #include "base/waiter.h"
+#include "context/studio_context.h"
+#include "device/hidapi_backend.h"
+#include "services/dialogs.h"
 #include "services/launcher.h"
 #include "shell/studio_app.h"
 
@@ -15,11 +15,11 @@ int main(int argc, char *argv[])
 
     kq::QtDialogs dialogs;
     kq::EventLoopWaiter waiter;
-    kq::StudioContext context(dialogs, waiter, kq::Paths::ForInstalledProgram());
-    kq::DesktopLauncher launcher;
     kq::HidapiBackend hid;
+    kq::StudioContext context(dialogs, waiter, kq::Paths::ForInstalledProgram(), hid);
+    kq::DesktopLauncher launcher;
 
-    kq::StudioApp studio(context, launcher, hid, QApplication::applicationDirPath() + QStringLiteral("/KQ18"));
+    kq::StudioApp studio(context, launcher, QApplication::applicationDirPath() + QStringLiteral("/KQ18"));
     studio.Start();
     return app.exec();
 }

@@ -61,12 +61,12 @@ MainMenu::MainMenu(StudioContext &context, QWidget *parent)
 QWidget *MainMenu::MakeStartPage()
 {
     auto *page = new MenuPage(QStringLiteral("TabSheet1"),
-                              QPixmap(m_context.paths().ProgramFile(MenuPictureFile(QStringLiteral("Page1")))));
-    connect(AddPicture(page, QStringLiteral("Image10"), {72, 144, 500, 110}), &MenuPicture::clicked, this,
+                              QPixmap(m_context.Paths().ProgramFile(MenuPictureFile(QStringLiteral("Page1")))));
+    connect(AddPicture(page, QStringLiteral("Image10"), {72, 144, 500, 110}), &MenuPicture::Clicked, this,
             [this] { ShowPage(Page::Studio); });
-    connect(AddPicture(page, QStringLiteral("Image11"), {72, 304, 500, 110}), &MenuPicture::clicked, this,
-            &MainMenu::panelMakerRequested);
-    connect(AddPicture(page, QStringLiteral("Image2"), {504, 28, 50, 35}), &MenuPicture::clicked, this,
+    connect(AddPicture(page, QStringLiteral("Image11"), {72, 304, 500, 110}), &MenuPicture::Clicked, this,
+            &MainMenu::PanelMakerRequested);
+    connect(AddPicture(page, QStringLiteral("Image2"), {504, 28, 50, 35}), &MenuPicture::Clicked, this,
             &QWidget::close);
 
     auto *version = new QLabel(QStringLiteral("ver 3.3　"), page);
@@ -85,22 +85,22 @@ QWidget *MainMenu::MakeStartPage()
 QWidget *MainMenu::MakeStudioPage()
 {
     auto *page = new MenuPage(QStringLiteral("TabSheet2"),
-                              QPixmap(m_context.paths().ProgramFile(MenuPictureFile(QStringLiteral("Page2")))));
+                              QPixmap(m_context.Paths().ProgramFile(MenuPictureFile(QStringLiteral("Page2")))));
     for (const WindowPicture &entry : kWindowPictures) {
         const WindowKind kind = entry.kind;
-        connect(AddPicture(page, QString::fromLatin1(entry.name), entry.area), &MenuPicture::clicked, this,
-                [this, kind] { emit windowRequested(kind); });
+        connect(AddPicture(page, QString::fromLatin1(entry.name), entry.area), &MenuPicture::Clicked, this,
+                [this, kind] { emit WindowRequested(kind); });
     }
-    connect(AddPicture(page, QStringLiteral("Image19"), {178, 412, 150, 62}), &MenuPicture::clicked, this,
-            &MainMenu::helpRequested);
-    connect(AddPicture(page, QStringLiteral("Image12"), {489, 412, 150, 62}), &MenuPicture::clicked, this,
+    connect(AddPicture(page, QStringLiteral("Image19"), {178, 412, 150, 62}), &MenuPicture::Clicked, this,
+            &MainMenu::HelpRequested);
+    connect(AddPicture(page, QStringLiteral("Image12"), {489, 412, 150, 62}), &MenuPicture::Clicked, this,
             &QWidget::close);
     return page;
 }
 
 MenuPicture *MainMenu::AddPicture(QWidget *page, const QString &name, const QRect &area)
 {
-    return new MenuPicture(name, QPixmap(m_context.paths().ProgramFile(MenuPictureFile(name))), area, page);
+    return new MenuPicture(name, QPixmap(m_context.Paths().ProgramFile(MenuPictureFile(name))), area, page);
 }
 
 void MainMenu::ShowPage(Page page)
@@ -115,16 +115,16 @@ MainMenu::Page MainMenu::CurrentPage() const
 
 void MainMenu::showEvent(QShowEvent *event)
 {
-    m_context.stepSwitch().underWay = false;
+    m_context.StepSwitch().underWay = false;
     QWidget::showEvent(event);
 }
 
 void MainMenu::closeEvent(QCloseEvent *event)
 {
     // The step-switch hand-over file is worthless once the studio ends.
-    QFile::remove(m_context.paths().TempFolder() + kHandOverFileName);
+    QFile::remove(m_context.Paths().TempFolder() + kHandOverFileName);
     QWidget::closeEvent(event);
-    emit closed();
+    emit Closed();
 }
 
 }  // namespace kq

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/window_kind.h"
+#include "services/window_kind.h"
 
 #include <QWidget>
 
@@ -24,11 +24,11 @@ public:
     Page CurrentPage() const;
 
 signals:
-    void windowRequested(kq::WindowKind kind);
-    void helpRequested();
-    void panelMakerRequested();
+    void WindowRequested(kq::WindowKind kind);
+    void HelpRequested();
+    void PanelMakerRequested();
     // The menu has closed: the studio ends.
-    void closed();
+    void Closed();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -42,7 +42,7 @@ void MenuPicture::mousePressEvent(QMouseEvent *event)
 void MenuPicture::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+        emit Clicked();
 }
 
 }  // namespace kq

@@ -13,7 +13,7 @@ public:
     MenuPicture(const QString &name, const QPixmap &picture, const QRect &area, QWidget *parent);
 
 signals:
-    void clicked();
+    void Clicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -11,7 +11,7 @@ void StartPanelMaker(const Paths &paths, Waiter &waiter, Launcher &launcher, con
 {
     // Without the file the panel maker simply starts on its own product
     // choice, so a failed write is no reason to keep the pupil waiting.
-    WriteTextLines(paths.PanelHandOverFolder() + QStringLiteral("Product.txt"),
+    (void)WriteTextLines(paths.PanelHandOverFolder() + QStringLiteral("Product.txt"),
                    {QString::number(kPanelMakerModelNumber)});
     waiter.WaitProcessing(500);
     launcher.StartProgram(program);

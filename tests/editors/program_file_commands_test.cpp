@@ -6,10 +6,8 @@
 #include "base/text_file.h"
 
 #include "editors/test_step.h"
-#include "support/fake_waiter.h"
-#include "support/recording_dialogs.h"
-#include "support/temp_paths.h"
 #include "support/file_bytes.h"
+#include "support/test_context.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,41 +27,47 @@ using Kind = RecordingDialogs::Kind;
 const QString kRedLamp = QStringLiteral("2,0,255,0,0,4,0");
 const QString kSwitchIf = QStringLiteral("8,0,0,0,0,0,0");
 
-class ProgramFileCommands : public ::testing::Test {
+class ProgramFileCommands : public ::testing::Test, protected testing::TestContext {
 protected:
     ProgramFileCommands()
     {
         step.instructions = {kRedLamp};
-        context.reportFields().name = QStringLiteral("太郎");
-        context.reportFields().title = QStringLiteral("赤 ランプ\n点灯");
+        ReportFields fields;
+        fields.name = QStringLiteral("太郎");
+        fields.title = QStringLiteral("赤 ランプ\n点灯");
+        context.ReportFields().Set(fields);
+    }
+
+    void SetReportName(const QString &name)
+    {
+        ReportFields fields = context.ReportFields().Value();
+        fields.name = name;
+        context.ReportFields().Set(fields);
     }
 
     QString PathOf(const QString &name) const { return temp.root() + QLatin1Char('/') + name; }
     QString SaveFile() const { return temp.paths().TempFolder() + kSaveFileName; }
-    QStringList FileOfStep(int number, const QString &marker, const QStringList &instructions,
+    QStringList FileOfStep(Step number, const QString &marker, const QStringList &instructions,
                            const ReportFields &report, bool valid = true)
     {
         TestStep other(number, marker);
         other.instructions = instructions;
         other.layout = QStringLiteral("drawn");
-        const std::optional<QStringList> lines = valid ? other.ProgramLines() : std::nullopt;
+        const std::optional<QStringList> lines = valid ? other.ProgramLines().lines : std::nullopt;
         return ProgramFileLines(lines, report, marker, other.SectionLines());
     }
 
-    testing::TempPaths temp;
-    RecordingDialogs dialogs;
-    testing::FakeWaiter waiter;
-    StudioContext context{dialogs, waiter, temp.paths()};
-    TestStep step{3, kTextSectionMarker};
+    TestStep step{Step::Text, kTextSectionMarker};
+    testing::TestHost host;
 };
 
 TEST_F(ProgramFileCommands, SaveWritesCp932CrLfFileWithTheEndingAndItsCopy)
 {
     dialogs.fileNames.enqueue(PathOf("prog"));
-    ASSERT_TRUE(SaveProgramFile(context, step));
+    ASSERT_TRUE(SaveProgramFile(context, step, host));
 
     const QString path = PathOf("prog(テスト).kq27");
-    const QStringList expected = QStringList{"OK", "START", kRedLamp, "END"} + ReportLines(context.reportFields())
+    const QStringList expected = QStringList{"OK", "START", kRedLamp, "END"} + ReportLines(context.ReportFields().Value())
         + QStringList{"WORDDATA", "layout fresh", kRedLamp};
     const QByteArray bytes = ReadBytes(path);
     EXPECT_EQ(bytes, EncodeTextLines(expected).value());
@@ -72,79 +76,94 @@ TEST_F(ProgramFileCommands, SaveWritesCp932CrLfFileWithTheEndingAndItsCopy)
     EXPECT_EQ(bytes.count("\r\n"), expected.size());
     EXPECT_EQ(bytes.count('\n'), expected.size());
     EXPECT_EQ(ReadBytes(SaveFile()), bytes);
-    EXPECT_EQ(step.caption, "ソラリット２制御ソフト :" + path);
+    EXPECT_EQ(host.caption, "ソラリット２制御ソフト :" + path);
+    EXPECT_EQ(step.savedMarks, 1);
     EXPECT_TRUE(dialogs.texts(Kind::Warning).isEmpty());
     EXPECT_TRUE(dialogs.texts(Kind::Question).isEmpty());
+}
+
+// A wave dash typed on Linux is the full-width tilde of a Windows file.
+TEST_F(ProgramFileCommands, TextTypedOnLinuxIsSavedAsWindowsWritesIt)
+{
+    SetReportName(QStringLiteral("A\u301CB"));
+    dialogs.fileNames.enqueue(PathOf("tilde.kq27"));
+    ASSERT_TRUE(SaveProgramFile(context, step, host));
+    EXPECT_TRUE(ReadBytes(PathOf("tilde.kq27")).contains("reponame=A\x81\x60" "B\r\n"));
 }
 
 TEST_F(ProgramFileCommands, SavingAnInvalidProgramWritesNgAndNothingOfTheEarlierSave)
 {
     const QString path = PathOf("prog.KQ27");
     dialogs.fileNames.enqueue(path);
-    ASSERT_TRUE(SaveProgramFile(context, step));
+    ASSERT_TRUE(SaveProgramFile(context, step, host));
 
     step.valid = false;
     step.instructions = {kSwitchIf};
     dialogs.fileNames.enqueue(path);
-    ASSERT_TRUE(SaveProgramFile(context, step));
+    ASSERT_TRUE(SaveProgramFile(context, step, host));
     EXPECT_EQ(dialogs.texts(Kind::Question), QStringList{kOverwriteQuestion});
+    EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{TestStep::kCheckMessage.text});
 
     const QStringList lines = ReadTextLines(path)->lines;
-    EXPECT_EQ(lines, (QStringList{"NG"} + ReportLines(context.reportFields())
+    EXPECT_EQ(lines, (QStringList{"NG"} + ReportLines(context.ReportFields().Value())
                       + QStringList{"WORDDATA", "layout fresh", kSwitchIf}));
     EXPECT_FALSE(lines.contains("START"));
 
     // Only the step that made it can open it again.
-    TestStep same(3, kTextSectionMarker);
-    EXPECT_EQ(OpenProgramFile(context, same, path, OpenOrigin::ChosenFile), OpenResult::Opened);
+    TestStep same(Step::Text, kTextSectionMarker);
+    EXPECT_EQ(OpenProgramFile(context, same, host, path, OpenOrigin::ChosenFile), OpenResult::Opened);
     EXPECT_EQ(same.instructions, QStringList{kSwitchIf});
-    TestStep flowchart(2, kFlowchartSectionMarker);
-    EXPECT_EQ(OpenProgramFile(context, flowchart, path, OpenOrigin::ChosenFile), OpenResult::Refused);
+    TestStep flowchart(Step::Flowchart, kFlowchartSectionMarker);
+    EXPECT_EQ(OpenProgramFile(context, flowchart, host, path, OpenOrigin::ChosenFile), OpenResult::Refused);
     EXPECT_EQ(dialogs.texts(Kind::Information), QStringList{"foreign file refused"});
 }
 
 TEST_F(ProgramFileCommands, CancelOrNoToTheOverwriteQuestionWritesNothing)
 {
-    EXPECT_FALSE(SaveProgramFile(context, step));
+    EXPECT_FALSE(SaveProgramFile(context, step, host));
 
     const QString path = PathOf("old.kq27");
     WriteBytes(path, "old\r\n");
     dialogs.fileNames.enqueue(path);
     dialogs.yesNoAnswers.enqueue(false);
-    EXPECT_FALSE(SaveProgramFile(context, step));
+    EXPECT_FALSE(SaveProgramFile(context, step, host));
 
     EXPECT_EQ(dialogs.texts(Kind::Question), QStringList{kOverwriteQuestion});
     EXPECT_EQ(ReadBytes(path), "old\r\n");
     EXPECT_FALSE(QFile::exists(SaveFile()));
-    EXPECT_TRUE(step.caption.isEmpty());
+    EXPECT_TRUE(host.caption.isEmpty());
 }
 
 TEST_F(ProgramFileCommands, AFailedSaveShowsTheStepsMessageAndKeepsEarlierFiles)
 {
     const QString path = PathOf("keep.kq27");
     dialogs.fileNames.enqueue(path);
-    ASSERT_TRUE(SaveProgramFile(context, step));
+    ASSERT_TRUE(SaveProgramFile(context, step, host));
     const QByteArray before = ReadBytes(path);
-    step.caption.clear();
+    host.caption.clear();
 
     WriteBytes(PathOf("plain"), "x");
     const struct {
         QString target;
         QString name;
+        QString message;
     } cases[] = {
-        {path, QStringLiteral("emoji \U0001F600")},  // CP932 cannot hold it
-        {PathOf("missing/folder/a.kq27"), QStringLiteral("太郎")},
-        {PathOf("plain/a.kq27"), QStringLiteral("太郎")},  // the folder is a file
+        // CP932 cannot hold it; the pupil learns which character to change.
+        {path, QStringLiteral("emoji \U0001F600"),
+         QStringLiteral("save failed\r\n「\U0001F600」はファイルに保存できない文字です。")},
+        {PathOf("missing/folder/a.kq27"), QStringLiteral("太郎"), QStringLiteral("save failed")},
+        {PathOf("plain/a.kq27"), QStringLiteral("太郎"), QStringLiteral("save failed")},  // the folder is a file
     };
     for (const auto &c : cases) {
         dialogs.clear();
-        context.reportFields().name = c.name;
+        SetReportName(c.name);
         dialogs.fileNames.enqueue(c.target);
-        EXPECT_FALSE(SaveProgramFile(context, step)) << c.target.toStdString();
-        EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{"save failed"});
+        EXPECT_FALSE(SaveProgramFile(context, step, host)) << c.target.toStdString();
+        EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{c.message});
         EXPECT_EQ(ReadBytes(path), before);
         EXPECT_EQ(ReadBytes(SaveFile()), before);
-        EXPECT_TRUE(step.caption.isEmpty());
+        EXPECT_TRUE(host.caption.isEmpty());
+        EXPECT_EQ(step.savedMarks, 1);
     }
 }
 
@@ -153,18 +172,18 @@ TEST_F(ProgramFileCommands, OwnFileRestoresItsSectionAndReportFields)
     ReportFields stored;
     stored.name = QStringLiteral("花子");
     stored.impressions = QStringLiteral("a=b, c");
-    const QStringList lines = FileOfStep(3, kTextSectionMarker, {kSwitchIf, "21,0,0,0,0,0,0"}, stored);
+    const QStringList lines = FileOfStep(Step::Text, kTextSectionMarker, {kSwitchIf, "21,0,0,0,0,0,0"}, stored);
     // Written with LF line ends by some other editor: still readable.
     const QString path = PathOf("lf.Kq27");
     WriteBytes(path, EncodeTextLines(lines).value().replace("\r\n", "\n"));
 
-    EXPECT_EQ(OpenDroppedProgramFiles(context, step, {path}), OpenResult::Opened);
+    EXPECT_EQ(OpenDroppedProgramFiles(context, step, host, {path}), OpenResult::Opened);
     EXPECT_EQ(step.instructions, (QStringList{kSwitchIf, "21,0,0,0,0,0,0"}));
     EXPECT_EQ(step.layout, "drawn");
-    EXPECT_EQ(context.reportFields().name, "花子");
-    EXPECT_EQ(context.reportFields().impressions, "\"a=b c\"");
-    EXPECT_EQ(context.reportFields().title, "");
-    EXPECT_EQ(step.caption, "ソラリット２制御ソフト :" + path);
+    EXPECT_EQ(context.ReportFields().Value().name, "花子");
+    EXPECT_EQ(context.ReportFields().Value().impressions, "\"a=b c\"");
+    EXPECT_EQ(context.ReportFields().Value().title, "");
+    EXPECT_EQ(host.caption, "ソラリット２制御ソフト :" + path);
     EXPECT_TRUE(dialogs.records().isEmpty());
 }
 
@@ -173,13 +192,14 @@ TEST_F(ProgramFileCommands, DemosKeepTheCaptionAndHandOversKeepTheReportFields)
     ReportFields stored;
     stored.name = QStringLiteral("花子");
     const QString path = PathOf("demo1(テスト).kq27");
-    ASSERT_TRUE(WriteTextLines(path, FileOfStep(3, kTextSectionMarker, {kRedLamp}, stored)));
+    ASSERT_TRUE(WriteTextLines(path, FileOfStep(Step::Text, kTextSectionMarker, {kRedLamp}, stored)));
 
-    EXPECT_EQ(OpenProgramFile(context, step, path, OpenOrigin::HandOver), OpenResult::Opened);
-    EXPECT_EQ(context.reportFields().name, "太郎");
-    EXPECT_EQ(OpenProgramFile(context, step, path, OpenOrigin::Demo), OpenResult::Opened);
-    EXPECT_EQ(context.reportFields().name, "花子");
-    EXPECT_TRUE(step.caption.isEmpty());
+    EXPECT_EQ(OpenProgramFile(context, step, host, path, OpenOrigin::HandOver), OpenResult::Opened);
+    EXPECT_EQ(context.ReportFields().Value().name, "太郎");
+    EXPECT_EQ(OpenProgramFile(context, step, host, path, OpenOrigin::Demo), OpenResult::Opened);
+    EXPECT_EQ(context.ReportFields().Value().name, "花子");
+    EXPECT_TRUE(host.caption.isEmpty());
+    EXPECT_EQ(step.historiesCleared, 0);
 }
 
 TEST_F(ProgramFileCommands, AnotherStepsValidFileIsConvertedWithoutItsReport)
@@ -187,39 +207,39 @@ TEST_F(ProgramFileCommands, AnotherStepsValidFileIsConvertedWithoutItsReport)
     ReportFields stored;
     stored.name = QStringLiteral("花子");
     const QString path = PathOf("icons.kq27");
-    ASSERT_TRUE(WriteTextLines(path, FileOfStep(1, kIconSectionMarker, {kRedLamp, "5,0,0,0,0,0,0"}, stored)));
+    ASSERT_TRUE(WriteTextLines(path, FileOfStep(Step::Icons, kIconSectionMarker, {kRedLamp, "5,0,0,0,0,0,0"}, stored)));
 
-    EXPECT_EQ(OpenProgramFile(context, step, path, OpenOrigin::ChosenFile), OpenResult::Opened);
+    EXPECT_EQ(OpenProgramFile(context, step, host, path, OpenOrigin::ChosenFile), OpenResult::Opened);
     EXPECT_EQ(step.instructions, (QStringList{kRedLamp, "5,0,0,0,0,0,0"}));
     EXPECT_EQ(step.layout, "converted");
-    EXPECT_EQ(context.reportFields().name, "太郎");
-    EXPECT_EQ(step.caption, "ソラリット２制御ソフト :" + path);
+    EXPECT_EQ(context.ReportFields().Value().name, "太郎");
+    EXPECT_EQ(host.caption, "ソラリット２制御ソフト :" + path);
 }
 
 TEST_F(ProgramFileCommands, FilesTheStepCannotShowAreRefusedWithItsMessage)
 {
     const QString invalid = PathOf("ng.kq27");
-    ASSERT_TRUE(WriteTextLines(invalid, FileOfStep(2, kFlowchartSectionMarker, {kRedLamp}, {}, false)));
+    ASSERT_TRUE(WriteTextLines(invalid, FileOfStep(Step::Flowchart, kFlowchartSectionMarker, {kRedLamp}, {}, false)));
     const QString melody = PathOf("melody.kq27");
     ASSERT_TRUE(WriteTextLines(melody, {"SOUND", "1,2,3"}));
     const QString withIf = PathOf("if.kq27");
-    ASSERT_TRUE(WriteTextLines(withIf, FileOfStep(2, kFlowchartSectionMarker, {kSwitchIf, "21,0,0,0,0,0,0"}, {})));
+    ASSERT_TRUE(WriteTextLines(withIf, FileOfStep(Step::Flowchart, kFlowchartSectionMarker, {kSwitchIf, "21,0,0,0,0,0,0"}, {})));
 
-    TestStep icons(1, kIconSectionMarker);
+    TestStep icons(Step::Icons, kIconSectionMarker);
     icons.instructions = {"5,1,0,0,0,0,0"};
-    EXPECT_EQ(OpenProgramFile(context, icons, invalid, OpenOrigin::ChosenFile), OpenResult::Refused);
-    EXPECT_EQ(OpenProgramFile(context, icons, melody, OpenOrigin::ChosenFile), OpenResult::Refused);
-    EXPECT_EQ(OpenProgramFile(context, icons, withIf, OpenOrigin::ChosenFile), OpenResult::Refused);
+    EXPECT_EQ(OpenProgramFile(context, icons, host, invalid, OpenOrigin::ChosenFile), OpenResult::Refused);
+    EXPECT_EQ(OpenProgramFile(context, icons, host, melody, OpenOrigin::ChosenFile), OpenResult::Refused);
+    EXPECT_EQ(OpenProgramFile(context, icons, host, withIf, OpenOrigin::ChosenFile), OpenResult::Refused);
     EXPECT_EQ(dialogs.records(), (QList<RecordingDialogs::Record>{{Kind::Information, "foreign file refused"},
                                                                   {Kind::Information, "foreign file refused"},
                                                                   {Kind::Warning, "no ifs in this step"}}));
     EXPECT_EQ(icons.instructions, QStringList{"5,1,0,0,0,0,0"});
-    EXPECT_TRUE(icons.caption.isEmpty());
+    EXPECT_TRUE(host.caption.isEmpty());
 }
 
 TEST_F(ProgramFileCommands, DamagedFilesFailWithTheReadMessageAndNoCrash)
 {
-    QStringList own = FileOfStep(3, kTextSectionMarker, {kRedLamp}, {});
+    QStringList own = FileOfStep(Step::Text, kTextSectionMarker, {kRedLamp}, {});
     const QByteArray ownBytes = EncodeTextLines(own).value();
     const struct {
         const char *name;
@@ -239,60 +259,61 @@ TEST_F(ProgramFileCommands, DamagedFilesFailWithTheReadMessageAndNoCrash)
         step.instructions = {"5,2,0,0,0,0,0"};
         const QString path = PathOf(QString::fromUtf8(c.name) + ".kq27");
         WriteBytes(path, c.bytes);
-        EXPECT_EQ(OpenProgramFile(context, step, path, OpenOrigin::ChosenFile), OpenResult::Failed) << c.name;
+        EXPECT_EQ(OpenProgramFile(context, step, host, path, OpenOrigin::ChosenFile), OpenResult::Failed) << c.name;
         EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{kReadFailedMessage}) << c.name;
         if (c.untouched) {
             EXPECT_EQ(step.instructions, QStringList{"5,2,0,0,0,0,0"}) << c.name;
         }
-        EXPECT_TRUE(step.caption.isEmpty()) << c.name;
+        EXPECT_TRUE(host.caption.isEmpty()) << c.name;
     }
     dialogs.clear();
-    EXPECT_EQ(OpenProgramFile(context, step, PathOf("none.kq27"), OpenOrigin::Demo), OpenResult::Failed);
+    EXPECT_EQ(OpenProgramFile(context, step, host, PathOf("none.kq27"), OpenOrigin::Demo), OpenResult::Failed);
     EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{kReadFailedMessage});
 }
 
 TEST_F(ProgramFileCommands, DialogAndDropCheckTheNameFirst)
 {
     const QString path = PathOf("p.KQ27");
-    ASSERT_TRUE(WriteTextLines(path, FileOfStep(3, kTextSectionMarker, {kRedLamp}, {})));
+    ASSERT_TRUE(WriteTextLines(path, FileOfStep(Step::Text, kTextSectionMarker, {kRedLamp}, {})));
 
-    EXPECT_EQ(OpenProgramFileFromDialog(context, step), OpenResult::Cancelled);
+    EXPECT_EQ(OpenProgramFileFromDialog(context, step, host), OpenResult::Cancelled);
     dialogs.fileNames.enqueue(PathOf("p.txt"));
-    EXPECT_EQ(OpenProgramFileFromDialog(context, step), OpenResult::Cancelled);
-    EXPECT_EQ(OpenDroppedProgramFiles(context, step, {path, path}), OpenResult::Cancelled);
+    EXPECT_EQ(OpenProgramFileFromDialog(context, step, host), OpenResult::Cancelled);
+    EXPECT_EQ(OpenDroppedProgramFiles(context, step, host, {path, path}), OpenResult::Cancelled);
     EXPECT_EQ(dialogs.texts(Kind::Warning), (QStringList{kWrongExtensionMessage, kSeveralFilesMessage}));
 
     dialogs.fileNames.enqueue(path);
-    EXPECT_EQ(OpenProgramFileFromDialog(context, step), OpenResult::Opened);
-    EXPECT_EQ(step.caption, "ソラリット２制御ソフト :" + path);
+    EXPECT_EQ(OpenProgramFileFromDialog(context, step, host), OpenResult::Opened);
+    EXPECT_EQ(host.caption, "ソラリット２制御ソフト :" + path);
+    EXPECT_EQ(step.historiesCleared, 1);
 }
 
 TEST_F(ProgramFileCommands, CloseAsksOnlyBeforeDiscardingAnUnsavedProgram)
 {
-    TestStep empty(3, kTextSectionMarker);
-    EXPECT_TRUE(MayCloseStep(context, empty));
+    TestStep empty(Step::Text, kTextSectionMarker);
+    EXPECT_TRUE(MayCloseStep(context, empty, host));
 
     dialogs.fileNames.enqueue(PathOf("saved.kq27"));
-    ASSERT_TRUE(SaveProgramFile(context, step));
-    EXPECT_TRUE(MayCloseStep(context, step));
+    ASSERT_TRUE(SaveProgramFile(context, step, host));
+    EXPECT_TRUE(MayCloseStep(context, step, host));
     EXPECT_TRUE(dialogs.texts(Kind::Question).isEmpty());
 
     step.instructions.append("5,0,0,0,0,0,0");
     dialogs.yesNoAnswers.enqueue(false);
-    EXPECT_FALSE(MayCloseStep(context, step));
-    EXPECT_TRUE(MayCloseStep(context, step));
+    EXPECT_FALSE(MayCloseStep(context, step, host));
+    EXPECT_TRUE(MayCloseStep(context, step, host));
     EXPECT_EQ(dialogs.texts(Kind::Question), (QStringList{kCloseQuestion, kCloseQuestion}));
 
     // The report fields belong to the file too.
     step.instructions.removeLast();
-    context.reportFields().name = QStringLiteral("次郎");
-    EXPECT_TRUE(MayCloseStep(context, step));
+    SetReportName(QStringLiteral("次郎"));
+    EXPECT_TRUE(MayCloseStep(context, step, host));
     EXPECT_EQ(dialogs.texts(Kind::Question).size(), 3);
 
     dialogs.clear();
     const int built = step.programLinesBuilt;
-    context.stepSwitch() = {true, 3};
-    EXPECT_TRUE(MayCloseStep(context, step));
+    context.StepSwitch() = {true, Step::Text};
+    EXPECT_TRUE(MayCloseStep(context, step, host));
     EXPECT_TRUE(dialogs.records().isEmpty());
     EXPECT_EQ(step.programLinesBuilt, built);
 }

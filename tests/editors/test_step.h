@@ -3,6 +3,7 @@
 #include "context/studio_context.h"
 #include "editors/common/step_document.h"
 #include "editors/common/step_windows.h"
+#include "model/program_file.h"
 #include "model/program_lines.h"
 
 #include <map>
@@ -10,35 +11,37 @@
 
 namespace kq::testing {
 
-// A small step for the shared file commands: its program is a list of
-// instruction lines, its section holds the same lines, and it cannot show
-// programs with an `if` (kind 8) that another step made.
+// A small step in the shape the three editors follow: a document without a
+// window, whose program is a list of instruction lines (its section holds
+// the same lines), which cannot show programs with an `if` (kind 8) that
+// another step made; and a window host apart from it.
 class TestStep final : public StepDocument {
 public:
     static inline const StepMessage kForeignRefusal{StepMessage::Kind::Information, "foreign file refused"};
     static inline const StepMessage kIfRefusal{StepMessage::Kind::Warning, "no ifs in this step"};
+    static inline const StepMessage kCheckMessage{StepMessage::Kind::Warning, "the check failed"};
 
-    TestStep(int number, QString marker) : m_number(number), m_marker(std::move(marker)) {}
+    TestStep(Step step, QString marker) : m_step(step), m_marker(std::move(marker)) {}
 
-    int StepNumber() const override { return m_number; }
+    Step StepKind() const override { return m_step; }
     QString SectionMarker() const override { return m_marker; }
     QString DefaultEnding() const override { return QStringLiteral("(テスト).kq27"); }
     QString SaveFailedMessage() const override { return QStringLiteral("save failed"); }
     StepMessage ForeignFileRefusal() const override { return kForeignRefusal; }
 
-    std::optional<QStringList> ProgramLines() override
+    ProgramLinesResult ProgramLines() const override
     {
         ++programLinesBuilt;
         if (!valid)
-            return std::nullopt;
-        return QStringList{kStartLine} + instructions + QStringList{kEndLine};
+            return {std::nullopt, {kCheckMessage}};
+        return {QStringList{kStartLine} + instructions + QStringList{kEndLine}, {}};
     }
     QStringList SectionLines() const override { return QStringList{"layout " + layout} + instructions; }
     bool HasInstructions() const override { return !instructions.isEmpty(); }
 
     bool LoadSection(const QStringList &section) override
     {
-        instructions.clear();
+        SetInstructions({});
         if (section.isEmpty() || !section.first().startsWith("layout "))
             return false;
         layout = section.first().mid(7);
@@ -47,6 +50,7 @@ public:
                 return false;
             instructions.append(line);
         }
+        emit Changed();
         return true;
     }
     std::optional<StepMessage> LoadProgramLines(const QStringList &programLines) override
@@ -56,24 +60,43 @@ public:
             if (line.startsWith("8,"))
                 return kIfRefusal;
         }
-        instructions = inner;
         layout = "converted";
+        SetInstructions(inner);
         return std::nullopt;
     }
+    void MarkSaved() override { ++savedMarks; }
+    void ClearHistory() override { ++historiesCleared; }
 
-    QWidget *DialogParent() override { return nullptr; }
-    void SetCaption(const QString &text) override { caption = text; }
+    void SetInstructions(const QStringList &lines)
+    {
+        instructions = lines;
+        emit Changed();
+    }
 
     QStringList instructions;
     QString layout = "fresh";
     bool valid = true;
-    QString caption;
-    int programLinesBuilt = 0;
+    mutable int programLinesBuilt = 0;
+    int savedMarks = 0;
+    int historiesCleared = 0;
 
 private:
-    int m_number;
+    Step m_step;
     QString m_marker;
 };
+
+class TestHost final : public StepWindowHost {
+public:
+    QWidget *DialogParent() override { return nullptr; }
+    void SetCaption(const QString &text) override { caption = text; }
+    QString caption;
+};
+
+inline QString MarkerOf(Step step)
+{
+    return step == Step::Icons ? kIconSectionMarker
+                               : step == Step::Flowchart ? kFlowchartSectionMarker : kTextSectionMarker;
+}
 
 // The shell's side of a switch. Closing deletes the step at once, so a
 // switch that touched its source after closing it would fail under ASan.
@@ -81,44 +104,50 @@ class TestStepWindows final : public StepWindows {
 public:
     explicit TestStepWindows(StudioContext &context) : m_context(context) {}
 
-    TestStep &Open(int step)
+    TestStep &Open(Step step)
     {
         ShowStep(step);
-        return *m_open.at(step);
+        return m_open.at(step)->document;
     }
-    TestStep *Find(int step) const
+    StepEditor EditorOf(Step step)
     {
         const auto it = m_open.find(step);
-        return it == m_open.end() ? nullptr : it->second.get();
+        return it == m_open.end() ? StepEditor{} : StepEditor{&it->second->document, &it->second->host};
+    }
+    TestStep *Find(Step step) const
+    {
+        const auto it = m_open.find(step);
+        return it == m_open.end() ? nullptr : &it->second->document;
     }
 
-    void CloseStep(int step) override
+    void CloseStep(Step step) override
     {
         // A window closed outside a switch would ask its close question.
-        const StudioContext::StepSwitch state = m_context.stepSwitch();
-        events.append(state.underWay ? QStringLiteral("close %1 (switch from %2)").arg(step).arg(state.sourceStep)
-                                     : QStringLiteral("close %1").arg(step));
+        const StepSwitchState state = m_context.StepSwitch();
+        events.append(state.underWay ? QStringLiteral("close %1 (switch from %2)").arg(int(step)).arg(int(*state.source))
+                                     : QStringLiteral("close %1").arg(int(step)));
         m_open.erase(step);
     }
-    StepDocument *ShowStep(int step) override
+    StepEditor ShowStep(Step step) override
     {
-        events.append(QStringLiteral("show %1").arg(step));
+        events.append(QStringLiteral("show %1").arg(int(step)));
         auto &slot = m_open[step];
         if (!slot)
-            slot = std::make_unique<TestStep>(step, MarkerOf(step));
-        return slot.get();
+            slot = std::make_unique<Window>(step);
+        return {&slot->document, &slot->host};
     }
 
     QStringList events;
 
 private:
-    static QString MarkerOf(int step)
-    {
-        return step == 1 ? QStringLiteral("DDDATA") : step == 2 ? QStringLiteral("ROUTINE") : QStringLiteral("WORDDATA");
-    }
+    struct Window {
+        explicit Window(Step step) : document(step, MarkerOf(step)) {}
+        TestStep document;
+        TestHost host;
+    };
 
     StudioContext &m_context;
-    std::map<int, std::unique_ptr<TestStep>> m_open;
+    std::map<Step, std::unique_ptr<Window>> m_open;
 };
 
 }  // namespace kq::testing

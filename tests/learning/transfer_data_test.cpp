@@ -1,5 +1,7 @@
 #include "learning/transfer_data_rows.h"
+#include "learning/learning_windows.h"
 #include "learning/transfer_data_window.h"
+#include "services/window_registry.h"
 
 #include "support/temp_paths.h"
 
@@ -81,12 +83,13 @@ protected:
 TEST_F(TransferDataWindowTest, GridWithHeaderRowsAndPicture)
 {
     WritePicture();
-    TransferDataWindow window(temp.paths(), program);
+    TransferDataWindow window(temp.paths());
+    window.ShowProgram(program);
     EXPECT_EQ(window.windowTitle(), "ソラリット２制御ソフト :");
     EXPECT_EQ(window.size(), QSize(814, 723));
 
     QTableWidget *grid = window.findChild<QTableWidget *>("StringGrid1");
-    ASSERT_EQ(grid, window.grid());
+    ASSERT_EQ(grid, window.Grid());
     ASSERT_EQ(grid->columnCount(), 3);
     const QStringList headers{"番号", "命令内容", "送信データ"};
     const int widths[] = {64, 276, 425};
@@ -98,35 +101,45 @@ TEST_F(TransferDataWindowTest, GridWithHeaderRowsAndPicture)
     EXPECT_EQ(grid->item(1, 0)->text(), "1");
     EXPECT_EQ(grid->item(1, 1)->text(), "SWが押されるまで停止");
     EXPECT_EQ(grid->item(1, 2)->text(), "0111100100000001000000000000000000000000");
-    ASSERT_TRUE(window.picture());
-    EXPECT_EQ(window.picture()->pixmap().size(), QSize(780, 200));
+    ASSERT_TRUE(window.Picture());
+    EXPECT_EQ(window.Picture()->pixmap().size(), QSize(780, 200));
 }
 
 TEST_F(TransferDataWindowTest, MissingPictureShowsTheGridAlone)
 {
-    TransferDataWindow window(temp.paths(), program);
-    EXPECT_FALSE(window.picture());
-    EXPECT_EQ(window.grid()->rowCount(), 2);
+    TransferDataWindow window(temp.paths());
+    window.ShowProgram(program);
+    EXPECT_FALSE(window.Picture());
+    EXPECT_EQ(window.Grid()->rowCount(), 2);
+    // Shown again for another program, it holds only that one's rows.
+    window.ShowProgram({"START", "5,0,0,0,0,0,0", "END"});
+    EXPECT_EQ(window.Grid()->rowCount(), 1);
 }
 
-TEST_F(TransferDataWindowTest, ShownModallyCentredOverTheCaller)
+// Made once at start-up, shown modally over the editor for each program and
+// only hidden when closed.
+TEST_F(TransferDataWindowTest, OneViewerShownModallyCentredOverEachCaller)
 {
+    QWidget menu;
+    WindowRegistry windows(menu, [] { return false; });
+    RegisterLearningWindows(windows, temp.paths());
+    windows.CreateReusedWindows();
+    QWidget *made = windows.Find(WindowKind::TransferData);
+    ASSERT_TRUE(made);
+    EXPECT_FALSE(made->isVisible());
+
     QWidget caller;
     caller.setGeometry(100, 100, 1200, 900);
     caller.show();
-    QRect shownAt;
-    bool modal = false;
-    QTimer::singleShot(0, [&] {
-        QWidget *viewer = QApplication::activeModalWidget();
-        ASSERT_TRUE(viewer);
-        modal = true;
-        shownAt = viewer->geometry();
-        viewer->close();
-    });
-    ShowTransferData(temp.paths(), &caller, program);
-    EXPECT_TRUE(modal);
-    EXPECT_EQ(shownAt.center(), caller.geometry().center());
-    EXPECT_EQ(shownAt.size(), QSize(814, 723));
+    for (int opening = 0; opening < 2; ++opening) {
+        ShowTransferData(windows, &caller, program);
+        EXPECT_EQ(QApplication::activeModalWidget(), made);
+        EXPECT_EQ(made->geometry().center(), caller.geometry().center());
+        EXPECT_EQ(made->size(), QSize(814, 723));
+        made->close();
+        EXPECT_EQ(windows.Find(WindowKind::TransferData), made);
+        EXPECT_FALSE(menu.isVisible());
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The installed data tree made by the build: the menu's pictures fit their
 // places, the help site has no broken link, the stop sound is a playable WAV.
 #include "context/studio_context.h"
+#include "device/virtual_clock.h"
 #include "model/catalogue.h"
 #include "shell/main_menu.h"
 #include "shell/menu_picture.h"
@@ -37,7 +38,8 @@ TEST_F(DataTreeTest, EveryMenuPictureIsInstalledAtTheSizeOfItsPlace)
 {
     RecordingDialogs dialogs;
     FakeWaiter waiter;
-    StudioContext context(dialogs, waiter, paths);
+    VirtualClock clock;
+    StudioContext context(dialogs, waiter, paths, clock);
     MainMenu menu(context);
 
     EXPECT_EQ(menu.size(), QSize(655, 494));

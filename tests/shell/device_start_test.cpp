@@ -1,14 +1,5 @@
-#include "context/studio_context.h"
-#include "device/device_link.h"
 #include "device/device_messages.h"
-#include "device/virtual_clock.h"
-#include "support/recording_launcher.h"
-#include "shell/studio_app.h"
-#include "support/fake_waiter.h"
-#include "support/recording_dialogs.h"
-#include "support/temp_paths.h"
-
-#include <gtest/gtest.h>
+#include "studio_fixture.h"
 
 namespace kq::testing {
 namespace {
@@ -22,9 +13,10 @@ bool Shown(const RecordingDialogs &dialogs, const QString &text)
     return false;
 }
 
-// The device link is made at start, reachable through the context while the
-// studio runs, and finds a clock that is already plugged in.
-TEST(StudioStart, ConnectsTheClockFoundAtStart)
+// The link exists before the studio starts; it looks for the clock once the
+// menu is on screen and the splash has gone, so its messages stand over the
+// menu.
+TEST(StudioStart, LooksForTheClockOnceTheMenuIsShown)
 {
     const struct {
         QString product;
@@ -39,18 +31,19 @@ TEST(StudioStart, ConnectsTheClockFoundAtStart)
         RecordingDialogs dialogs;
         FakeWaiter waiter;
         RecordingLauncher launcher;
-        StudioContext context(dialogs, waiter, temp.paths());
         VirtualClock clock;
-        clock.setProduct(c.product);
-        {
-            StudioApp studio(context, launcher, clock, QStringLiteral("/nonexistent/KQ18"));
-            studio.Start();
-            ASSERT_EQ(context.deviceLink(), &studio.deviceLink());
-            EXPECT_TRUE(studio.deviceLink().IsConnected());
-            EXPECT_EQ(context.generation(), c.generation);
-            EXPECT_EQ(Shown(dialogs, kOlderClockNotice), c.notice);
-        }
-        EXPECT_EQ(context.deviceLink(), nullptr);
+        clock.SetProduct(c.product);
+        StudioContext context(dialogs, waiter, temp.paths(), clock);
+        StudioApp studio(context, launcher, QStringLiteral("/nonexistent/KQ18"));
+        studio.Start();
+        EXPECT_FALSE(context.DeviceLink().IsConnected());
+        EXPECT_TRUE(dialogs.records().isEmpty());
+
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(context.DeviceLink().IsConnected());
+        EXPECT_EQ(context.Generation().Value(), c.generation);
+        EXPECT_EQ(Shown(dialogs, kOlderClockNotice), c.notice);
+        EXPECT_TRUE(studio.Menu().isVisible());
     }
 }
 

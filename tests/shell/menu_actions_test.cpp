@@ -29,7 +29,7 @@ TEST_F(MenuActionsTest, PanelMakerGetsItsHandOverFileThenStartsAndTheStudioEnds)
         fileThereDuringWait = QFile::exists(handOver);
         startedDuringWait = !launcher.programs.isEmpty();
     });
-    QSignalSpy closed(&menu(), &MainMenu::closed);
+    QSignalSpy closed(&menu(), &MainMenu::Closed);
 
     Click(QStringLiteral("Image11"));
 
@@ -62,7 +62,7 @@ TEST_F(MenuActionsTest, ClosingTheStudioDeletesTheStepSwitchFile)
         }
         menu().show();
         menu().ShowPage(c.page);
-        QSignalSpy closed(&menu(), &MainMenu::closed);
+        QSignalSpy closed(&menu(), &MainMenu::Closed);
         Click(QString::fromLatin1(c.picture));
         EXPECT_FALSE(QFile::exists(cache)) << c.picture;
         EXPECT_FALSE(menu().isVisible());

@@ -10,6 +10,7 @@
 #include "support/recording_dialogs.h"
 #include "support/temp_paths.h"
 
+#include <QCoreApplication>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -19,12 +20,14 @@ namespace kq::testing {
 // A started studio over temporary folders, with fakes for every service.
 class StudioFixture : public ::testing::Test {
 protected:
-    StudioFixture() : context(dialogs, waiter, temp.paths()), studio(context, launcher, clock, kPanelMaker)
+    StudioFixture() : context(dialogs, waiter, temp.paths(), clock), studio(context, launcher, kPanelMaker)
     {
         studio.Start();
+        // The splash leaves and the link starts once the event loop runs.
+        QCoreApplication::processEvents();
     }
 
-    MainMenu &menu() { return studio.menu(); }
+    MainMenu &menu() { return studio.Menu(); }
 
     void Click(const QString &picture)
     {
@@ -39,8 +42,8 @@ protected:
     RecordingDialogs dialogs;
     FakeWaiter waiter;
     RecordingLauncher launcher;
-    StudioContext context;
     VirtualClock clock;
+    StudioContext context;
     StudioApp studio;
 };
 

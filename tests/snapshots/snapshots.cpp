@@ -3,6 +3,7 @@
 //   snapshots <data-tree> <output-folder>
 #include "context/studio_context.h"
 #include "controls/transfer_progress_window.h"
+#include "device/virtual_clock.h"
 #include "learning/transfer_data_window.h"
 #include "shell/main_menu.h"
 #include "shell/menu_picture.h"
@@ -44,9 +45,10 @@ int main(int argc, char *argv[])
     QTemporaryDir appData;
     kq::testing::RecordingDialogs dialogs;
     kq::testing::FakeWaiter waiter;
-    kq::StudioContext context(dialogs, waiter, kq::Paths(args[1], appData.path()));
+    kq::VirtualClock clock;
+    kq::StudioContext context(dialogs, waiter, kq::Paths(args[1], appData.path()), clock);
 
-    kq::Splash splash(context.paths());
+    kq::Splash splash(context.Paths());
     kq::MainMenu menu(context);
     menu.show();
     bool saved = Save(splash, out, QStringLiteral("splash")) && Save(menu, out, QStringLiteral("menu_start"));
@@ -60,8 +62,8 @@ int main(int argc, char *argv[])
     saved = saved && Save(menu, out, QStringLiteral("menu_studio_hover_help"));
 
     // A program with a red lamp, a switch wait and an if/else block.
-    kq::TransferDataWindow viewer(context.paths(),
-                                  {"START", "2,0,255,0,0,4,0", "7,1,0,0,0,0,0", "8,4,30,0,0,0,0", "5,0,0,0,0,0,0",
+    kq::TransferDataWindow viewer(context.Paths());
+    viewer.ShowProgram({"START", "2,0,255,0,0,4,0", "7,1,0,0,0,0,0", "8,4,30,0,0,0,0", "5,0,0,0,0,0,0",
                                    "20,2,0,0,0,0,0", "13,0,25,10,0,0,0", "21,2,0,0,0,0,0", "END"});
     viewer.show();
     saved = saved && Save(viewer, out, QStringLiteral("transfer_data"));

@@ -1,10 +1,10 @@
 #include "editors/common/program_file_commands.h"
 
+#include "base/text_file.h"
 #include "context/studio_context.h"
-#include "services/dialogs.h"
 #include "editors/common/step_document.h"
 #include "model/program_file.h"
-#include "base/text_file.h"
+#include "services/dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,17 +13,17 @@ namespace kq {
 
 namespace {
 
-void Show(StudioContext &context, StepDocument &step, const StepMessage &message)
+void Show(StudioContext &context, StepWindowHost &host, const StepMessage &message)
 {
     if (message.kind == StepMessage::Kind::Information)
-        context.dialogs().Information(step.DialogParent(), message.text);
+        context.Dialogs().Information(host.DialogParent(), message.text);
     else
-        context.dialogs().Warning(step.DialogParent(), message.text);
+        context.Dialogs().Warning(host.DialogParent(), message.text);
 }
 
-OpenResult ReadFailed(StudioContext &context, StepDocument &step)
+OpenResult ReadFailed(StudioContext &context, StepWindowHost &host)
 {
-    context.dialogs().Warning(step.DialogParent(), kReadFailedMessage);
+    context.Dialogs().Warning(host.DialogParent(), kReadFailedMessage);
     return OpenResult::Failed;
 }
 
@@ -34,17 +34,34 @@ QString StudioCaptionFor(const QString &path)
     return kStudioCaption + QDir::toNativeSeparators(path);
 }
 
-QStringList WriteProgramFile(StudioContext &context, StepDocument &step)
+QString SaveFailedText(const QString &saveFailedMessage, const TextWriteResult &result)
 {
-    const std::optional<QStringList> programLines = step.ProgramLines();
-    return ProgramFileLines(programLines, context.reportFields(), step.SectionMarker(), step.SectionLines());
+    if (result.unencodable.isEmpty())
+        return saveFailedMessage;
+    return saveFailedMessage + QStringLiteral("\r\n「") + result.unencodable
+        + QStringLiteral("」はファイルに保存できない文字です。");
 }
 
-bool SaveProgramFile(StudioContext &context, StepDocument &step)
+std::optional<QStringList> CheckedProgramLines(StudioContext &context, const StepDocument &step,
+                                               StepWindowHost &host)
 {
-    const QStringList lines = WriteProgramFile(context, step);
-    Dialogs &dialogs = context.dialogs();
-    QWidget *parent = step.DialogParent();
+    ProgramLinesResult result = step.ProgramLines();
+    for (const StepMessage &message : result.messages)
+        Show(context, host, message);
+    return std::move(result.lines);
+}
+
+QStringList WriteProgramFile(StudioContext &context, const StepDocument &step, StepWindowHost &host)
+{
+    return ProgramFileLines(CheckedProgramLines(context, step, host), context.ReportFields().Value(),
+                            step.SectionMarker(), step.SectionLines());
+}
+
+bool SaveProgramFile(StudioContext &context, StepDocument &step, StepWindowHost &host)
+{
+    const QStringList lines = WriteProgramFile(context, step, host);
+    Dialogs &dialogs = context.Dialogs();
+    QWidget *parent = host.DialogParent();
 
     const QString chosen = dialogs.SaveFileName(parent, QString(), kProgramFileFilter);
     if (chosen.isEmpty())
@@ -53,74 +70,82 @@ bool SaveProgramFile(StudioContext &context, StepDocument &step)
     if (QFileInfo::exists(path) && !dialogs.AskYesNo(parent, kOverwriteQuestion))
         return false;
 
-    if (!WriteTextLines(path, lines) || !WriteTextLines(context.paths().TempFolder() + kSaveFileName, lines)) {
-        dialogs.Warning(parent, step.SaveFailedMessage());
+    TextWriteResult written = WriteTextLines(path, lines);
+    if (written)
+        written = WriteTextLines(context.Paths().TempFolder() + kSaveFileName, lines);
+    if (!written) {
+        dialogs.Warning(parent, SaveFailedText(step.SaveFailedMessage(), written));
         return false;
     }
-    step.SetCaption(StudioCaptionFor(path));
+    step.MarkSaved();
+    host.SetCaption(StudioCaptionFor(path));
     return true;
 }
 
-OpenResult OpenProgramFile(StudioContext &context, StepDocument &step, const QString &path, OpenOrigin origin)
+OpenResult OpenProgramFile(StudioContext &context, StepDocument &step, StepWindowHost &host, const QString &path,
+                           OpenOrigin origin)
 {
     const std::optional<TextFileContent> content = ReadTextLines(path);
     // Text that is not CP932 (a UTF-8 or binary file) would load as garbage.
     if (!content || content->hasDecodingErrors || content->lines.isEmpty())
-        return ReadFailed(context, step);
+        return ReadFailed(context, host);
 
     const ProgramFileParts parts = SplitProgramFile(content->lines);
     if (parts.sectionMarker == step.SectionMarker()) {
         if (!step.LoadSection(parts.section))
-            return ReadFailed(context, step);
+            return ReadFailed(context, host);
         if (origin != OpenOrigin::HandOver)
-            context.reportFields() = parts.report;
+            context.ReportFields().Set(parts.report);
     } else {
         if (parts.firstLine != kValidProgramMark) {
-            Show(context, step, step.ForeignFileRefusal());
+            Show(context, host, step.ForeignFileRefusal());
             return OpenResult::Refused;
         }
         if (parts.programLines.isEmpty())
-            return ReadFailed(context, step);
+            return ReadFailed(context, host);
         if (const std::optional<StepMessage> refusal = step.LoadProgramLines(parts.programLines)) {
-            Show(context, step, *refusal);
+            Show(context, host, *refusal);
             return OpenResult::Refused;
         }
     }
-    if (origin == OpenOrigin::ChosenFile)
-        step.SetCaption(StudioCaptionFor(path));
+    if (origin == OpenOrigin::ChosenFile) {
+        step.ClearHistory();
+        host.SetCaption(StudioCaptionFor(path));
+    }
     return OpenResult::Opened;
 }
 
-OpenResult OpenProgramFileFromDialog(StudioContext &context, StepDocument &step)
+OpenResult OpenProgramFileFromDialog(StudioContext &context, StepDocument &step, StepWindowHost &host)
 {
-    const QString path = context.dialogs().OpenFileName(step.DialogParent(), QString(), kProgramFileFilter);
+    const QString path = context.Dialogs().OpenFileName(host.DialogParent(), QString(), kProgramFileFilter);
     if (path.isEmpty())
         return OpenResult::Cancelled;
-    return OpenDroppedProgramFiles(context, step, {path});
+    return OpenDroppedProgramFiles(context, step, host, {path});
 }
 
-OpenResult OpenDroppedProgramFiles(StudioContext &context, StepDocument &step, const QStringList &paths)
+OpenResult OpenDroppedProgramFiles(StudioContext &context, StepDocument &step, StepWindowHost &host,
+                                   const QStringList &paths)
 {
     if (paths.isEmpty())
         return OpenResult::Cancelled;
     if (paths.size() > 1) {
-        context.dialogs().Warning(step.DialogParent(), kSeveralFilesMessage);
+        context.Dialogs().Warning(host.DialogParent(), kSeveralFilesMessage);
         return OpenResult::Cancelled;
     }
     if (!HasProgramFileExtension(paths.constFirst())) {
-        context.dialogs().Warning(step.DialogParent(), kWrongExtensionMessage);
+        context.Dialogs().Warning(host.DialogParent(), kWrongExtensionMessage);
         return OpenResult::Cancelled;
     }
-    return OpenProgramFile(context, step, paths.constFirst(), OpenOrigin::ChosenFile);
+    return OpenProgramFile(context, step, host, paths.constFirst(), OpenOrigin::ChosenFile);
 }
 
-bool MayCloseStep(StudioContext &context, StepDocument &step)
+bool MayCloseStep(StudioContext &context, const StepDocument &step, StepWindowHost &host)
 {
-    if (context.stepSwitch().underWay || !step.HasInstructions())
+    if (context.StepSwitch().underWay || !step.HasInstructions())
         return true;
-    if (IsSaved(context.paths(), WriteProgramFile(context, step)))
+    if (IsSaved(context.Paths(), WriteProgramFile(context, step, host)))
         return true;
-    return context.dialogs().AskYesNo(step.DialogParent(), kCloseQuestion);
+    return context.Dialogs().AskYesNo(host.DialogParent(), kCloseQuestion);
 }
 
 }  // namespace kq

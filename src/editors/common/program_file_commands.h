@@ -1,13 +1,18 @@
 #pragma once
 
+#include "base/text_file.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // The file commands every programming step shares: building its file, saving,
 // opening (dialog, drop, demo, hand-over) and the question before closing.
 namespace kq {
 
 class StepDocument;
+class StepWindowHost;
 class StudioContext;
 
 inline const QString kStudioCaption = QStringLiteral("ソラリット２制御ソフト :");
@@ -16,15 +21,26 @@ inline const QString kCloseQuestion = QStringLiteral("画面を閉じるとプ�
 // "ソラリット２制御ソフト :" followed by the path.
 QString StudioCaptionFor(const QString &path);
 
-// The current program's file, built fresh: the step's program lines (its
-// checks show their messages), the context's report fields, the section.
-QStringList WriteProgramFile(StudioContext &context, StepDocument &step);
+// The step's program lines; when it has none, its check messages are shown
+// (over host) and the result is empty.
+std::optional<QStringList> CheckedProgramLines(StudioContext &context, const StepDocument &step,
+                                               StepWindowHost &host);
+
+// The step's save-failed message, and which character the file cannot hold
+// when that was the cause.
+QString SaveFailedText(const QString &saveFailedMessage, const TextWriteResult &result);
+
+// The current program's file, built fresh: "OK" and the step's program
+// lines, or "NG" after the step's check messages have been shown; the
+// context's report fields; the section.
+QStringList WriteProgramFile(StudioContext &context, const StepDocument &step, StepWindowHost &host);
 
 // "ファイルへ保存": save dialog, the step's ending for a name without
 // ".kq27", the overwrite question, the file and its copy "savefile.kq27",
 // the caption. True when the file was saved; a write that fails shows the
-// step's save-failed message and leaves any earlier file as it was.
-bool SaveProgramFile(StudioContext &context, StepDocument &step);
+// step's save-failed message (naming a character the file cannot hold) and
+// leaves any earlier file as it was.
+bool SaveProgramFile(StudioContext &context, StepDocument &step, StepWindowHost &host);
 
 enum class OpenOrigin {
     ChosenFile,  // the open dialog or a drop: the caption shows the path
@@ -42,17 +58,19 @@ enum class OpenResult {
 
 // Loads a program file into the step: its own section (and the report fields
 // stored with it), or the program lines of another step's valid file.
-OpenResult OpenProgramFile(StudioContext &context, StepDocument &step, const QString &path, OpenOrigin origin);
+OpenResult OpenProgramFile(StudioContext &context, StepDocument &step, StepWindowHost &host, const QString &path,
+                           OpenOrigin origin);
 
 // "ファイル読み込み": open dialog, then the extension check, then opening.
-OpenResult OpenProgramFileFromDialog(StudioContext &context, StepDocument &step);
+OpenResult OpenProgramFileFromDialog(StudioContext &context, StepDocument &step, StepWindowHost &host);
 
 // Files dropped on the step's window: one file with the ".kq27" extension.
-OpenResult OpenDroppedProgramFiles(StudioContext &context, StepDocument &step, const QStringList &paths);
+OpenResult OpenDroppedProgramFiles(StudioContext &context, StepDocument &step, StepWindowHost &host,
+                                   const QStringList &paths);
 
 // Whether the step's window may close: asks before a program with
 // instructions that differs from "savefile.kq27" is discarded, unless a step
 // switch is under way.
-bool MayCloseStep(StudioContext &context, StepDocument &step);
+[[nodiscard]] bool MayCloseStep(StudioContext &context, const StepDocument &step, StepWindowHost &host);
 
 }  // namespace kq

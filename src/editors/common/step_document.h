@@ -1,11 +1,13 @@
 #pragma once
 
+#include "context/step.h"
+
+#include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-
-class QWidget;
 
 namespace kq {
 
@@ -17,15 +19,25 @@ struct StepMessage {
     bool operator==(const StepMessage &) const = default;
 };
 
-// What the editor of each programming step gives the shared file commands
-// (save, open, switch step, close). The editor keeps its program in its own
-// shape; the commands build and take apart the file around it.
-class StepDocument {
-public:
-    virtual ~StepDocument() = default;
+// The program lines of a step's program, or why there are none: the step's
+// check messages in the order the pupil sees them.
+struct ProgramLinesResult {
+    std::optional<QStringList> lines;  // "START" .. "END" when the program is valid
+    QList<StepMessage> messages;
 
-    // 1 icons, 2 flowchart, 3 text.
-    virtual int StepNumber() const = 0;
+    bool IsValid() const { return lines.has_value(); }
+};
+
+// The program of one programming step, without its window: what the shared
+// file commands (save, open, switch, close) need. Each step keeps the program
+// in its own shape; the commands build and take apart the file around it.
+class StepDocument : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    virtual Step StepKind() const = 0;
     // kIconSectionMarker, kFlowchartSectionMarker or kTextSectionMarker.
     virtual QString SectionMarker() const = 0;
     // Appended to a saved name that lacks ".kq27": "(アイコン).kq27",
@@ -37,9 +49,9 @@ public:
     // melody, anything without the step's marker that is not "OK").
     virtual StepMessage ForeignFileRefusal() const = 0;
 
-    // The program lines "START" .. "END" of the current program; nullopt when
-    // it is not valid, after the step has shown its own check messages.
-    virtual std::optional<QStringList> ProgramLines() = 0;
+    // The current program's lines, or the step's check messages; shows
+    // nothing itself.
+    [[nodiscard]] virtual ProgramLinesResult ProgramLines() const = 0;
     // The step's own section, without the marker.
     virtual QStringList SectionLines() const = 0;
     // Whether the program holds at least one instruction.
@@ -48,17 +60,37 @@ public:
     // Replaces the program by the section of one of the step's own files.
     // False when the section is damaged: the caller reports the read failure
     // and the step stays as far as it got.
-    virtual bool LoadSection(const QStringList &section) = 0;
+    [[nodiscard]] virtual bool LoadSection(const QStringList &section) = 0;
     // Replaces the program by the program lines ("START" .. "END") of another
-    // step's valid file. The step's refusal when it cannot show them
-    // (instructions it has no shape for, too many bytes, damaged lines); it
-    // then stays as its own rules say.
-    virtual std::optional<StepMessage> LoadProgramLines(const QStringList &programLines) = 0;
+    // step's valid file. The step's refusal when it cannot show them; it then
+    // stays as its own rules say.
+    [[nodiscard]] virtual std::optional<StepMessage> LoadProgramLines(const QStringList &programLines) = 0;
 
-    // The step's window: parent of every dialog the commands show, and the
-    // holder of the caption they set.
+    // The steps that keep an undo history: a save marks the current state as
+    // saved, a program opened from a file starts a new history.
+    virtual void MarkSaved() {}
+    virtual void ClearHistory() {}
+
+signals:
+    // The program changed: windows redraw, unsaved-work checks compare again.
+    void Changed();
+};
+
+// The window that shows a step's document, as the file commands need it.
+class StepWindowHost {
+public:
+    virtual ~StepWindowHost() = default;
+    // Parent of every dialog the commands show.
     virtual QWidget *DialogParent() = 0;
     virtual void SetCaption(const QString &caption) = 0;
+};
+
+// An open step: its document and the window showing it.
+struct StepEditor {
+    StepDocument *document = nullptr;
+    StepWindowHost *host = nullptr;
+
+    explicit operator bool() const { return document && host; }
 };
 
 }  // namespace kq

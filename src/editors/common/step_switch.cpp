@@ -1,13 +1,12 @@
 #include "editors/common/step_switch.h"
 
+#include "base/text_file.h"
 #include "context/studio_context.h"
-#include "services/dialogs.h"
 #include "editors/common/program_file_commands.h"
-#include "editors/common/step_document.h"
 #include "editors/common/step_windows.h"
 #include "model/program_file.h"
 #include "model/program_lines.h"
-#include "base/text_file.h"
+#include "services/dialogs.h"
 
 namespace kq {
 
@@ -21,41 +20,42 @@ bool HoldsProgram(const QString &cachePath, const QStringList &programLines)
 
 }  // namespace
 
-bool SwitchStep(StudioContext &context, StepWindows &windows, StepDocument &from, int targetStep)
+bool SwitchStep(StudioContext &context, StepWindows &windows, StepEditor from, Step target)
 {
-    Dialogs &dialogs = context.dialogs();
-    const std::optional<QStringList> programLines = from.ProgramLines();
+    Dialogs &dialogs = context.Dialogs();
+    const std::optional<QStringList> programLines = CheckedProgramLines(context, *from.document, *from.host);
     if (!programLines) {
-        dialogs.Warning(from.DialogParent(), kCannotHandOverMessage);
+        dialogs.Warning(from.host->DialogParent(), kCannotHandOverMessage);
         return false;
     }
 
-    const QString cachePath = context.paths().TempFolder() + kHandOverFileName;
+    const QString cachePath = context.Paths().TempFolder() + kHandOverFileName;
     if (!HoldsProgram(cachePath, *programLines)) {
-        const QStringList lines =
-            ProgramFileLines(programLines, context.reportFields(), from.SectionMarker(), from.SectionLines());
-        if (!WriteTextLines(cachePath, lines)) {
-            dialogs.Warning(from.DialogParent(), kReadFailedMessage);
+        const QStringList lines = ProgramFileLines(programLines, context.ReportFields().Value(),
+                                                   from.document->SectionMarker(), from.document->SectionLines());
+        if (const TextWriteResult written = WriteTextLines(cachePath, lines); !written) {
+            dialogs.Warning(from.host->DialogParent(), SaveFailedText(kSaveFailedMessage, written));
             return false;
         }
     }
 
-    const int sourceStep = from.StepNumber();
-    context.stepSwitch() = {true, sourceStep};
-    windows.CloseStep(sourceStep);
+    const Step source = from.document->StepKind();
+    context.StepSwitch() = {true, source};
+    windows.CloseStep(source);
 
-    StepDocument *target = windows.ShowStep(targetStep);
+    const StepEditor shownTarget = windows.ShowStep(target);
     const bool shown =
-        target && OpenProgramFile(context, *target, cachePath, OpenOrigin::HandOver) == OpenResult::Opened;
+        shownTarget && OpenProgramFile(context, *shownTarget.document, *shownTarget.host, cachePath,
+                                       OpenOrigin::HandOver) == OpenResult::Opened;
     // Whatever kept the target from showing the program, the pupil gets it
     // back in the step it came from.
     if (!shown) {
-        if (target)
-            windows.CloseStep(targetStep);
-        if (StepDocument *source = windows.ShowStep(sourceStep))
-            OpenProgramFile(context, *source, cachePath, OpenOrigin::HandOver);
+        if (shownTarget)
+            windows.CloseStep(target);
+        if (const StepEditor back = windows.ShowStep(source))
+            (void)OpenProgramFile(context, *back.document, *back.host, cachePath, OpenOrigin::HandOver);
     }
-    context.stepSwitch() = {};
+    context.StepSwitch() = {};
     return shown;
 }
 

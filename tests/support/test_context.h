@@ -1,0 +1,21 @@
+#pragma once
+
+#include "context/studio_context.h"
+#include "device/virtual_clock.h"
+#include "support/fake_waiter.h"
+#include "support/recording_dialogs.h"
+#include "support/temp_paths.h"
+
+namespace kq::testing {
+
+// A studio context over temporary folders, with the recording dialogs, the
+// fake waiter and a virtual clock whose link has not started looking.
+struct TestContext {
+    TempPaths temp;
+    RecordingDialogs dialogs;
+    FakeWaiter waiter;
+    VirtualClock clock;
+    StudioContext context{dialogs, waiter, temp.paths(), clock};
+};
+
+}  // namespace kq::testing
