@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -177,7 +178,12 @@ TEST_F(ProgramFileCommands, OwnFileRestoresItsSectionAndReportFields)
     const QString path = PathOf("lf.Kq27");
     WriteBytes(path, EncodeTextLines(lines).value().replace("\r\n", "\n"));
 
+    // The report window, open beside the editor, learns of the new fields.
+    QSignalSpy fieldsChanged(&context.ReportFields(), &ReportFieldsState::Changed);
+    QSignalSpy programChanged(&step, &StepDocument::Changed);
     EXPECT_EQ(OpenDroppedProgramFiles(context, step, host, {path}), OpenResult::Opened);
+    EXPECT_EQ(fieldsChanged.count(), 1);
+    EXPECT_GE(programChanged.count(), 1);
     EXPECT_EQ(step.instructions, (QStringList{kSwitchIf, "21,0,0,0,0,0,0"}));
     EXPECT_EQ(step.layout, "drawn");
     EXPECT_EQ(context.ReportFields().Value().name, "花子");
