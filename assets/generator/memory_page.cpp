@@ -11,30 +11,30 @@ namespace kq::assets {
 namespace {
 
 struct KindHeading {
-    int kind;
+    InstructionKind kind;
     const char16_t *heading;
 };
 
 constexpr KindHeading kHeadings[] = {
-    {kFullTime, u"フルカラーLED（時間を決めて光らせる）"},
-    {kFullConti, u"フルカラーLED（光らせたままにする・消す）"},
-    {kLightLed, u"バックライト"},
-    {kSound, u"音"},
-    {kTimer, u"動作停止（時間）"},
-    {kWait, u"〜まで停止"},
-    {kIf, u"もし〜なら（条件分岐）"},
-    {kLoop, u"繰り返し"},
-    {kRoutine, u"サブルーチン"},
-    {kDainyuu, u"変数"},
-    {kOutput, u"出力（信号・DCモータ・豆球）"},
-    {kTrain, u"電車"},
+    {InstructionKind::FullTime, u"フルカラーLED（時間を決めて光らせる）"},
+    {InstructionKind::FullConti, u"フルカラーLED（光らせたままにする・消す）"},
+    {InstructionKind::LightLed, u"バックライト"},
+    {InstructionKind::Sound, u"音"},
+    {InstructionKind::Timer, u"動作停止（時間）"},
+    {InstructionKind::Wait, u"〜まで停止"},
+    {InstructionKind::If, u"もし〜なら（条件分岐）"},
+    {InstructionKind::Loop, u"繰り返し"},
+    {InstructionKind::Routine, u"サブルーチン"},
+    {InstructionKind::Dainyuu, u"変数"},
+    {InstructionKind::Output, u"出力（信号・DCモータ・豆球）"},
+    {InstructionKind::Train, u"電車"},
 };
 
-QString SizeCell(const QString &name, int variant)
+QString SizeCell(InstructionKind kind, int variant)
 {
     const ParameterList params{variant, {}};
-    const int current = CommandSizeOf(name, params, kCurrentGeneration);
-    const int older = CommandSizeOf(name, params, kOlderGeneration);
+    const int current = CommandSizeOf(kind, params, kCurrentGeneration);
+    const int older = CommandSizeOf(kind, params, kOlderGeneration);
     QString cell = QString::number(current);
     if (older != current)
         cell += QStringLiteral("<span class=\"older\">（2016年度以前の本体では %1）</span>").arg(older);
@@ -51,8 +51,8 @@ QString Body()
     QString html;
     html += QStringLiteral("<table class=\"memory\">\n<tr><th>命令</th><th>消費メモリー</th></tr>\n");
     html += QStringLiteral("<tr><th colspan=\"2\" class=\"group\">はじめと終わり</th></tr>\n");
-    html += Row(QStringLiteral("スタート"), SizeCell(KindNameOf(kStart), 0));
-    html += Row(QStringLiteral("エンド"), SizeCell(KindNameOf(kEnd), 0));
+    html += Row(QStringLiteral("スタート"), SizeCell(InstructionKind::Start, 0));
+    html += Row(QStringLiteral("エンド"), SizeCell(InstructionKind::End, 0));
     for (const KindHeading &entry : kHeadings) {
         html += QStringLiteral("<tr><th colspan=\"2\" class=\"group\">%1</th></tr>\n")
                     .arg(QString::fromUtf16(entry.heading));
@@ -60,7 +60,7 @@ QString Body()
         // clocks, is the last of its kind, so the index is the variant.
         const QStringList labels = DialogLabelsOf(entry.kind, kCurrentGeneration);
         for (int variant = 0; variant < labels.size(); ++variant)
-            html += Row(labels[variant], SizeCell(KindNameOf(entry.kind), variant));
+            html += Row(labels[variant], SizeCell(entry.kind, variant));
     }
     html += QStringLiteral("</table>\n");
     return html;

@@ -2,111 +2,307 @@
 
 #include "base/text_helpers.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 
 namespace kq {
 
 namespace {
 
-struct VariantRow {
-    int kind;
-    int variant;
-    const char16_t *label;
-    const char16_t *olderLabel;  // nullptr: same as label
+using Kind = InstructionKind;
+
+enum class Factor { One, Quarter, Tenth };
+
+// A parameter slot shown in a caption, times its factor.
+struct CaptionValue {
+    int slot = 0;  // 1..5; 0 shows nothing
+    Factor factor = Factor::One;
+};
+
+// texts[0], values[0], texts[1], values[1], texts[2]
+struct CaptionTemplate {
+    std::array<const char16_t *, 3> texts{u"", u"", u""};
+    std::array<CaptionValue, 2> values{};
+};
+
+constexpr CaptionValue kP1{1};
+constexpr CaptionValue kP2{2};
+constexpr CaptionValue kP1Tenths{1, Factor::Tenth};
+constexpr CaptionValue kP2Quarters{2, Factor::Quarter};
+constexpr CaptionValue kP4Quarters{4, Factor::Quarter};
+
+constexpr CaptionTemplate Text(const char16_t *text)
+{
+    return {{text, u"", u""}, {}};
+}
+
+constexpr CaptionTemplate Text(const char16_t *head, CaptionValue value, const char16_t *tail = u"")
+{
+    return {{head, tail, u""}, {value, {}}};
+}
+
+constexpr CaptionTemplate Text(const char16_t *head, CaptionValue first, const char16_t *middle, CaptionValue second,
+                               const char16_t *tail = u"")
+{
+    return {{head, middle, tail}, {first, second}};
+}
+
+// The code byte, parameterBytes plain bytes, next.
+constexpr CodeLayout Next(int size, int parameterBytes = 0)
+{
+    return {.size = size, .parameterBytes = parameterBytes};
+}
+
+// The code byte, parameterBytes plain bytes, next, branch.
+constexpr CodeLayout Branch(int size, int parameterBytes = 0)
+{
+    return {.size = size, .parameterBytes = parameterBytes, .hasBranch = true};
+}
+
+constexpr CodeLayout kColourInsteadOfCode{.size = 5, .colour4 = true};
+constexpr CodeLayout kColourAfterCode{.size = 5, .colour3 = true};
+constexpr CodeLayout kCall{.size = 3, .subroutineAddress = true};
+constexpr CodeLayout kCodeOnly{.size = 1, .hasNext = false};
+
+// A variant as one generation of clock has it.
+struct Encoding {
     int code;
-    int olderCode;
     int parameterCount;
-    int olderParameterCount;
+    CodeLayout layout;
+    CaptionTemplate caption;
 };
 
-// One row per kind and variant; "older" columns are for generation 3 clocks.
+struct VariantRow {
+    Kind kind;
+    int variant;
+    const char16_t *label;       // the parameter dialog's choice; nullptr for start and end
+    const char16_t *olderLabel;  // the same on older clocks; nullptr: not offered there
+    Encoding current;
+    Encoding older;
+};
+
+// A variant the same on both generations.
+constexpr VariantRow Row(Kind kind, int variant, const char16_t *label, Encoding both)
+{
+    return {kind, variant, label, label, both, both};
+}
+
+// A variant whose threshold parameter older clocks lack.
+constexpr VariantRow Row(Kind kind, int variant, const char16_t *label, Encoding current, Encoding older)
+{
+    return {kind, variant, label, label, current, older};
+}
+
+constexpr Encoding kAlarmWait{176, 0, Next(2), Text(u"アラーム時刻になるまで停止")};
+
+// The one table of instruction facts; every lookup below reads it. Sizes are
+// written out and checked against their byte layouts at compile time, so a
+// slip in either does not build.
 constexpr VariantRow kVariants[] = {
-    {kFullTime, 0, u"フルカラーLED点灯", nullptr, kNoCommandCode, kNoCommandCode, 4, 4},
-    {kFullTime, 1, u"フェードイン", nullptr, 131, 131, 4, 4},
-    {kFullTime, 2, u"フェードアウト", nullptr, 132, 132, 4, 4},
-    {kFullConti, 0, u"フルカラーLED点灯(連続)", nullptr, 135, 135, 1, 1},
-    {kFullConti, 1, u"フルカラーLED消灯", nullptr, 136, 136, 0, 0},
-    {kLightLed, 0, u"バックライト点灯", nullptr, 140, 140, 2, 2},
-    {kLightLed, 1, u"バックライト点灯(連続)", nullptr, 141, 141, 0, 0},
-    {kLightLed, 2, u"バックライト消灯", nullptr, 142, 142, 0, 0},
-    {kSound, 0, u"確認音１を鳴らす", nullptr, 150, 150, 0, 0},
-    {kSound, 1, u"確認音２を鳴らす", nullptr, 151, 151, 0, 0},
-    {kSound, 2, u"確認音３を鳴らす", nullptr, 152, 152, 0, 0},
-    {kSound, 3, u"音プログラム再生", nullptr, 153, 153, 0, 0},
-    {kSound, 4, u"音プログラム再生(連続)", nullptr, 157, 157, 0, 0},
-    {kSound, 5, u"音プログラム停止", nullptr, 158, 158, 0, 0},
-    {kTimer, 0, u"動作停止(時間)", nullptr, 160, 160, 1, 1},
-    {kTimer, 1, u"動作停止(時間or音センサ）", nullptr, 161, 161, 1, 1},
-    {kTimer, 2, u"動作停止(時間orSWセンサ）", nullptr, 162, 162, 1, 1},
-    {kTimer, 3, u"動作停止(時間or明るくなるまで)", nullptr, 166, 163, 2, 1},
-    {kTimer, 4, u"動作停止(時間or暗くなるまで)", nullptr, 167, 164, 2, 1},
-    {kTimer, 5, u"動作停止(時間or設定温度)", nullptr, 165, 165, 2, 2},
-    {kWait, 0, u"音入力があるまで停止", nullptr, 170, 170, 0, 0},
-    {kWait, 1, u"SWが押されるまで停止", nullptr, 171, 171, 0, 0},
-    {kWait, 2, u"明るくなるまで停止", nullptr, 177, 172, 1, 0},
-    {kWait, 3, u"暗くなるまで停止", nullptr, 178, 173, 1, 0},
-    {kWait, 4, u"設定温度になるまで停止", nullptr, 174, 174, 1, 1},
-    {kWait, 5, u"信号入力があるまで停止", nullptr, 175, 175, 0, 0},
-    {kWait, 6, u"アラーム時刻になるまで停止", nullptr, 176, 176, 0, 0},
-    {kIf, 0, u"SWがONなら", nullptr, 180, 180, 0, 0},
-    {kIf, 1, u"SWがOFFなら", nullptr, 181, 181, 0, 0},
-    {kIf, 2, u"設定値より明るければ", u"明るければ", 205, 182, 1, 0},
-    {kIf, 3, u"設定値より暗ければ", u"暗ければ", 206, 183, 1, 0},
-    {kIf, 4, u"設定温度より高ければ", nullptr, 184, 184, 1, 1},
-    {kIf, 5, u"設定温度より低ければ", nullptr, 185, 185, 1, 1},
-    {kIf, 6, u"設定温度と同じなら", nullptr, 186, 186, 1, 1},
-    {kIf, 7, u"温度が変数xより高ければ", nullptr, 187, 187, 0, 0},
-    {kIf, 8, u"温度が変数xより低ければ", nullptr, 188, 188, 0, 0},
-    {kIf, 9, u"温度が変数xと同じなら", nullptr, 189, 189, 0, 0},
-    {kLoop, 0, u"繰り返し開始", nullptr, 190, 190, 1, 1},
-    {kLoop, 1, u"繰り返し終了", nullptr, 191, 191, 0, 0},
-    {kRoutine, 0, u"サブルーチン", nullptr, 195, 195, 1, 1},
-    {kDainyuu, 0, u"変数x に温度を代入", nullptr, 200, 200, 0, 0},
-    {kOutput, 0, u"信号出力", nullptr, 210, 210, 0, 0},
-    {kOutput, 1, u"DCモータ ON(時間)", nullptr, 211, 211, 1, 1},
-    {kOutput, 2, u"DCモータ ON(連続)", nullptr, 212, 212, 0, 0},
-    {kOutput, 3, u"DCモータ OFF", nullptr, 213, 213, 0, 0},
-    {kOutput, 4, u"豆球 点灯(時間)", nullptr, 214, 214, 1, 1},
-    {kOutput, 5, u"豆球 点灯(連続)", nullptr, 215, 215, 0, 0},
-    {kOutput, 6, u"豆球 消灯", nullptr, 216, 216, 0, 0},
-    {kTrain, 0, u"前進(時間・出力)", nullptr, 220, 220, 2, 2},
-    {kTrain, 1, u"後進(時間・出力)", nullptr, 221, 221, 2, 2},
-    {kTrain, 2, u"前進(連続)", nullptr, 222, 222, 0, 0},
-    {kTrain, 3, u"後進(連続)", nullptr, 223, 223, 0, 0},
-    {kTrain, 4, u"徐々に発車(前進)", nullptr, 224, 224, 1, 1},
-    {kTrain, 5, u"徐々に発車(後進)", nullptr, 225, 225, 1, 1},
-    {kTrain, 6, u"徐々に停止", nullptr, 226, 226, 1, 1},
-    {kTrain, 7, u"電車\u3000停止", nullptr, 227, 227, 0, 0},
+    Row(Kind::Start, 0, nullptr, {230, 0, Next(2), Text(u"")}),
+    Row(Kind::End, 0, nullptr, {231, 0, kCodeOnly, Text(u"")}),
+
+    Row(Kind::FullTime, 0, u"フルカラーLED点灯",
+        {kNoCommandCode, 4, kColourInsteadOfCode, Text(u"\u3000\u3000ﾌﾙｶﾗｰLED\u3000\u3000点灯 ", kP4Quarters, u"秒")}),
+    Row(Kind::FullTime, 1, u"フェードイン", {131, 4, kColourAfterCode, Text(u"ﾌﾙｶﾗｰLED ﾌｪｰﾄﾞｲﾝ")}),
+    Row(Kind::FullTime, 2, u"フェードアウト", {132, 4, kColourAfterCode, Text(u"ﾌﾙｶﾗｰLED ﾌｪｰﾄﾞｱｳﾄ")}),
+
+    Row(Kind::FullConti, 0, u"フルカラーLED点灯(連続)",
+        {135, 1, Next(3, 1), Text(u"    ﾌﾙｶﾗｰLED    \u3000点灯(連続)")}),
+    Row(Kind::FullConti, 1, u"フルカラーLED消灯", {136, 0, Next(2), Text(u"    ﾌﾙｶﾗｰLED    \u3000消灯")}),
+
+    Row(Kind::LightLed, 0, u"バックライト点灯",
+        {140, 2, Next(4, 2), Text(u"バックライト点灯 ", kP1, u"% ", kP2Quarters, u"秒")}),
+    Row(Kind::LightLed, 1, u"バックライト点灯(連続)",
+        {141, 0, Next(2), Text(u"\u3000\u3000バックライト\u3000\u3000\u3000点灯(連続)")}),
+    Row(Kind::LightLed, 2, u"バックライト消灯",
+        {142, 0, Next(2), Text(u"\u3000\u3000バックライト\u3000\u3000\u3000消灯")}),
+
+    Row(Kind::Sound, 0, u"確認音１を鳴らす", {150, 0, Next(2), Text(u"確認音１")}),
+    Row(Kind::Sound, 1, u"確認音２を鳴らす", {151, 0, Next(2), Text(u"確認音２")}),
+    Row(Kind::Sound, 2, u"確認音３を鳴らす", {152, 0, Next(2), Text(u"確認音３")}),
+    Row(Kind::Sound, 3, u"音プログラム再生", {153, 0, Next(2), Text(u"音プログラム再生")}),
+    Row(Kind::Sound, 4, u"音プログラム再生(連続)",
+        {157, 0, Next(2), Text(u"\u3000\u3000音プログラム\u3000\u3000再生(連続)")}),
+    Row(Kind::Sound, 5, u"音プログラム停止", {158, 0, Next(2), Text(u"\u3000\u3000音プログラム\u3000\u3000停止")}),
+
+    Row(Kind::Timer, 0, u"動作停止(時間)",
+        {160, 1, Next(3, 1), Text(u"\u3000\u3000\u3000動作停止\u3000\u3000\u3000", kP1, u"秒")}),
+    Row(Kind::Timer, 1, u"動作停止(時間or音センサ）",
+        {161, 1, Next(3, 1), Text(u"\u3000\u3000\u3000動作停止\u3000\u3000\u3000", kP1, u"秒 or 音センサ")}),
+    Row(Kind::Timer, 2, u"動作停止(時間orSWセンサ）", {162, 1, Next(3, 1), Text(u"動作停止", kP1, u"秒 or SWセンサ")}),
+    Row(Kind::Timer, 3, u"動作停止(時間or明るくなるまで)",
+        {166, 2, Next(4, 2), Text(u"動作停止", kP1, u"秒 or 明るくなるまで ", kP2)},
+        {163, 1, Next(3, 1), Text(u"動作停止", kP1, u"秒 or 明るくなるまで")}),
+    Row(Kind::Timer, 4, u"動作停止(時間or暗くなるまで)",
+        {167, 2, Next(4, 2), Text(u"動作停止", kP1, u"秒 or 暗くなるまで ", kP2)},
+        {164, 1, Next(3, 1), Text(u"動作停止", kP1, u"秒 or 暗くなるまで")}),
+    Row(Kind::Timer, 5, u"動作停止(時間or設定温度)",
+        {165, 2, Next(4, 2), Text(u"動作停止", kP1, u"秒 or ", kP2, u"度")}),
+
+    Row(Kind::Wait, 0, u"音入力があるまで停止", {170, 0, Next(2), Text(u"音入力があるまで停止")}),
+    Row(Kind::Wait, 1, u"SWが押されるまで停止", {171, 0, Next(2), Text(u"SWが押されるまで停止")}),
+    Row(Kind::Wait, 2, u"明るくなるまで停止", {177, 1, Next(3, 1), Text(u"明るくなるまで停止 ", kP1)},
+        {172, 0, Next(2), Text(u"明るくなるまで停止")}),
+    Row(Kind::Wait, 3, u"暗くなるまで停止", {178, 1, Next(3, 1), Text(u"暗くなるまで停止 ", kP1)},
+        {173, 0, Next(2), Text(u"暗くなるまで停止")}),
+    Row(Kind::Wait, 4, u"設定温度になるまで停止", {174, 1, Next(3, 1), Text(u"", kP1, u"度になるまで停止")}),
+    Row(Kind::Wait, 5, u"信号入力があるまで停止", {175, 0, Next(2), Text(u"信号入力があるまで停止")}),
+    // Older clocks accept the alarm wait, but the dialog does not offer it there.
+    {Kind::Wait, 6, u"アラーム時刻になるまで停止", nullptr, kAlarmWait, kAlarmWait},
+
+    Row(Kind::If, 0, u"SWがONなら", {180, 0, Branch(3), Text(u"SW=ON？")}),
+    Row(Kind::If, 1, u"SWがOFFなら", {181, 0, Branch(3), Text(u"SW=OFF？")}),
+    {Kind::If,
+     2,
+     u"設定値より明るければ",
+     u"明るければ",
+     {205, 1, Branch(4, 1), Text(u"明るさ > ", kP1, u"？")},
+     {182, 0, Branch(3), Text(u"明るい？")}},
+    {Kind::If,
+     3,
+     u"設定値より暗ければ",
+     u"暗ければ",
+     {206, 1, Branch(4, 1), Text(u"明るさ < ", kP1, u"？")},
+     {183, 0, Branch(3), Text(u"暗い？")}},
+    Row(Kind::If, 4, u"設定温度より高ければ", {184, 1, Branch(4, 1), Text(u"", kP1, u"度より高い？")}),
+    Row(Kind::If, 5, u"設定温度より低ければ", {185, 1, Branch(4, 1), Text(u"", kP1, u"度より低い？")}),
+    Row(Kind::If, 6, u"設定温度と同じなら", {186, 1, Branch(4, 1), Text(u"", kP1, u"度と同じ？")}),
+    Row(Kind::If, 7, u"温度が変数xより高ければ", {187, 0, Branch(3), Text(u"温度>変数x？")}),
+    Row(Kind::If, 8, u"温度が変数xより低ければ", {188, 0, Branch(3), Text(u"温度<変数x？")}),
+    Row(Kind::If, 9, u"温度が変数xと同じなら", {189, 0, Branch(3), Text(u"温度=変数x？")}),
+
+    Row(Kind::Loop, 0, u"繰り返し開始", {190, 1, Next(3, 1), Text(u"繰り返し ", kP1, u"回")}),
+    Row(Kind::Loop, 1, u"繰り返し終了", {191, 0, Next(2), Text(u"繰返終了位置")}),
+
+    // p1 is the subroutine number; the clock gets its address instead.
+    Row(Kind::Routine, 0, u"サブルーチン", {195, 1, kCall, Text(u"サブルーチン ", kP1)}),
+
+    Row(Kind::Dainyuu, 0, u"変数x に温度を代入", {200, 0, Next(2), Text(u"変数xに代入")}),
+
+    Row(Kind::Output, 0, u"信号出力", {210, 0, Next(2), Text(u"信号出力")}),
+    Row(Kind::Output, 1, u"DCモータ ON(時間)", {211, 1, Next(3, 1), Text(u"DCモータ ", kP1, u"秒")}),
+    Row(Kind::Output, 2, u"DCモータ ON(連続)", {212, 0, Next(2), Text(u"DCモータ 連続ON")}),
+    Row(Kind::Output, 3, u"DCモータ OFF", {213, 0, Next(2), Text(u"DCモータ OFF")}),
+    Row(Kind::Output, 4, u"豆球 点灯(時間)", {214, 1, Next(3, 1), Text(u"豆球 ", kP1, u"秒")}),
+    Row(Kind::Output, 5, u"豆球 点灯(連続)", {215, 0, Next(2), Text(u"豆球 連続点灯")}),
+    Row(Kind::Output, 6, u"豆球 消灯", {216, 0, Next(2), Text(u"豆球 消灯")}),
+
+    Row(Kind::Train, 0, u"前進(時間・出力)",
+        {220, 2, Next(4, 2), Text(u"電車 前進 ", kP1Tenths, u"秒\u3000出力", kP2)}),
+    Row(Kind::Train, 1, u"後進(時間・出力)",
+        {221, 2, Next(4, 2), Text(u"電車 後進 ", kP1Tenths, u"秒\u3000出力", kP2)}),
+    Row(Kind::Train, 2, u"前進(連続)", {222, 0, Next(2), Text(u"電車 前進(連続)")}),
+    Row(Kind::Train, 3, u"後進(連続)", {223, 0, Next(2), Text(u"電車 後進(連続)")}),
+    Row(Kind::Train, 4, u"徐々に発車(前進)", {224, 1, Next(3, 1), Text(u"徐々に発車(前進)")}),
+    Row(Kind::Train, 5, u"徐々に発車(後進)", {225, 1, Next(3, 1), Text(u"徐々に発車(後進)")}),
+    Row(Kind::Train, 6, u"徐々に停止", {226, 1, Next(3, 1), Text(u"徐々に停止")}),
+    Row(Kind::Train, 7, u"電車\u3000停止", {227, 0, Next(2), Text(u"電車 停止")}),
+};
+constexpr int kRowCount = int(std::size(kVariants));
+
+constexpr bool SizesMatchLayouts()
+{
+    for (const VariantRow &row : kVariants) {
+        for (const CodeLayout &l : {row.current.layout, row.older.layout}) {
+            const int parts = (l.colour4 ? 4 : 1) + (l.colour3 ? 3 : 0) + l.parameterBytes
+                + (l.subroutineAddress ? 1 : 0) + (l.hasNext ? 1 : 0) + (l.hasBranch ? 1 : 0);
+            if (parts != l.size)
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(SizesMatchLayouts(), "a size disagrees with its byte layout");
+
+constexpr int RowIndexOf(Kind kind, int variant)
+{
+    for (int r = 0; r < kRowCount; ++r) {
+        if (kVariants[r].kind == kind && kVariants[r].variant == variant)
+            return r;
+    }
+    return -1;
+}
+
+constexpr int kTimedLampRow = RowIndexOf(Kind::FullTime, 0);
+constexpr int kEndRow = RowIndexOf(Kind::End, 0);
+
+// Who writes a code byte: the row and the generation whose encoding it is.
+struct CodeOwner {
+    int row = -1;
+    bool older = false;
 };
 
-constexpr const char16_t *kNames[] = {
-    u"start", u"end", u"full_time", u"full_conti", u"light_led", u"sound", u"timer",
-    u"wait", u"if", u"loop", u"routine", u"dainyuu", u"output", u"train",
+constexpr bool CodesAreDistinct()
+{
+    for (int a = 0; a < kRowCount; ++a) {
+        for (int b = 0; b < kRowCount; ++b) {
+            for (const Encoding *x : {&kVariants[a].current, &kVariants[a].older}) {
+                for (const Encoding *y : {&kVariants[b].current, &kVariants[b].older}) {
+                    if (a != b && x->code == y->code && x->code != kNoCommandCode)
+                        return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+static_assert(CodesAreDistinct(), "two variants share a command code");
+
+constexpr std::array<CodeOwner, 256> BuildCodeIndex()
+{
+    std::array<CodeOwner, 256> index{};
+    for (int r = 0; r < kRowCount; ++r) {
+        for (bool older : {false, true}) {
+            const int code = (older ? kVariants[r].older : kVariants[r].current).code;
+            // A code both generations share stays with the current one.
+            if (code != kNoCommandCode && index[std::size_t(code)].row < 0)
+                index[std::size_t(code)] = {r, older};
+        }
+    }
+    index[kSubroutineReturnCode] = {kEndRow, false};
+    return index;
+}
+constexpr std::array<CodeOwner, 256> kCodeIndex = BuildCodeIndex();
+
+struct KindName {
+    Kind kind;
+    const char16_t *name;
 };
-constexpr int kKindCount = int(std::size(kNames));
+
+constexpr KindName kKindNames[] = {
+    {Kind::Start, u"start"},     {Kind::End, u"end"},         {Kind::FullTime, u"full_time"},
+    {Kind::FullConti, u"full_conti"}, {Kind::LightLed, u"light_led"}, {Kind::Sound, u"sound"},
+    {Kind::Timer, u"timer"},     {Kind::Wait, u"wait"},       {Kind::If, u"if"},
+    {Kind::Loop, u"loop"},       {Kind::Routine, u"routine"}, {Kind::Dainyuu, u"dainyuu"},
+    {Kind::Output, u"output"},   {Kind::Train, u"train"},     {Kind::Else, u"else"},
+    {Kind::Endif, u"endif"},
+};
 
 bool IsOlder(int generation)
 {
     return generation == kOlderGeneration;
 }
 
-const VariantRow *FindRow(int kind, int variant)
+const Encoding &EncodingOf(const VariantRow &row, int generation)
 {
-    for (const VariantRow &row : kVariants) {
-        if (row.kind == kind && row.variant == variant)
-            return &row;
-    }
-    return nullptr;
+    return IsOlder(generation) ? row.older : row.current;
 }
 
-// -1 for names that are not instructions (else, endif, anything unknown).
-int InstructionKindOf(QStringView name)
+// Start and end have one row, whatever variant they carry.
+const VariantRow *FindRow(Kind kind, int variant)
 {
-    for (int k = 0; k < kKindCount; ++k) {
-        if (name == QStringView(kNames[k]))
-            return k;
-    }
-    return -1;
+    const int r = RowIndexOf(kind, kind == Kind::Start || kind == Kind::End ? 0 : variant);
+    return r < 0 ? nullptr : &kVariants[r];
+}
+
+// A byte no row writes is the first colour byte of a timed lamp.
+CodeOwner OwnerOfCode(int code)
+{
+    if (code >= 0 && code < int(kCodeIndex.size()) && kCodeIndex[std::size_t(code)].row >= 0)
+        return kCodeIndex[std::size_t(code)];
+    return {kTimedLampRow, false};
 }
 
 // The shortest decimal form of value with at most 15 significant digits, so
@@ -116,9 +312,29 @@ QString Decimal(double value)
     return QString::number(value, 'g', 15);
 }
 
-QString Number(int value)
+QString ValueText(const ParameterList &params, CaptionValue value)
 {
-    return QString::number(value);
+    const int stored = params.p[std::size_t(value.slot - 1)];
+    switch (value.factor) {
+    case Factor::Quarter:
+        return Decimal(stored * 0.25);
+    case Factor::Tenth:
+        return Decimal(stored * 0.1);
+    case Factor::One:
+        break;
+    }
+    return QString::number(stored);
+}
+
+QString Render(const CaptionTemplate &caption, const ParameterList &params)
+{
+    QString text = QString::fromUtf16(caption.texts[0]);
+    for (std::size_t i = 0; i < caption.values.size(); ++i) {
+        if (caption.values[i].slot > 0)
+            text += ValueText(params, caption.values[i]);
+        text += QString::fromUtf16(caption.texts[i + 1]);
+    }
+    return text;
 }
 
 }  // namespace
@@ -152,21 +368,111 @@ std::optional<ParameterList> ParameterList::FromText(QStringView text)
     return list;
 }
 
+std::optional<InstructionKind> InstructionKindOfNumber(int number)
+{
+    for (const KindName &entry : kKindNames) {
+        if (int(entry.kind) == number)
+            return entry.kind;
+    }
+    return std::nullopt;
+}
+
+std::optional<InstructionKind> InstructionKindOfName(QStringView name)
+{
+    for (const KindName &entry : kKindNames) {
+        if (name == QStringView(entry.name))
+            return entry.kind;
+    }
+    return std::nullopt;
+}
+
+QString NameOf(InstructionKind kind)
+{
+    for (const KindName &entry : kKindNames) {
+        if (entry.kind == kind)
+            return QString::fromUtf16(entry.name);
+    }
+    return {};
+}
+
+bool IsKnownVariant(InstructionKind kind, int variant)
+{
+    return FindRow(kind, variant) != nullptr;
+}
+
+int VariantCountOf(InstructionKind kind)
+{
+    return int(std::count_if(std::begin(kVariants), std::end(kVariants),
+                             [kind](const VariantRow &row) { return row.kind == kind; }));
+}
+
+std::optional<int> CommandCodeOf(InstructionKind kind, const ParameterList &params, int generation)
+{
+    const VariantRow *row = FindRow(kind, params.variant);
+    if (!row)
+        return std::nullopt;
+    return EncodingOf(*row, generation).code;
+}
+
+int CommandSizeOf(InstructionKind kind, const ParameterList &params, int generation)
+{
+    const VariantRow *row = FindRow(kind, params.variant);
+    return row ? EncodingOf(*row, generation).layout.size : 0;
+}
+
+int ParameterCountOf(InstructionKind kind, int variant, int generation)
+{
+    const VariantRow *row = FindRow(kind, variant);
+    return row ? EncodingOf(*row, generation).parameterCount : 0;
+}
+
+QString CaptionOf(InstructionKind kind, const ParameterList &params, int generation)
+{
+    const VariantRow *row = FindRow(kind, params.variant);
+    return row ? Render(EncodingOf(*row, generation).caption, params) : QString();
+}
+
+QStringList DialogLabelsOf(InstructionKind kind, int generation)
+{
+    QStringList labels;
+    for (const VariantRow &row : kVariants) {
+        const char16_t *label = IsOlder(generation) ? row.olderLabel : row.label;
+        if (row.kind == kind && label)
+            labels.append(QString::fromUtf16(label));
+    }
+    return labels;
+}
+
+InstructionKind InstructionKindOfCode(int code)
+{
+    return kVariants[OwnerOfCode(code).row].kind;
+}
+
+int VariantOfCode(int code)
+{
+    return kVariants[OwnerOfCode(code).row].variant;
+}
+
+CodeLayout LayoutOfCode(int code)
+{
+    const CodeOwner owner = OwnerOfCode(code);
+    const VariantRow &row = kVariants[owner.row];
+    return (owner.older ? row.older : row.current).layout;
+}
+
 int KindNumberOf(QStringView name)
 {
-    if (name == u"else")
-        return kElse;
-    const int kind = InstructionKindOf(name);
-    if (kind >= kFullTime)
-        return kind;
-    return kEndif;
+    const std::optional<InstructionKind> kind = InstructionKindOfName(name);
+    if (!kind || *kind == Kind::Start || *kind == Kind::End)
+        return int(Kind::Endif);
+    return int(*kind);
 }
 
 QString KindNameOf(int number)
 {
-    if (number >= 0 && number <= kOutput)
-        return QString::fromUtf16(kNames[number]);
-    return QStringLiteral("train");
+    if (number >= int(Kind::Start) && number <= int(Kind::Output))
+        return NameOf(InstructionKind(number));
+    return NameOf(Kind::Train);
 }
 
 QString KindBitmapOf(int number)
@@ -176,267 +482,35 @@ QString KindBitmapOf(int number)
 
 int DialogKindOf(QStringView name)
 {
-    const int kind = InstructionKindOf(name);
-    if (kind == kStart || kind == kEnd)
+    const std::optional<InstructionKind> kind = InstructionKindOfName(name);
+    if (kind == Kind::Start || kind == Kind::End)
         return 255;
-    if (kind >= kFullTime && kind <= kOutput)
-        return kind;
-    return 13;
-}
-
-bool IsKnownVariant(int kind, int variant)
-{
-    if (kind == kStart || kind == kEnd)
-        return true;
-    return FindRow(kind, variant) != nullptr;
-}
-
-int VariantCountOf(int kind)
-{
-    int count = 0;
-    for (const VariantRow &row : kVariants)
-        count += row.kind == kind ? 1 : 0;
-    return count;
+    if (kind && *kind >= Kind::FullTime && *kind <= Kind::Output)
+        return int(*kind);
+    return int(Kind::Train);
 }
 
 std::optional<int> CommandCodeOf(QStringView name, const ParameterList &params, int generation)
 {
-    const int kind = InstructionKindOf(name);
-    if (kind == kStart)
-        return 230;
-    if (kind == kEnd)
-        return 231;
-    if (kind < 0)
-        return std::nullopt;
-    const VariantRow *row = FindRow(kind, params.variant);
-    if (!row)
-        return std::nullopt;
-    return IsOlder(generation) ? row->olderCode : row->code;
+    const std::optional<InstructionKind> kind = InstructionKindOfName(name);
+    return kind ? CommandCodeOf(*kind, params, generation) : std::nullopt;
 }
 
 int CommandSizeOf(QStringView name, const ParameterList &params, int generation)
 {
-    const std::optional<int> code = CommandCodeOf(name, params, generation);
-    if (!code)
-        return 0;
-    return LayoutOfCode(*code).size;
-}
-
-int ParameterCountOf(int kind, int variant, int generation)
-{
-    const VariantRow *row = FindRow(kind, variant);
-    if (!row)
-        return 0;
-    return IsOlder(generation) ? row->olderParameterCount : row->parameterCount;
+    const std::optional<InstructionKind> kind = InstructionKindOfName(name);
+    return kind ? CommandSizeOf(*kind, params, generation) : 0;
 }
 
 QString CaptionOf(QStringView name, const ParameterList &params, int generation)
 {
-    const int kind = InstructionKindOf(name);
-    if (kind < kFullTime || !FindRow(kind, params.variant))
-        return {};
-    const int v = params.variant;
-    const int p1 = params.p[0];
-    const int p2 = params.p[1];
-    const int p4 = params.p[3];
-    const bool older = IsOlder(generation);
-
-    switch (kind) {
-    case kFullTime:
-        if (v == 0)
-            return u"\u3000\u3000ﾌﾙｶﾗｰLED\u3000\u3000点灯 "_qs + Decimal(p4 * 0.25) + u"秒"_qs;
-        return v == 1 ? u"ﾌﾙｶﾗｰLED ﾌｪｰﾄﾞｲﾝ"_qs : u"ﾌﾙｶﾗｰLED ﾌｪｰﾄﾞｱｳﾄ"_qs;
-    case kFullConti:
-        return v == 0 ? u"    ﾌﾙｶﾗｰLED    \u3000点灯(連続)"_qs : u"    ﾌﾙｶﾗｰLED    \u3000消灯"_qs;
-    case kLightLed:
-        if (v == 0)
-            return u"バックライト点灯 "_qs + Number(p1) + u"% "_qs + Decimal(p2 * 0.25) + u"秒"_qs;
-        return v == 1 ? u"\u3000\u3000バックライト\u3000\u3000\u3000点灯(連続)"_qs
-                      : u"\u3000\u3000バックライト\u3000\u3000\u3000消灯"_qs;
-    case kSound: {
-        static const char16_t *const captions[] = {
-            u"確認音１", u"確認音２", u"確認音３", u"音プログラム再生",
-            u"\u3000\u3000音プログラム\u3000\u3000再生(連続)", u"\u3000\u3000音プログラム\u3000\u3000停止",
-        };
-        return QString::fromUtf16(captions[v]);
-    }
-    case kTimer:
-        switch (v) {
-        case 0:
-            return u"\u3000\u3000\u3000動作停止\u3000\u3000\u3000"_qs + Number(p1) + u"秒"_qs;
-        case 1:
-            return u"\u3000\u3000\u3000動作停止\u3000\u3000\u3000"_qs + Number(p1) + u"秒 or 音センサ"_qs;
-        case 2:
-            return u"動作停止"_qs + Number(p1) + u"秒 or SWセンサ"_qs;
-        case 3:
-        case 4: {
-            const QString until = v == 3 ? u"明るくなるまで"_qs : u"暗くなるまで"_qs;
-            if (older)
-                return u"動作停止"_qs + Number(p1) + u"秒 or "_qs + until;
-            return u"動作停止"_qs + Number(p1) + u"秒 or "_qs + until + u" "_qs + Number(p2);
-        }
-        default:
-            return u"動作停止"_qs + Number(p1) + u"秒 or "_qs + Number(p2) + u"度"_qs;
-        }
-    case kWait:
-        switch (v) {
-        case 0:
-            return u"音入力があるまで停止"_qs;
-        case 1:
-            return u"SWが押されるまで停止"_qs;
-        case 2:
-            return older ? u"明るくなるまで停止"_qs : u"明るくなるまで停止 "_qs + Number(p1);
-        case 3:
-            return older ? u"暗くなるまで停止"_qs : u"暗くなるまで停止 "_qs + Number(p1);
-        case 4:
-            return Number(p1) + u"度になるまで停止"_qs;
-        case 5:
-            return u"信号入力があるまで停止"_qs;
-        default:
-            return u"アラーム時刻になるまで停止"_qs;
-        }
-    case kIf:
-        switch (v) {
-        case 0:
-            return u"SW=ON？"_qs;
-        case 1:
-            return u"SW=OFF？"_qs;
-        case 2:
-            return older ? u"明るい？"_qs : u"明るさ > "_qs + Number(p1) + u"？"_qs;
-        case 3:
-            return older ? u"暗い？"_qs : u"明るさ < "_qs + Number(p1) + u"？"_qs;
-        case 4:
-            return Number(p1) + u"度より高い？"_qs;
-        case 5:
-            return Number(p1) + u"度より低い？"_qs;
-        case 6:
-            return Number(p1) + u"度と同じ？"_qs;
-        case 7:
-            return u"温度>変数x？"_qs;
-        case 8:
-            return u"温度<変数x？"_qs;
-        default:
-            return u"温度=変数x？"_qs;
-        }
-    case kLoop:
-        return v == 0 ? u"繰り返し "_qs + Number(p1) + u"回"_qs : u"繰返終了位置"_qs;
-    case kRoutine:
-        return u"サブルーチン "_qs + Number(p1);
-    case kDainyuu:
-        return u"変数xに代入"_qs;
-    case kOutput:
-        switch (v) {
-        case 0:
-            return u"信号出力"_qs;
-        case 1:
-            return u"DCモータ "_qs + Number(p1) + u"秒"_qs;
-        case 2:
-            return u"DCモータ 連続ON"_qs;
-        case 3:
-            return u"DCモータ OFF"_qs;
-        case 4:
-            return u"豆球 "_qs + Number(p1) + u"秒"_qs;
-        case 5:
-            return u"豆球 連続点灯"_qs;
-        default:
-            return u"豆球 消灯"_qs;
-        }
-    default:  // train
-        switch (v) {
-        case 0:
-            return u"電車 前進 "_qs + Decimal(p1 * 0.1) + u"秒\u3000出力"_qs + Number(p2);
-        case 1:
-            return u"電車 後進 "_qs + Decimal(p1 * 0.1) + u"秒\u3000出力"_qs + Number(p2);
-        case 2:
-            return u"電車 前進(連続)"_qs;
-        case 3:
-            return u"電車 後進(連続)"_qs;
-        case 4:
-            return u"徐々に発車(前進)"_qs;
-        case 5:
-            return u"徐々に発車(後進)"_qs;
-        case 6:
-            return u"徐々に停止"_qs;
-        default:
-            return u"電車 停止"_qs;
-        }
-    }
-}
-
-QStringList DialogLabelsOf(int kind, int generation)
-{
-    QStringList labels;
-    for (const VariantRow &row : kVariants) {
-        if (row.kind != kind)
-            continue;
-        if (kind == kWait && row.variant == 6 && IsOlder(generation))
-            continue;
-        const char16_t *label = IsOlder(generation) && row.olderLabel ? row.olderLabel : row.label;
-        labels.append(QString::fromUtf16(label));
-    }
-    return labels;
+    const std::optional<InstructionKind> kind = InstructionKindOfName(name);
+    return kind ? CaptionOf(*kind, params, generation) : QString();
 }
 
 QString KindOfCode(int code)
 {
-    auto in = [code](int low, int high) { return code >= low && code <= high; };
-    int kind = kFullTime;
-    if (code == 230)
-        kind = kStart;
-    else if (code == 231 || code == 196)
-        kind = kEnd;
-    else if (code == 135 || code == 136)
-        kind = kFullConti;
-    else if (in(140, 142))
-        kind = kLightLed;
-    else if (in(150, 153) || code == 157 || code == 158)
-        kind = kSound;
-    else if (in(160, 167))
-        kind = kTimer;
-    else if (in(170, 178))
-        kind = kWait;
-    else if (in(180, 189) || code == 205 || code == 206)
-        kind = kIf;
-    else if (code == 190 || code == 191)
-        kind = kLoop;
-    else if (code == 195)
-        kind = kRoutine;
-    else if (code == 200)
-        kind = kDainyuu;
-    else if (in(210, 216))
-        kind = kOutput;
-    else if (in(220, 227))
-        kind = kTrain;
-    return QString::fromUtf16(kNames[kind]);
-}
-
-int VariantOfCode(int code)
-{
-    const int kind = InstructionKindOf(KindOfCode(code));
-    switch (kind) {
-    case kFullTime:
-        return code == 131 ? 1 : code == 132 ? 2 : 0;
-    case kFullConti:
-        return code - 135;
-    case kLightLed:
-        return code - 140;
-    case kSound:
-        return code <= 153 ? code - 150 : code - 153;
-    case kTimer:
-        return code <= 165 ? code - 160 : code - 163;
-    case kWait:
-        return code <= 176 ? code - 170 : code - 175;
-    case kIf:
-        return code <= 189 ? code - 180 : code - 203;
-    case kLoop:
-        return code - 190;
-    case kOutput:
-        return code - 210;
-    case kTrain:
-        return code - 220;
-    default:
-        return 0;
-    }
+    return NameOf(InstructionKindOfCode(code));
 }
 
 int ConditionGroupOf(int ifVariant)
@@ -481,47 +555,6 @@ QString ColourRgbTextOf(int number)
 {
     const Rgb rgb = ColourRgbOf(number);
     return QStringLiteral("%1,%2,%3").arg(rgb.red).arg(rgb.green).arg(rgb.blue);
-}
-
-CodeLayout LayoutOfCode(int code)
-{
-    auto in = [code](int low, int high) { return code >= low && code <= high; };
-    CodeLayout layout;
-    const bool knownCode = code == 131 || code == 132 || KindOfCode(code) != QStringView(kNames[kFullTime]);
-    if (code == kNoCommandCode || !knownCode) {
-        // Below 128 (or unknown) the byte is the first of four colour bytes.
-        layout.colour4 = true;
-        layout.size = 5;
-        return layout;
-    }
-    if (code == 131 || code == 132) {
-        layout.colour3 = true;
-        layout.size = 5;
-        return layout;
-    }
-    if (code == 231 || code == 196) {
-        layout.hasNext = false;
-        layout.size = 1;
-        return layout;
-    }
-    if (code == 195) {
-        layout.subroutineAddress = true;
-        layout.size = 3;
-        return layout;
-    }
-    if (in(180, 183) || in(187, 189)) {
-        layout.hasBranch = true;
-    } else if (in(184, 186) || code == 205 || code == 206) {
-        layout.hasBranch = true;
-        layout.parameterBytes = 1;
-    } else if (code == 140 || code == 165 || code == 166 || code == 167 || code == 220 || code == 221) {
-        layout.parameterBytes = 2;
-    } else if (code == 135 || in(160, 164) || code == 174 || code == 177 || code == 178 || code == 190
-               || code == 211 || code == 214 || in(224, 226)) {
-        layout.parameterBytes = 1;
-    }
-    layout.size = 1 + layout.parameterBytes + 1 + (layout.hasBranch ? 1 : 0);
-    return layout;
 }
 
 }  // namespace kq

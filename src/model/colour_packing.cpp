@@ -1,5 +1,7 @@
 #include "model/colour_packing.h"
 
+#include "model/encoder.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -7,8 +9,6 @@
 namespace kq {
 
 namespace {
-
-constexpr int kEndOfProgramByte = 250;
 
 // The stand-in for a packed byte of 250: 242 in a group's second byte,
 // 218 elsewhere.

@@ -9,11 +9,10 @@ namespace kq {
 namespace {
 
 constexpr int kMainRoutine = 0;
-constexpr int kSubroutineReturn = 196;
 
 int SlotSize(const std::optional<InstructionRecord> &slot, int generation)
 {
-    return slot ? CommandSizeOf(slot->name, slot->params, generation) : 0;
+    return slot ? CommandSizeOf(slot->kind, slot->params, generation) : 0;
 }
 
 }  // namespace
@@ -49,7 +48,7 @@ ByteList EncodeProgram(const Routines &routines, int generation)
             if (!slot)
                 continue;
             const InstructionRecord &record = *slot;
-            const std::optional<int> code = CommandCodeOf(record.name, record.params, generation);
+            const std::optional<int> code = CommandCodeOf(record.kind, record.params, generation);
             if (!code)
                 continue;
             const auto &p = record.params.p;
@@ -57,8 +56,8 @@ ByteList EncodeProgram(const Routines &routines, int generation)
             if (layout.colour4) {
                 for (int b : PackColour4(p[0], p[1], p[2], p[3]))
                     bytes.append(b);
-            } else if (layout.hasNext == false && r != kMainRoutine) {
-                bytes.append(kSubroutineReturn);
+            } else if (record.kind == InstructionKind::End && r != kMainRoutine) {
+                bytes.append(kSubroutineReturnCode);
             } else {
                 bytes.append(*code);
             }
@@ -116,7 +115,7 @@ std::optional<DecodedInstruction> DecodeInstructionAt(const ByteList &memory, in
     DecodedInstruction decoded;
     decoded.address = address;
     decoded.code = code;
-    decoded.name = KindOfCode(code);
+    decoded.kind = InstructionKindOfCode(code);
     decoded.size = layout.size;
     decoded.params.variant = VariantOfCode(code);
     auto &p = decoded.params.p;

@@ -26,7 +26,7 @@ inline constexpr int kEndOfProgramByte = 250;
 // One instruction as an editor hands it to the encoder; next and branch are
 // slot numbers in the same routine.
 struct InstructionRecord {
-    QString name;
+    InstructionKind kind = InstructionKind::Start;
     ParameterList params;
     std::optional<int> next;
     std::optional<int> branch;
@@ -59,7 +59,7 @@ QStringList ByteListTexts(const ByteList &bytes);
 struct DecodedInstruction {
     int address = 0;
     int code = 0;  // the first byte; below 128 for a timed full-colour lamp
-    QString name;
+    InstructionKind kind = InstructionKind::Start;
     ParameterList params;
     int size = 0;
     std::optional<int> next;    // address
@@ -69,6 +69,6 @@ struct DecodedInstruction {
 
 // nullopt at an end-of-program byte (250), outside memory, or where the
 // instruction runs past the end of memory.
-std::optional<DecodedInstruction> DecodeInstructionAt(const ByteList &memory, int address);
+[[nodiscard]] std::optional<DecodedInstruction> DecodeInstructionAt(const ByteList &memory, int address);
 
 }  // namespace kq

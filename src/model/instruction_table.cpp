@@ -41,7 +41,7 @@ int InstructionTableEntriesNeeded(const std::vector<ProgramLine> &instructions)
 {
     int needed = 2;
     for (const ProgramLine &line : instructions)
-        needed += (line.kind == kElse || line.kind == kEndif) ? 0 : 1;
+        needed += IsStructureMarker(line.kind) ? 0 : 1;
     return needed;
 }
 
@@ -52,7 +52,7 @@ std::optional<InstructionTable> BuildInstructionTable(const std::vector<ProgramL
 
     InstructionTable table;
     auto &entries = table.entries;
-    entries.push_back({0, QStringLiteral("start"), {}, {}, {}});
+    entries.push_back({0, InstructionKind::Start, {}, {}, {}});
 
     Block top;
     // The block each open level appends to; the innermost is at the back.
@@ -60,12 +60,12 @@ std::optional<InstructionTable> BuildInstructionTable(const std::vector<ProgramL
     // The else block of each open if, to switch to when its else line comes.
     std::vector<Block *> openElseBlocks;
     for (const ProgramLine &line : instructions) {
-        if (line.kind == kElse) {
+        if (line.kind == InstructionKind::Else) {
             if (!openElseBlocks.empty())
                 open.back() = openElseBlocks.back();
             continue;
         }
-        if (line.kind == kEndif) {
+        if (line.kind == InstructionKind::Endif) {
             if (!openElseBlocks.empty()) {
                 openElseBlocks.pop_back();
                 open.pop_back();
@@ -73,23 +73,23 @@ std::optional<InstructionTable> BuildInstructionTable(const std::vector<ProgramL
             continue;
         }
         const int number = int(entries.size());
-        entries.push_back({number, KindNameOf(line.kind), line.params, {}, {}});
+        entries.push_back({number, line.kind, line.params, {}, {}});
         Statement statement;
         statement.entry = number;
-        if (line.kind == kIf) {
+        if (line.kind == InstructionKind::If) {
             statement.thenBlock = std::make_unique<Block>();
             statement.elseBlock = std::make_unique<Block>();
         }
         Block *thenBlock = statement.thenBlock.get();
         Block *elseBlock = statement.elseBlock.get();
         open.back()->push_back(std::move(statement));
-        if (line.kind == kIf) {
+        if (line.kind == InstructionKind::If) {
             openElseBlocks.push_back(elseBlock);
             open.push_back(thenBlock);
         }
     }
     const int endEntry = int(entries.size());
-    entries.push_back({endEntry, QStringLiteral("end"), {}, {}, {}});
+    entries.push_back({endEntry, InstructionKind::End, {}, {}, {}});
 
     entries[0].next = top.empty() ? endEntry : top.front().entry;
     Link(top, endEntry, entries);
@@ -100,7 +100,7 @@ int MemoryTotal(const InstructionTable &table, int generation)
 {
     int total = 0;
     for (const TableEntry &entry : table.entries)
-        total += CommandSizeOf(entry.name, entry.params, generation);
+        total += CommandSizeOf(entry.kind, entry.params, generation);
     return total;
 }
 
@@ -109,7 +109,7 @@ Routines RoutinesOf(const InstructionTable &table)
     Routines routines(1);
     for (const TableEntry &entry : table.entries) {
         if (entry.number >= 0 && entry.number < kRoutineSlots)
-            routines[0][std::size_t(entry.number)] = InstructionRecord{entry.name, entry.params, entry.next, entry.branch};
+            routines[0][std::size_t(entry.number)] = InstructionRecord{entry.kind, entry.params, entry.next, entry.branch};
     }
     return routines;
 }

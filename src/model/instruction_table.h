@@ -15,7 +15,7 @@ inline constexpr int kTableEntries = kRoutineSlots;
 
 struct TableEntry {
     int number = 0;
-    QString name;
+    InstructionKind kind = InstructionKind::Start;
     ParameterList params;
     std::optional<int> next;    // entry number; none for end
     std::optional<int> branch;  // entry number; if only
@@ -30,7 +30,7 @@ int InstructionTableEntriesNeeded(const std::vector<ProgramLine> &instructions);
 
 // nullopt when the program needs more than 60 entries; nothing is built then.
 // The lines must have passed ParseProgramLines (markers pair up).
-std::optional<InstructionTable> BuildInstructionTable(const std::vector<ProgramLine> &instructions);
+[[nodiscard]] std::optional<InstructionTable> BuildInstructionTable(const std::vector<ProgramLine> &instructions);
 
 // Sum of the entries' sizes.
 int MemoryTotal(const InstructionTable &table, int generation);

@@ -2,6 +2,7 @@
 
 #include "base/text_helpers.h"
 
+#include <array>
 #include <cstddef>
 
 namespace kq {
@@ -9,6 +10,7 @@ namespace kq {
 namespace {
 
 constexpr int kFields = 7;
+using Fields = std::array<int, kFields>;
 
 std::optional<int> DecimalValueOf(QStringView text)
 {
@@ -24,9 +26,35 @@ std::optional<int> DecimalValueOf(QStringView text)
     return text.toInt();
 }
 
-bool IsInstructionKind(int kind)
+std::optional<Fields> ParseFields(QStringView text)
 {
-    return (kind >= kFullTime && kind <= kTrain && kind != kRoutine);
+    if (FieldCount(text, QLatin1Char(',')) != kFields)
+        return std::nullopt;
+    Fields values{};
+    for (int i = 0; i < kFields; ++i) {
+        const std::optional<int> v = DecimalValueOf(FieldOf(text, i + 1, QLatin1Char(',')));
+        if (!v)
+            return std::nullopt;
+        values[std::size_t(i)] = *v;
+    }
+    return values;
+}
+
+ProgramLine LineOf(InstructionKind kind, const Fields &values)
+{
+    ProgramLine line;
+    line.kind = kind;
+    line.params.variant = values[1];
+    for (int i = 0; i < kParameterSlots; ++i)
+        line.params.p[std::size_t(i)] = values[std::size_t(i + 2)];
+    return line;
+}
+
+// What may stand on an instruction line: start and end have the lines
+// "START" and "END", and the lines describe one routine, so no calls.
+bool IsLineInstruction(InstructionKind kind)
+{
+    return kind >= InstructionKind::FullTime && kind <= InstructionKind::Train && kind != InstructionKind::Routine;
 }
 
 ProgramLinesError ErrorAt(int index, const QString &line, const QString &reason)
@@ -38,26 +66,18 @@ ProgramLinesError ErrorAt(int index, const QString &line, const QString &reason)
 
 QString ProgramLine::ToText() const
 {
-    return QString::number(kind) + QLatin1Char(',') + params.ToText();
+    return QString::number(int(kind)) + QLatin1Char(',') + params.ToText();
 }
 
 std::optional<ProgramLine> ParseProgramLine(QStringView text)
 {
-    if (FieldCount(text, QLatin1Char(',')) != kFields)
+    const std::optional<Fields> values = ParseFields(text);
+    if (!values)
         return std::nullopt;
-    int values[kFields] = {};
-    for (int i = 0; i < kFields; ++i) {
-        const std::optional<int> v = DecimalValueOf(FieldOf(text, i + 1, QLatin1Char(',')));
-        if (!v)
-            return std::nullopt;
-        values[i] = *v;
-    }
-    ProgramLine line;
-    line.kind = values[0];
-    line.params.variant = values[1];
-    for (int i = 0; i < kParameterSlots; ++i)
-        line.params.p[std::size_t(i)] = values[i + 2];
-    return line;
+    const std::optional<InstructionKind> kind = InstructionKindOfNumber(values->front());
+    if (!kind)
+        return std::nullopt;
+    return LineOf(*kind, *values);
 }
 
 QStringList ProgramLinesRange(const QStringList &lines)
@@ -92,28 +112,35 @@ ParsedProgramLines ParseProgramLines(const QStringList &lines)
     for (qsizetype i = start + 1; i < end; ++i) {
         const QString &text = lines[i];
         const int index = int(i);
-        const std::optional<ProgramLine> line = ParseProgramLine(text);
-        if (!line) {
+        const std::optional<Fields> values = ParseFields(text);
+        if (!values) {
             result.error = ErrorAt(index, text, QStringLiteral("not seven comma-separated decimal numbers"));
             return result;
         }
-        const int kind = line->kind;
-        const int v = line->params.variant;
-        if (kind == kRoutine) {
+        const std::optional<InstructionKind> parsedKind = InstructionKindOfNumber(values->front());
+        if (!parsedKind) {
+            result.error = ErrorAt(index, text, QStringLiteral("unknown instruction kind %1").arg(values->front()));
+            return result;
+        }
+        const InstructionKind kind = *parsedKind;
+        const ProgramLine line = LineOf(kind, *values);
+        const int v = line.params.variant;
+        if (kind == InstructionKind::Routine) {
             result.error = ErrorAt(index, text, QStringLiteral("subroutine calls (kind 10) cannot stand in program lines"));
             return result;
         }
-        if (kind == kElse || kind == kEndif) {
+        if (IsStructureMarker(kind)) {
             if (v < 0 || v > 2) {
                 result.error = ErrorAt(index, text, QStringLiteral("condition group must be 0, 1 or 2"));
                 return result;
             }
             if (openIfs.empty()) {
-                result.error = ErrorAt(index, text, kind == kElse ? QStringLiteral("else without an open if")
-                                                                 : QStringLiteral("endif without an open if"));
+                result.error = ErrorAt(index, text,
+                                       kind == InstructionKind::Else ? QStringLiteral("else without an open if")
+                                                                     : QStringLiteral("endif without an open if"));
                 return result;
             }
-            if (kind == kElse) {
+            if (kind == InstructionKind::Else) {
                 if (openIfs.back()) {
                     result.error = ErrorAt(index, text, QStringLiteral("second else for the same if"));
                     return result;
@@ -122,40 +149,40 @@ ParsedProgramLines ParseProgramLines(const QStringList &lines)
             } else {
                 openIfs.pop_back();
             }
-            result.instructions.push_back(*line);
+            result.instructions.push_back(line);
             continue;
         }
-        if (!IsInstructionKind(kind)) {
-            result.error = ErrorAt(index, text, QStringLiteral("unknown instruction kind %1").arg(kind));
+        if (!IsLineInstruction(kind)) {
+            result.error = ErrorAt(index, text, QStringLiteral("unknown instruction kind %1").arg(int(kind)));
             return result;
         }
         if (!IsKnownVariant(kind, v)) {
-            result.error = ErrorAt(index, text, QStringLiteral("kind %1 has no variant %2").arg(kind).arg(v));
+            result.error = ErrorAt(index, text, QStringLiteral("kind %1 has no variant %2").arg(int(kind)).arg(v));
             return result;
         }
-        for (int p : line->params.p) {
+        for (int p : line.params.p) {
             if (p < 0 || p > 255) {
                 result.error = ErrorAt(index, text, QStringLiteral("parameter %1 does not fit in a byte").arg(p));
                 return result;
             }
         }
-        if (kind == kIf)
+        if (kind == InstructionKind::If)
             openIfs.push_back(false);
-        if (kind == kLoop && v == 0) {
+        if (kind == InstructionKind::Loop && v == 0) {
             if (openLoopLine >= 0) {
                 result.error = ErrorAt(index, text, QStringLiteral("loop start inside the loop opened on line %1").arg(openLoopLine + 1));
                 return result;
             }
             openLoopLine = index;
         }
-        if (kind == kLoop && v == 1) {
+        if (kind == InstructionKind::Loop && v == 1) {
             if (openLoopLine < 0) {
                 result.error = ErrorAt(index, text, QStringLiteral("loop end without a loop start"));
                 return result;
             }
             openLoopLine = -1;
         }
-        result.instructions.push_back(*line);
+        result.instructions.push_back(line);
     }
     if (!openIfs.empty()) {
         result.error = ErrorAt(int(end), lines[end], QStringLiteral("an if block is not closed by an endif line"));
@@ -171,10 +198,11 @@ ParsedProgramLines ParseProgramLines(const QStringList &lines)
 int ProgramLinesMemoryCount(const std::vector<ProgramLine> &instructions, int generation)
 {
     const ParameterList none;
-    int count = CommandSizeOf(u"start", none, generation) + CommandSizeOf(u"end", none, generation);
+    int count =
+        CommandSizeOf(InstructionKind::Start, none, generation) + CommandSizeOf(InstructionKind::End, none, generation);
     for (const ProgramLine &line : instructions) {
-        if (line.kind != kElse && line.kind != kEndif)
-            count += CommandSizeOf(KindNameOf(line.kind), line.params, generation);
+        if (!IsStructureMarker(line.kind))
+            count += CommandSizeOf(line.kind, line.params, generation);
     }
     return count;
 }

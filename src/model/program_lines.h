@@ -19,16 +19,23 @@ inline const QString kCannotHandOverMessage =
     QStringLiteral("プログラムが正しくないので他のステップで開くことが出来ません。");
 
 struct ProgramLine {
-    int kind = 0;
+    InstructionKind kind = InstructionKind::Start;
     ParameterList params;
 
     QString ToText() const;
     bool operator==(const ProgramLine &) const = default;
 };
 
-// Seven comma-separated decimal fields; nullopt otherwise. Says nothing of
-// whether the kind or variant exist.
-std::optional<ProgramLine> ParseProgramLine(QStringView text);
+// else and endif: they close the parts of an if and stand for no instruction.
+constexpr bool IsStructureMarker(InstructionKind kind)
+{
+    return kind == InstructionKind::Else || kind == InstructionKind::Endif;
+}
+
+// Seven comma-separated decimal fields, the first a kind number; nullopt
+// otherwise. Says nothing of whether the variant exists or the kind may
+// stand in program lines.
+[[nodiscard]] std::optional<ProgramLine> ParseProgramLine(QStringView text);
 
 // The lines from the first "START" to the first "END" after it, both
 // included; empty when either is missing.

@@ -5,6 +5,8 @@
 namespace kq {
 namespace {
 
+using enum InstructionKind;
+
 ParameterList Params(int v, int p1 = 0, int p2 = 0, int p3 = 0, int p4 = 0, int p5 = 0)
 {
     return ParameterList{v, {p1, p2, p3, p4, p5}};
@@ -55,7 +57,7 @@ TEST(Catalogue, EveryVariantHasItsCodeSizeAndParameterCount)
         EXPECT_EQ(CommandCodeOf(name, params, kOlderGeneration), row.code3);
         EXPECT_EQ(CommandSizeOf(name, params, kCurrentGeneration), row.size4);
         EXPECT_EQ(CommandSizeOf(name, params, kOlderGeneration), row.size3);
-        const int kind = name == u"start" ? kStart : name == u"end" ? kEnd : KindNumberOf(name);
+        const InstructionKind kind = InstructionKindOfName(name).value();
         EXPECT_EQ(ParameterCountOf(kind, row.v, kCurrentGeneration), row.count4);
         EXPECT_EQ(ParameterCountOf(kind, row.v, kOlderGeneration), row.count3);
     }
@@ -69,7 +71,7 @@ TEST(Catalogue, UnknownNamesAndVariantsHaveNoCode)
     EXPECT_EQ(CommandSizeOf(u"bogus", Params(0), kCurrentGeneration), 0);
     EXPECT_EQ(CommandSizeOf(u"if", Params(-1), kCurrentGeneration), 0);
     EXPECT_EQ(CaptionOf(u"if", Params(10), kCurrentGeneration), QString());
-    EXPECT_EQ(ParameterCountOf(kIf, 10, kCurrentGeneration), 0);
+    EXPECT_EQ(ParameterCountOf(If, 10, kCurrentGeneration), 0);
 }
 
 TEST(Catalogue, KindNumbersNamesBitmapsAndDialogKinds)
@@ -142,17 +144,17 @@ TEST(Catalogue, CaptionsWithShortestDecimalProducts)
 
 TEST(Catalogue, DialogLabelsFollowTheGeneration)
 {
-    const QStringList if4 = DialogLabelsOf(kIf, kCurrentGeneration);
-    const QStringList if3 = DialogLabelsOf(kIf, kOlderGeneration);
+    const QStringList if4 = DialogLabelsOf(If, kCurrentGeneration);
+    const QStringList if3 = DialogLabelsOf(If, kOlderGeneration);
     ASSERT_EQ(if4.size(), 10);
     ASSERT_EQ(if3.size(), 10);
     EXPECT_EQ(if4[2], QStringLiteral("設定値より明るければ"));
     EXPECT_EQ(if3[2], QStringLiteral("明るければ"));
     EXPECT_EQ(if3[3], QStringLiteral("暗ければ"));
-    EXPECT_EQ(DialogLabelsOf(kWait, kCurrentGeneration).size(), 7);
-    EXPECT_EQ(DialogLabelsOf(kWait, kOlderGeneration).size(), 6);  // no alarm wait on older clocks
-    EXPECT_EQ(DialogLabelsOf(kTimer, kCurrentGeneration)[1], QStringLiteral("動作停止(時間or音センサ）"));
-    EXPECT_EQ(DialogLabelsOf(kTrain, kCurrentGeneration).back(), QStringLiteral("電車\u3000停止"));
+    EXPECT_EQ(DialogLabelsOf(Wait, kCurrentGeneration).size(), 7);
+    EXPECT_EQ(DialogLabelsOf(Wait, kOlderGeneration).size(), 6);  // no alarm wait on older clocks
+    EXPECT_EQ(DialogLabelsOf(Timer, kCurrentGeneration)[1], QStringLiteral("動作停止(時間or音センサ）"));
+    EXPECT_EQ(DialogLabelsOf(Train, kCurrentGeneration).back(), QStringLiteral("電車\u3000停止"));
 }
 
 // Every code the encoder can write decodes to the kind and variant it came
@@ -160,9 +162,11 @@ TEST(Catalogue, DialogLabelsFollowTheGeneration)
 TEST(Catalogue, CodesReadBackGiveTheirKindAndVariant)
 {
     for (int generation : {kCurrentGeneration, kOlderGeneration}) {
-        for (int kind = kFullTime; kind <= kTrain; ++kind) {
+        for (InstructionKind kind : kInstructionKinds) {
+            if (kind == Start || kind == End)
+                continue;
             for (int v = 0; v < VariantCountOf(kind); ++v) {
-                const QString name = KindNameOf(kind);
+                const QString name = NameOf(kind);
                 const std::optional<int> code = CommandCodeOf(name, Params(v), generation);
                 ASSERT_TRUE(code.has_value());
                 const int byte = *code == kNoCommandCode ? 0x7E : *code;
@@ -178,6 +182,84 @@ TEST(Catalogue, CodesReadBackGiveTheirKindAndVariant)
     EXPECT_EQ(KindOfCode(179), QStringLiteral("full_time"));
     EXPECT_EQ(KindOfCode(255), QStringLiteral("full_time"));
     EXPECT_EQ(VariantOfCode(77), 0);
+}
+
+int PartsSize(const CodeLayout &layout)
+{
+    return (layout.colour4 ? 4 : 1) + (layout.colour3 ? 3 : 0) + layout.parameterBytes
+        + (layout.subroutineAddress ? 1 : 0) + (layout.hasNext ? 1 : 0) + (layout.hasBranch ? 1 : 0);
+}
+
+// One table gives every fact, so the facts must agree: under both
+// generations each row's code reads back as that row, the layout of the code
+// adds up to the row's size, and captions show only counted parameters; each
+// byte 0..255 reads back as a row that writes it (or as the first colour byte
+// of a timed lamp).
+TEST(Catalogue, RowsAndCodesRoundTripUnderBothGenerations)
+{
+    for (int generation : {kCurrentGeneration, kOlderGeneration}) {
+        for (InstructionKind kind : kInstructionKinds) {
+            ASSERT_GT(VariantCountOf(kind), 0);
+            for (int v = 0; v < VariantCountOf(kind); ++v) {
+                SCOPED_TRACE(NameOf(kind).toStdString() + " v" + std::to_string(v) + " generation "
+                             + std::to_string(generation));
+                const int code = CommandCodeOf(kind, Params(v), generation).value();
+                const int size = CommandSizeOf(kind, Params(v), generation);
+                const CodeLayout layout = LayoutOfCode(code);
+                EXPECT_EQ(InstructionKindOfCode(code), kind);
+                EXPECT_EQ(VariantOfCode(code), v);
+                EXPECT_EQ(layout.size, size);
+                EXPECT_EQ(PartsSize(layout), size);
+                EXPECT_EQ(layout.hasNext, kind != End);
+                EXPECT_EQ(layout.hasBranch, kind == If);
+                const int count = ParameterCountOf(kind, v, generation);
+                if (!layout.colour3 && !layout.colour4 && !layout.subroutineAddress) {
+                    EXPECT_EQ(layout.parameterBytes, count);
+                }
+                ParameterList unused = Params(v, 1, 2, 3, 4, 5);
+                for (int i = count; i < kParameterSlots; ++i)
+                    unused.p[std::size_t(i)] = 99;
+                EXPECT_EQ(CaptionOf(kind, unused, generation), CaptionOf(kind, Params(v, 1, 2, 3, 4, 5), generation));
+            }
+        }
+    }
+
+    for (int code = 0; code <= 255; ++code) {
+        SCOPED_TRACE(code);
+        const InstructionKind kind = InstructionKindOfCode(code);
+        const ParameterList params = Params(VariantOfCode(code));
+        const int current = CommandCodeOf(kind, params, kCurrentGeneration).value();
+        const int older = CommandCodeOf(kind, params, kOlderGeneration).value();
+        if (code == kSubroutineReturnCode) {
+            EXPECT_EQ(kind, End);
+            EXPECT_EQ(LayoutOfCode(code), LayoutOfCode(current));
+        } else if (current == kNoCommandCode) {
+            EXPECT_EQ(kind, FullTime);
+            EXPECT_TRUE(LayoutOfCode(code).colour4);
+            EXPECT_EQ(LayoutOfCode(code).size, CommandSizeOf(kind, params, kCurrentGeneration));
+        } else {
+            ASSERT_TRUE(code == current || code == older) << current << " " << older;
+            const int generation = code == current ? kCurrentGeneration : kOlderGeneration;
+            EXPECT_EQ(LayoutOfCode(code).size, CommandSizeOf(kind, params, generation));
+        }
+    }
+    EXPECT_EQ(LayoutOfCode(kNoCommandCode), LayoutOfCode(77));
+}
+
+TEST(Catalogue, TypedKindsByNumberAndName)
+{
+    for (InstructionKind kind : {Start, End, FullTime, Train, Else, Endif}) {
+        EXPECT_EQ(InstructionKindOfNumber(int(kind)), kind);
+        EXPECT_EQ(InstructionKindOfName(NameOf(kind)), kind);
+    }
+    EXPECT_EQ(NameOf(Endif), QStringLiteral("endif"));
+    for (int number : {-1, 14, 19, 22})
+        EXPECT_EQ(InstructionKindOfNumber(number), std::nullopt) << number;
+    for (const char16_t *name : {u"", u"Start", u"full-time", u"train "})
+        EXPECT_EQ(InstructionKindOfName(name), std::nullopt) << QString::fromUtf16(name).toStdString();
+    EXPECT_EQ(CommandCodeOf(Else, Params(0), kCurrentGeneration), std::nullopt);
+    EXPECT_EQ(CommandSizeOf(Endif, Params(0), kCurrentGeneration), 0);
+    EXPECT_EQ(CommandSizeOf(End, Params(3), kCurrentGeneration), 1);  // start and end take any variant
 }
 
 TEST(Catalogue, PaletteAndConditionGroups)

@@ -9,22 +9,24 @@
 namespace kq {
 namespace {
 
+using enum InstructionKind;
+
 ParameterList Params(int v, int p1 = 0, int p2 = 0, int p3 = 0, int p4 = 0)
 {
     return ParameterList{v, {p1, p2, p3, p4, 0}};
 }
 
-InstructionRecord Record(const char *name, ParameterList params, std::optional<int> next = {},
+InstructionRecord Record(InstructionKind kind, ParameterList params, std::optional<int> next = {},
                          std::optional<int> branch = {})
 {
-    return {QString::fromLatin1(name), params, next, branch};
+    return {kind, params, next, branch};
 }
 
 TEST(EncodeProgram, SmallestProgramAndItsFrame)
 {
     Routines routines(kRoutineCount);
-    routines[0][0] = Record("start", {}, 1);
-    routines[0][1] = Record("end", {});
+    routines[0][0] = Record(Start, {}, 1);
+    routines[0][1] = Record(End, {});
     const ByteList bytes = EncodeProgram(routines, kCurrentGeneration);
     EXPECT_EQ(bytes, (ByteList{230, 2, 231}));
     EXPECT_EQ(ProgramSize(routines, kCurrentGeneration), 3);
@@ -36,10 +38,10 @@ TEST(EncodeProgram, SmallestProgramAndItsFrame)
 TEST(EncodeProgram, TimedLampHasNoCodeAndFadeHasThreeColourBytes)
 {
     Routines routines(1);
-    routines[0][0] = Record("start", {}, 5);
-    routines[0][5] = Record("full_time", Params(0, 255, 0, 0, 4), 9);
-    routines[0][9] = Record("full_time", Params(1, 255, 255, 255, 4), 12);
-    routines[0][12] = Record("end", {});
+    routines[0][0] = Record(Start, {}, 5);
+    routines[0][5] = Record(FullTime, Params(0, 255, 0, 0, 4), 9);
+    routines[0][9] = Record(FullTime, Params(1, 255, 255, 255, 4), 12);
+    routines[0][12] = Record(End, {});
     EXPECT_EQ(EncodeProgram(routines, kCurrentGeneration),
               (ByteList{230, 2, 126, 0, 1, 0, 7, 131, 127, 255, 228, 12, 231}));
 }
@@ -48,14 +50,14 @@ TEST(EncodeProgram, TimedLampHasNoCodeAndFadeHasThreeColourBytes)
 TEST(EncodeProgram, AddressesSkipEmptySlotsAndFollowRoutineOrder)
 {
     Routines routines(kRoutineCount);
-    routines[0][0] = Record("start", {}, 7);
-    routines[0][7] = Record("routine", Params(0, 2), 3);
-    routines[0][3] = Record("if", Params(0), 4, 40);
-    routines[0][4] = Record("routine", Params(0, 2), 40);
-    routines[0][40] = Record("end", {});
-    routines[2][0] = Record("start", {}, 1);
-    routines[2][1] = Record("sound", Params(0), 2);
-    routines[2][2] = Record("end", {});
+    routines[0][0] = Record(Start, {}, 7);
+    routines[0][7] = Record(Routine, Params(0, 2), 3);
+    routines[0][3] = Record(If, Params(0), 4, 40);
+    routines[0][4] = Record(Routine, Params(0, 2), 40);
+    routines[0][40] = Record(End, {});
+    routines[2][0] = Record(Start, {}, 1);
+    routines[2][1] = Record(Sound, Params(0), 2);
+    routines[2][2] = Record(End, {});
 
     // routine 0: start 0..1, if 2..4, routine 5..7, routine 8..10, end 11
     EXPECT_EQ(AddressOf(routines, 0, 3, kCurrentGeneration), 2);
@@ -77,10 +79,10 @@ TEST(EncodeProgram, AddressesSkipEmptySlotsAndFollowRoutineOrder)
 TEST(EncodeProgram, ParameterBytesAndBranchesPerGeneration)
 {
     Routines routines(1);
-    routines[0][0] = Record("start", {}, 1);
-    routines[0][1] = Record("if", Params(2, 50), 2, 3);
-    routines[0][2] = Record("timer", Params(3, 5, 60), 3);
-    routines[0][3] = Record("end", {});
+    routines[0][0] = Record(Start, {}, 1);
+    routines[0][1] = Record(If, Params(2, 50), 2, 3);
+    routines[0][2] = Record(Timer, Params(3, 5, 60), 3);
+    routines[0][3] = Record(End, {});
     EXPECT_EQ(EncodeProgram(routines, kCurrentGeneration), (ByteList{230, 2, 205, 50, 6, 10, 166, 5, 60, 10, 231}));
     // Older clocks: no threshold byte, other codes, shifted addresses.
     EXPECT_EQ(EncodeProgram(routines, kOlderGeneration), (ByteList{230, 2, 182, 5, 8, 163, 5, 8, 231}));
@@ -89,8 +91,8 @@ TEST(EncodeProgram, ParameterBytesAndBranchesPerGeneration)
 TEST(EncodeProgram, NoNextWritesZero)
 {
     Routines routines(1);
-    routines[0][0] = Record("start", {});
-    routines[0][1] = Record("if", Params(0), {}, {});
+    routines[0][0] = Record(Start, {});
+    routines[0][1] = Record(If, Params(0), {}, {});
     EXPECT_EQ(EncodeProgram(routines, kCurrentGeneration), (ByteList{230, 0, 180, 0, 0}));
 }
 
@@ -99,27 +101,27 @@ TEST(EncodeProgram, NoNextWritesZero)
 TEST(DecodeInstructionAt, InvertsTheEncoderForEveryVariant)
 {
     for (int generation : {kCurrentGeneration, kOlderGeneration}) {
-        for (int kind = kFullTime; kind <= kTrain; ++kind) {
-            if (kind == kRoutine)
+        for (InstructionKind kind : kInstructionKinds) {
+            if (kind == Start || kind == End || kind == Routine)
                 continue;
             for (int v = 0; v < VariantCountOf(kind); ++v) {
                 ParameterList params = Params(v);
                 const int count = ParameterCountOf(kind, v, generation);
                 for (int i = 0; i < count; ++i)
-                    params.p[std::size_t(i)] = kind == kFullTime ? (i < 3 ? 255 : 4) : 7 + i;
+                    params.p[std::size_t(i)] = kind == FullTime ? (i < 3 ? 255 : 4) : 7 + i;
                 Routines routines(1);
-                routines[0][0] = Record("start", {}, 1);
-                routines[0][1] = InstructionRecord{KindNameOf(kind), params, 2, 2};
-                routines[0][2] = Record("end", {});
+                routines[0][0] = Record(Start, {}, 1);
+                routines[0][1] = InstructionRecord{kind, params, 2, 2};
+                routines[0][2] = Record(End, {});
                 const ByteList memory = EncodeProgram(routines, generation);
                 const auto decoded = DecodeInstructionAt(memory, 2);
                 ASSERT_TRUE(decoded.has_value());
-                SCOPED_TRACE(KindNameOf(kind).toStdString() + " v" + std::to_string(v));
-                EXPECT_EQ(decoded->name, KindNameOf(kind));
+                SCOPED_TRACE(NameOf(kind).toStdString() + " v" + std::to_string(v));
+                EXPECT_EQ(decoded->kind, kind);
                 EXPECT_EQ(decoded->params, params);
-                EXPECT_EQ(decoded->size, CommandSizeOf(KindNameOf(kind), params, generation));
+                EXPECT_EQ(decoded->size, CommandSizeOf(kind, params, generation));
                 EXPECT_EQ(decoded->next, memory.size() - 1);
-                EXPECT_EQ(decoded->branch.has_value(), kind == kIf);
+                EXPECT_EQ(decoded->branch.has_value(), kind == If);
             }
         }
     }
@@ -130,16 +132,16 @@ TEST(DecodeInstructionAt, CallsStartsEndsAndTheEndByte)
     const ByteList memory{230, 2, 195, 6, 5, 231, 230, 8, 196, 250};
     const auto start = DecodeInstructionAt(memory, 0);
     ASSERT_TRUE(start);
-    EXPECT_EQ(start->name, QStringLiteral("start"));
+    EXPECT_EQ(start->kind, Start);
     EXPECT_EQ(start->next, 2);
     const auto call = DecodeInstructionAt(memory, 2);
     ASSERT_TRUE(call);
-    EXPECT_EQ(call->name, QStringLiteral("routine"));
+    EXPECT_EQ(call->kind, Routine);
     EXPECT_EQ(call->subroutineAddress, 6);
     EXPECT_EQ(call->next, 5);
     const auto ret = DecodeInstructionAt(memory, 8);
     ASSERT_TRUE(ret);
-    EXPECT_EQ(ret->name, QStringLiteral("end"));
+    EXPECT_EQ(ret->kind, End);
     EXPECT_FALSE(ret->next.has_value());
     EXPECT_FALSE(DecodeInstructionAt(memory, 9).has_value());   // 250 ends the program
     EXPECT_FALSE(DecodeInstructionAt(memory, 10).has_value());  // past the end

@@ -23,7 +23,7 @@ std::vector<Link> Links(const InstructionTable &table)
 {
     std::vector<Link> links;
     for (const TableEntry &e : table.entries)
-        links.push_back({e.name, e.next, e.branch});
+        links.push_back({NameOf(e.kind), e.next, e.branch});
     return links;
 }
 

@@ -9,11 +9,12 @@ TEST(ProgramLine, ParsesSevenDecimalFields)
 {
     const auto line = ParseProgramLine(u"2,0,255,0,0,4,0");
     ASSERT_TRUE(line);
-    EXPECT_EQ(line->kind, 2);
+    EXPECT_EQ(line->kind, InstructionKind::FullTime);
     EXPECT_EQ(line->params, (ParameterList{0, {255, 0, 0, 4, 0}}));
     EXPECT_EQ(line->ToText(), QStringLiteral("2,0,255,0,0,4,0"));
     for (const char16_t *bad : {u"", u"2,0,255,0,0,4", u"2,0,255,0,0,4,0,0", u"2,0,x,0,0,4,0", u"2,0, 5,0,0,4,0",
-                                u"2,0,$5,0,0,4,0", u"2,0,,0,0,4,0", u"2,0,99999999999,0,0,4,0"})
+                                u"2,0,$5,0,0,4,0", u"2,0,,0,0,4,0", u"2,0,99999999999,0,0,4,0", u"14,0,0,0,0,0,0",
+                                u"-1,0,0,0,0,0,0"})
         EXPECT_FALSE(ParseProgramLine(QStringView(bad)).has_value()) << QString::fromUtf16(bad).toStdString();
 }
 

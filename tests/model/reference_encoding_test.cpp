@@ -14,6 +14,8 @@
 namespace kq {
 namespace {
 
+using enum InstructionKind;
+
 struct Node {
     ProgramLine line;
     std::vector<Node> thenBlock;
@@ -71,15 +73,15 @@ private:
 
     QString Simple()
     {
-        static const int kinds[] = {kFullTime, kFullConti, kLightLed, kSound, kTimer, kWait, kDainyuu, kOutput, kTrain};
-        const int kind = kinds[Pick(0, int(std::size(kinds)) - 1)];
+        static const InstructionKind kinds[] = {FullTime, FullConti, LightLed, Sound, Timer, Wait, Dainyuu, Output, Train};
+        const InstructionKind kind = kinds[Pick(0, int(std::size(kinds)) - 1)];
         const int v = Pick(0, VariantCountOf(kind) - 1);
         int p[5] = {};
         for (int i = 0; i < ParameterCountOf(kind, v, kCurrentGeneration); ++i)
             p[i] = Pick(0, 255);
-        if (kind == kFullTime && v > 0)
+        if (kind == FullTime && v > 0)
             p[3] = 4;
-        return QStringLiteral("%1,%2,%3,%4,%5,%6,%7").arg(kind).arg(v).arg(p[0]).arg(p[1]).arg(p[2]).arg(p[3]).arg(p[4]);
+        return QStringLiteral("%1,%2,%3,%4,%5,%6,%7").arg(int(kind)).arg(v).arg(p[0]).arg(p[1]).arg(p[2]).arg(p[3]).arg(p[4]);
     }
 
     QRandomGenerator m_random;
@@ -91,13 +93,13 @@ std::vector<Node> Parse(const std::vector<ProgramLine> &lines, std::size_t &i)
     std::vector<Node> block;
     while (i < lines.size()) {
         const ProgramLine &line = lines[i];
-        if (line.kind == kElse || line.kind == kEndif)
+        if (line.kind == Else || line.kind == Endif)
             return block;
         ++i;
         Node node{line, {}, {}, 0};
-        if (line.kind == kIf) {
+        if (line.kind == If) {
             node.thenBlock = Parse(lines, i);
-            if (i < lines.size() && lines[i].kind == kElse) {
+            if (i < lines.size() && lines[i].kind == Else) {
                 ++i;
                 node.elseBlock = Parse(lines, i);
             }
@@ -110,10 +112,10 @@ std::vector<Node> Parse(const std::vector<ProgramLine> &lines, std::size_t &i)
 
 int Size(const ProgramLine &line, int generation)
 {
-    if (line.kind == kFullTime)
+    if (line.kind == FullTime)
         return 5;
     const int parameters = ParameterCountOf(line.kind, line.params.variant, generation);
-    return 1 + parameters + 1 + (line.kind == kIf ? 1 : 0);
+    return 1 + parameters + 1 + (line.kind == If ? 1 : 0);
 }
 
 void Place(std::vector<Node> &block, int &address, int generation)
@@ -134,19 +136,19 @@ void Emit(const std::vector<Node> &block, int successor, int generation, std::ma
         const auto &p = node.line.params.p;
         const int v = node.line.params.variant;
         ByteList bytes;
-        if (node.line.kind == kFullTime && v == 0) {
+        if (node.line.kind == FullTime && v == 0) {
             for (int b : PackColour4(p[0], p[1], p[2], p[3]))
                 bytes << b;
-        } else if (node.line.kind == kFullTime) {
+        } else if (node.line.kind == FullTime) {
             bytes << 130 + v;
             for (int b : PackColour3(p[0], p[1], p[2], p[3]))
                 bytes << b;
         } else {
-            bytes << *CommandCodeOf(KindNameOf(node.line.kind), node.line.params, generation);
+            bytes << *CommandCodeOf(node.line.kind, node.line.params, generation);
             for (int k = 0; k < ParameterCountOf(node.line.kind, v, generation); ++k)
                 bytes << p[std::size_t(k)];
         }
-        if (node.line.kind == kIf) {
+        if (node.line.kind == If) {
             bytes << (node.thenBlock.empty() ? after : node.thenBlock.front().address);
             bytes << (node.elseBlock.empty() ? after : node.elseBlock.front().address);
         } else {

@@ -99,7 +99,7 @@ TEST_F(DataTreeTest, MemoryPageShowsTheCatalogueSizesOfBothKindsOfClock)
                             .arg(CommandSizeOf(u"if", brighter, kCurrentGeneration))
                             .arg(CommandSizeOf(u"if", brighter, kOlderGeneration));
     EXPECT_TRUE(html.contains(row)) << qPrintable(row);
-    for (int kind = kFullTime; kind <= kTrain; ++kind) {
+    for (InstructionKind kind : kInstructionKinds) {
         for (const QString &label : DialogLabelsOf(kind, kCurrentGeneration))
             EXPECT_TRUE(html.contains(QStringLiteral("<td>") + label + QStringLiteral("</td>"))) << qPrintable(label);
     }
