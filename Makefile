@@ -2,6 +2,7 @@
 # make test: install what is missing, build with sanitizers, run every test.
 BUILD_RELEASE ?= build/release
 BUILD_TEST ?= build/test
+BUILD_TSAN ?= build/tsan
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
@@ -18,6 +19,9 @@ $(BUILD_RELEASE)/build.ninja:
 $(BUILD_TEST)/build.ninja:
 	cmake -S . -B $(BUILD_TEST) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug -DKQ_SANITIZE=ON -DKQ_WERROR=ON -DKQ_BUILD_BENCH=OFF
 
+$(BUILD_TSAN)/build.ninja:
+	cmake -S . -B $(BUILD_TSAN) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug -DKQ_TSAN=ON -DKQ_WERROR=ON -DKQ_BUILD_BENCH=OFF -DKQ_BUILD_FUZZ=OFF
+
 build: deps $(BUILD_RELEASE)/build.ninja
 	cmake --build $(BUILD_RELEASE) -j $(JOBS)
 
@@ -30,6 +34,14 @@ run: build
 test: build-test
 	cd $(BUILD_TEST) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# make test-tsan: the device library (the one with threads) and its tests
+# under ThreadSanitizer, in a build folder of their own: it cannot share one
+# with AddressSanitizer.
+.PHONY: test-tsan
+test-tsan: deps $(BUILD_TSAN)/build.ninja
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target device_tests
+	cd $(BUILD_TSAN) && ctest --output-on-failure -R '^device_tests$$'
+
 bench: build
 	@for b in $(BUILD_RELEASE)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
@@ -38,3 +50,10 @@ install: build
 
 clean:
 	rm -rf build
+
+# make fuzz: search for new failures with libFuzzer (clang++ only), each fuzz
+# target for FUZZ_SECONDS, in build/fuzz; make test runs them over their corpus.
+FUZZ_SECONDS ?= 180
+.PHONY: fuzz
+fuzz:
+	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh

@@ -2,17 +2,15 @@
 // the real waiter against the virtual clock, with the progress window shown:
 // its duration (the pacing makes it 122 × 50 ms) and the CPU time the
 // process used meanwhile, which should stay near zero since waiting idles.
-#include "context/studio_context.h"
-#include "services/dialogs.h"
+#include "base/waiter.h"
+#include "controls/transfer_progress_window.h"
 #include "device/device_link.h"
 #include "device/report_text.h"
-#include "controls/transfer_progress_window.h"
 #include "device/virtual_clock.h"
-#include "base/paths.h"
-#include "base/waiter.h"
+#include "model/device_generation.h"
+#include "services/dialogs.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
@@ -44,6 +42,7 @@ double Median(std::vector<double> values)
 class CompletionCounter final : public kq::ReportReceiver {
 public:
     void ReportReceived(const QString &text) override { completions += text == kq::kCompletionText; }
+    void ClockLost() override {}
     int completions = 0;
 };
 
@@ -55,15 +54,13 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    QTemporaryDir folder;
     kq::QtDialogs dialogs;
     kq::EventLoopWaiter waiter;
-    kq::StudioContext context(dialogs, waiter,
-                              kq::Paths(folder.path() + QStringLiteral("/program"), folder.path() + QStringLiteral("/appdata")));
+    kq::DeviceGeneration generation;
     kq::VirtualClock clock;
-    kq::DeviceLink link(clock, context);
+    kq::DeviceLink link(clock, dialogs, waiter, generation);
     kq::TransferProgressWindow progressWindow;
-    link.setProgressDisplay(&progressWindow);
+    link.SetProgressDisplay(&progressWindow);
     CompletionCounter editor;
     link.RegisterReceiver(kq::ReceiverRole::FlowchartEditor, &editor);
     QWidget caller;

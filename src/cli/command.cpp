@@ -15,4 +15,12 @@ int Fail(int code, const QString &message)
     return code;
 }
 
+int FinishOutput(int code)
+{
+    // Standard output is buffered: a write error may show only when flushed.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return Fail(kUsageOrUnreadable, QStringLiteral("kq27-tool: the output could not be written completely"));
+    return code;
+}
+
 }  // namespace kq::cli

@@ -17,6 +17,10 @@ enum ExitCode : int {
 void PrintLine(std::FILE *stream, const QString &text);
 // Prints the message on stderr and returns code.
 int Fail(int code, const QString &message);
+// The command's exit code, or kUsageOrUnreadable (with a message) when its
+// standard output could not be written completely (a full disk, a closed
+// file): a script must not take a missing answer for an empty one.
+int FinishOutput(int code);
 
 // A command: its arguments after the command name, and its exit code.
 using CommandFunction = int (*)(const QStringList &arguments);

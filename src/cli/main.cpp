@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
     const QString name = arguments.takeFirst();
     for (const Command &command : kCommands) {
         if (name == QLatin1String(command.name))
-            return command.run(arguments);
+            return kq::cli::FinishOutput(command.run(arguments));
     }
     return Usage();
 }

@@ -42,6 +42,8 @@ ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *us
     const std::optional<TextFileContent> content = ReadTextLines(path);
     if (!content)
         return Failed(kUsageOrUnreadable, QStringLiteral("%1: cannot be read").arg(path));
+    if (content->hasDecodingErrors)
+        return Failed(kInvalidProgram, QStringLiteral("%1: not CP932 text").arg(path));
 
     const QStringList &lines = content->lines;
     // A program file of a step that could not produce its program lines.

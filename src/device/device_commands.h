@@ -51,6 +51,6 @@ ByteList ClockSettingItems(const ClockSetting &setting);
 QByteArray OutputReport(int item, int reportLength);
 
 // Every item is a byte value; anything else cannot be put in a report.
-bool AreByteValues(const ByteList &items);
+[[nodiscard]] bool AreByteValues(const ByteList &items);
 
 }  // namespace kq

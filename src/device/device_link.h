@@ -25,6 +25,12 @@ class Waiter;
 // among them and its generation, the commands with their 50 ms pacing, and
 // the routing of the clock's reports to the window waiting for them. Lives
 // on the user-interface thread; reports are handed to it there.
+//
+// One send at a time: window events go on during the pacing, so a command
+// can be given while another is being sent. It waits its turn and is sent
+// after the one before has ended, never in the middle of it. A send is bound
+// to the clock present when it was given: when that clock goes, the send
+// fails, and a clock plugged in meanwhile receives nothing of it.
 class DeviceLink final : public QObject {
     Q_OBJECT
 
@@ -36,9 +42,18 @@ public:
     };
 
     struct TemperatureReading {
-        bool sent = false;             // false: no clock, nothing was sent
-        std::optional<int> raw;        // hundredths of a degree; nullopt without a readable reply
+        enum class Result {
+            NoClock,      // nothing was sent: no clock, or it went
+            NothingCame,  // sent, but no readable reply
+            Received,
+        };
+        Result result = Result::NoClock;
+        int hundredths = 0;  // the value, when Received
     };
+
+    // A write the clock has not taken after this long means it stopped
+    // taking reports: the send fails and the clock counts as gone.
+    static constexpr int kStalledWriteMs = 500;
 
     // Sets the generation to the current one; Start() looks for the clock.
     // messages shows what the pupil must know about the clocks found.
@@ -50,66 +65,79 @@ public:
     void Start();
 
     // The owner of the two messages about the clock found.
-    void setMessageParent(QWidget *parent) { m_messageParent = parent; }
+    void SetMessageParent(QWidget *parent) { m_messageParent = parent; }
     // Shown while a program, a melody or the clock setting is sent.
-    void setProgressDisplay(ProgressDisplay *display) { m_progress = display; }
+    void SetProgressDisplay(ProgressDisplay *display) { m_progress = display; }
 
-    const QList<ListedDevice> &devices() const { return m_devices; }
+    const QList<ListedDevice> &Devices() const { return m_devices; }
     bool IsConnected() const { return m_current != nullptr; }
-    std::optional<HidDeviceInfo> currentDevice() const;
-    bool isReceiving() const;
-    // Hands the clock's reports to the receivers; restarts reading after a
-    // read error.
+    std::optional<HidDeviceInfo> CurrentDevice() const;
+    bool IsReceiving() const;
+    // Hands the clock's reports to the receivers.
     void StartReceiving();
 
     // Windows register while they exist; the first by priority sees each
-    // report.
+    // report, every one learns that the clock went.
     void RegisterReceiver(ReceiverRole role, ReportReceiver *receiver) { m_router.Register(role, receiver); }
     void UnregisterReceiver(ReportReceiver *receiver) { m_router.Unregister(receiver); }
 
-    // One output report per item, 50 ms apart, moving the progress bar.
-    // False at once without a clock or with an item that is no byte value;
-    // a failed write is skipped. False as well when the clock went away
-    // during the send, so no item was lost unnoticed.
-    bool SendList(const ByteList &items);
+    // One output report per item, 50 ms apart. False at once without a clock
+    // or with an item that is no byte value; false as well when a write
+    // fails or the clock goes before every item was taken.
+    [[nodiscard]] bool SendList(const ByteList &items);
 
     // Sent with the progress window centred over caller.
-    bool TransferProgram(const ByteList &programBytes, const QWidget *caller);
-    bool TransferMelody(const ByteList &melodyBytes, const QWidget *caller);
-    bool SetClock(const ClockSetting &setting, const QWidget *caller);
+    [[nodiscard]] bool TransferProgram(const ByteList &programBytes, const QWidget *caller);
+    [[nodiscard]] bool TransferMelody(const ByteList &melodyBytes, const QWidget *caller);
+    [[nodiscard]] bool SetClock(const ClockSetting &setting, const QWidget *caller);
 
-    bool RunProgram();
-    bool RunMelody();
-    bool ReadTemperature();
-    bool ReadMemory();
-    bool StopProgram();
-    bool DirectCommand(DirectCode code);
+    [[nodiscard]] bool RunProgram();
+    [[nodiscard]] bool RunMelody();
+    [[nodiscard]] bool StopProgram();
+    [[nodiscard]] bool DirectCommand(DirectCode code);
     // Drives the train, waits tenths × 100 ms, then lets it stop gradually.
-    bool TimedTrain(TrainDirection direction, int tenths);
+    [[nodiscard]] bool TimedTrain(TrainDirection direction, int tenths);
 
-    // The read-back: empties buffer, asks for the memory and lets the
-    // registered window fill buffer for five seconds, then drops the lines
-    // before address 0. False without a clock.
-    bool ReadMemoryInto(QStringList &buffer);
+    // The read-back: asks for the memory and takes every report of the next
+    // five seconds, one memory byte each ("E6"), from address 0 on (empty
+    // when none was address 0). nullopt without a clock or when it went
+    // during the read.
+    [[nodiscard]] std::optional<QStringList> ReadMemory();
 
-    // Empties log, asks for the temperature and reads the reply the
-    // registered window appended to log.
-    TemperatureReading ReadTemperatureInto(QStringList &log);
+    // Asks for the temperature and takes the first report after the request
+    // as its reply.
+    [[nodiscard]] TemperatureReading ReadTemperature();
 
 signals:
     // For the flowchart window's connection label.
     void ClockConnected();
     void ClockRemoved();
-    // The flowchart window refreshes what depends on the generation.
-    void GenerationChanged(int generation);
 
 private:
+    struct Send;
+    struct DeviceMessage {
+        bool isWarning;
+        QString text;
+    };
+
     void OnDevicesChanged();
     void OnDeviceRemoved(const HidDeviceInfo &device);
     void OnReport(const InputReport &report);
-    void DropCurrentDevice();
-    void SetGeneration(int generation);
+    // A handle of the clock failed: it counts as pulled out, and the
+    // devices are enumerated again, as it may be back already.
+    void OnHandleFailed();
+    void ShowDeviceMessages(QList<DeviceMessage> messages);
+    // Closes the clock's handle and fails the sends given for it; false
+    // when there was none. AnnounceLoss afterwards, once the state is
+    // settled: the listeners may run nested event loops.
+    bool DropCurrentDevice();
+    void AnnounceLoss();
+
     bool SendShowingProgress(const ByteList &items, const QWidget *caller);
+    bool Perform(const std::shared_ptr<Send> &send);
+    void Step();
+    void EndFirstSend(bool succeeded);
+    bool IsClockOf(const Send &send) const;
 
     HidBackend &m_backend;
     MessageBoxes &m_messages;
@@ -120,7 +148,21 @@ private:
     QList<ListedDevice> m_devices;
     std::unique_ptr<HidDevice> m_current;
     HidDeviceInfo m_currentInfo;
+    // Counts the devices opened, so a send knows the clock it was given for.
+    quint64 m_connection = 0;
     ReportRouter m_router;
+
+    // The sends given and not yet ended; the first is under way.
+    QList<std::shared_ptr<Send>> m_sends;
+    qint64 m_schedule = 0;        // when the next item is due
+    qint64 m_nextWriteAt = 0;     // no item before this: the last one's pause
+    bool m_unconfirmed = false;   // the last write may not have ended yet
+    qint64 m_writeBegunAt = 0;
+
+    // A message box is open: the messages of later device changes wait, the
+    // latest change's replacing those before.
+    bool m_showingMessage = false;
+    QList<DeviceMessage> m_pendingMessages;
 };
 
 }  // namespace kq

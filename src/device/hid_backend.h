@@ -28,8 +28,11 @@ struct InputReport {
     QByteArray data;  // the bytes after the report ID
 };
 
-// An opened device. Written and read from the thread that opened it; input
-// reports are handed to that thread's event loop.
+// How the output report begun last went.
+enum class WriteStatus { Written, Pending, Failed };
+
+// An opened device, used from the thread that opened it; input reports are
+// handed to that thread's event loop.
 class HidDevice {
 public:
     using ReportHandler = std::function<void(const InputReport &)>;
@@ -38,18 +41,22 @@ public:
     virtual ~HidDevice() = default;
 
     // Report byte lengths, each including the report-ID byte.
-    virtual int outputReportLength() const = 0;
-    virtual int inputReportLength() const = 0;
+    virtual int OutputReportLength() const = 0;
+    virtual int InputReportLength() const = 0;
 
-    // One output report: the report ID followed by the data bytes.
-    virtual bool WriteReport(const QByteArray &report) = 0;
+    // Starts writing one output report (the report ID, then the data bytes)
+    // and returns at once: a USB write that blocks never holds the caller.
+    // Begin the next one only when LastWrite() is no longer Pending.
+    virtual void BeginWrite(const QByteArray &report) = 0;
+    // Written before the first write.
+    [[nodiscard]] virtual WriteStatus LastWrite() const = 0;
 
     // Hands every input report to onReport until StopReading; a read error is
     // handed to onError once and ends reading. Does nothing while reading.
     virtual void StartReading(ReportHandler onReport, ErrorHandler onError) = 0;
     // Returns once no report will be handed over any more.
     virtual void StopReading() = 0;
-    virtual bool isReading() const = 0;
+    virtual bool IsReading() const = 0;
 };
 
 // The HID devices present and their arrival and removal.
@@ -62,9 +69,13 @@ public:
     virtual QList<HidDeviceInfo> Devices() = 0;
     // nullptr when the device cannot be opened (gone, no access, unknown
     // report lengths).
-    virtual std::unique_ptr<HidDevice> Open(const HidDeviceInfo &device) = 0;
+    [[nodiscard]] virtual std::unique_ptr<HidDevice> Open(const HidDeviceInfo &device) = 0;
     // Raises DevicesChanged at once, then watches for arrival and removal.
     virtual void StartWatching() = 0;
+    // A handle of device failed: it was pulled out, perhaps plugged in again
+    // before the watcher looked. The next look enumerates afresh and
+    // announces device as arrived if it is there.
+    virtual void Rescan(const HidDeviceInfo &device) = 0;
 
 signals:
     // Each device that left, before the DevicesChanged that follows.

@@ -78,6 +78,15 @@ void HidapiBackend::StartWatching()
     emit DevicesChanged();
 }
 
+void HidapiBackend::Rescan(const HidDeviceInfo &device)
+{
+    // Unplugged and plugged in again within one interval, the node can come
+    // back under the same name and the same port: forget both, so the next
+    // check enumerates and finds the device new.
+    m_known.removeAll(device);
+    m_nodesFingerprint.clear();
+}
+
 void HidapiBackend::CheckForChanges()
 {
     const QByteArray fingerprint = HidrawNodesFingerprint();

@@ -22,6 +22,7 @@ public:
     QList<HidDeviceInfo> Devices() override;
     std::unique_ptr<HidDevice> Open(const HidDeviceInfo &device) override;
     void StartWatching() override;
+    void Rescan(const HidDeviceInfo &device) override;
 
 private:
     void CheckForChanges();

@@ -3,7 +3,14 @@
 namespace kq {
 
 HidapiDevice::HidapiDevice(hid_device *writeHandle, hid_device *readHandle, const ReportLengths &lengths)
-    : m_writeHandle(writeHandle), m_readHandle(readHandle), m_lengths(lengths)
+    : m_readHandle(readHandle),
+      m_lengths(lengths),
+      m_writer(
+          [writeHandle](const QByteArray &report) {
+              return hid_write(writeHandle, reinterpret_cast<const unsigned char *>(report.constData()),
+                               size_t(report.size()));
+          },
+          [writeHandle] { hid_close(writeHandle); })
 {
 }
 
@@ -11,14 +18,6 @@ HidapiDevice::~HidapiDevice()
 {
     StopReading();
     hid_close(m_readHandle);
-    hid_close(m_writeHandle);
-}
-
-bool HidapiDevice::WriteReport(const QByteArray &report)
-{
-    const int written = hid_write(m_writeHandle, reinterpret_cast<const unsigned char *>(report.constData()),
-                                  size_t(report.size()));
-    return written == report.size();
 }
 
 void HidapiDevice::StartReading(ReportHandler onReport, ErrorHandler onError)
@@ -37,7 +36,7 @@ void HidapiDevice::StartReading(ReportHandler onReport, ErrorHandler onError)
             m_reading = false;
             onError();
         });
-    m_reader->start();
+    m_reader->Start();
 }
 
 void HidapiDevice::StopReading()

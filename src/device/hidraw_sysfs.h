@@ -15,7 +15,7 @@ inline const QString kHidrawSysfsRoot = QStringLiteral("/sys/class/hidraw");
 
 // Report lengths of the device at a hidraw path such as "/dev/hidraw3";
 // nullopt when its descriptor cannot be read or parsed.
-std::optional<ReportLengths> HidrawReportLengths(const QString &devicePath, const QString &sysfsRoot = kHidrawSysfsRoot);
+[[nodiscard]] std::optional<ReportLengths> HidrawReportLengths(const QString &devicePath, const QString &sysfsRoot = kHidrawSysfsRoot);
 
 // Changes whenever a node comes or goes, so a periodic check can skip the
 // full enumeration when nothing changed.

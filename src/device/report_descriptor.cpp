@@ -30,17 +30,32 @@ quint32 UnsignedValue(const QByteArray &descriptor, qsizetype at, int size)
     return value;
 }
 
-int BytesOf(quint64 bits)
+// hidraw hands over no report longer than the kernel's HID buffer
+// (HID_MAX_BUFFER_SIZE), report-ID byte included.
+constexpr quint64 kMaxReportBytes = 16384;
+// Bit counts are held at this ceiling, so no sum of crafted sizes and counts
+// wraps round, and a report past it is still seen as too long.
+constexpr quint64 kBitsCeiling = (kMaxReportBytes + 1) * 8;
+constexpr quint32 kMaxReportId = 255;
+
+quint64 AddBits(quint64 total, quint64 size, quint64 count)
 {
-    return int((bits + 7) / 8);
+    // Each factor below 2^32: the product cannot wrap.
+    return std::min(total + std::min(size * count, kBitsCeiling), kBitsCeiling);
 }
 
-int LongestReport(const QMap<int, quint64> &bitsById)
+// Report-ID byte included; nullopt past what hidraw hands over.
+std::optional<int> LongestReport(const QMap<int, quint64> &bitsById)
 {
+    if (bitsById.isEmpty())
+        return 0;
     quint64 longest = 0;
     for (quint64 bits : bitsById)
         longest = std::max(longest, bits);
-    return bitsById.isEmpty() ? 0 : 1 + BytesOf(longest);
+    const quint64 bytes = 1 + (longest + 7) / 8;
+    if (bytes > kMaxReportBytes)
+        return std::nullopt;
+    return int(bytes);
 }
 
 }  // namespace
@@ -78,6 +93,8 @@ std::optional<ReportLengths> ParseReportDescriptor(const QByteArray &descriptor)
             case kReportSize: state.reportSize = value; break;
             case kReportCount: state.reportCount = value; break;
             case kReportId:
+                if (value == 0 || value > kMaxReportId)
+                    return std::nullopt;
                 state.reportId = int(value);
                 usesReportIds = true;
                 break;
@@ -90,22 +107,21 @@ std::optional<ReportLengths> ParseReportDescriptor(const QByteArray &descriptor)
             default: break;
             }
         } else if (type == kMain) {
-            const quint64 bits = quint64(state.reportSize) * state.reportCount;
-            switch (tag) {
-            case kInput: inputBits[state.reportId] += bits; break;
-            case kOutput: outputBits[state.reportId] += bits; break;
-            case kFeature: featureBits[state.reportId] += bits; break;
-            default: break;
-            }
+            QMap<int, quint64> *bitsById = tag == kInput    ? &inputBits
+                                           : tag == kOutput  ? &outputBits
+                                           : tag == kFeature ? &featureBits
+                                                             : nullptr;
+            if (bitsById)
+                (*bitsById)[state.reportId] = AddBits(bitsById->value(state.reportId), state.reportSize, state.reportCount);
         }
     }
 
-    ReportLengths lengths;
-    lengths.usesReportIds = usesReportIds;
-    lengths.input = LongestReport(inputBits);
-    lengths.output = LongestReport(outputBits);
-    lengths.feature = LongestReport(featureBits);
-    return lengths;
+    const std::optional<int> input = LongestReport(inputBits);
+    const std::optional<int> output = LongestReport(outputBits);
+    const std::optional<int> feature = LongestReport(featureBits);
+    if (!input || !output || !feature)
+        return std::nullopt;
+    return ReportLengths{usesReportIds, *input, *output, *feature};
 }
 
 }  // namespace kq

@@ -21,8 +21,9 @@ struct ReportLengths {
     int feature = 0;
 };
 
-// nullopt for a descriptor that ends inside an item or pops more than it
-// pushed.
-std::optional<ReportLengths> ParseReportDescriptor(const QByteArray &descriptor);
+// nullopt for a descriptor that ends inside an item, pops more than it
+// pushed, names a report ID outside 1..255 or declares a report longer than
+// hidraw hands over (16384 bytes): such a device cannot be opened.
+[[nodiscard]] std::optional<ReportLengths> ParseReportDescriptor(const QByteArray &descriptor);
 
 }  // namespace kq

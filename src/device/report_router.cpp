@@ -1,5 +1,7 @@
 #include "device/report_router.h"
 
+#include <algorithm>
+
 namespace kq {
 
 void ReportRouter::Register(ReceiverRole role, ReportReceiver *receiver)
@@ -35,6 +37,18 @@ bool ReportRouter::Route(const QString &text) const
         return false;
     receiver->ReportReceived(text);
     return true;
+}
+
+void ReportRouter::ClockLost() const
+{
+    // A window may close, and unregister others, while it is told.
+    const QList<Entry> entries = m_entries;
+    for (const Entry &entry : entries) {
+        const bool stillRegistered = std::any_of(m_entries.cbegin(), m_entries.cend(),
+                                                 [&](const Entry &e) { return e.receiver == entry.receiver; });
+        if (stillRegistered)
+            entry.receiver->ClockLost();
+    }
 }
 
 }  // namespace kq

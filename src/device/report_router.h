@@ -16,6 +16,9 @@ public:
     virtual ~ReportReceiver() = default;
     // The received text, e.g. "FFFF"; runs on the user-interface thread.
     virtual void ReportReceived(const QString &text) = 0;
+    // The clock went (pulled out, or its handle failed): a window that waits
+    // for its completion report stops waiting, as none will come.
+    virtual void ClockLost() = 0;
 };
 
 class ReportRouter {
@@ -30,6 +33,8 @@ public:
 
     // Hands text to Current(); false when no window takes reports.
     bool Route(const QString &text) const;
+    // Tells every registered window, not only Current(): each may be waiting.
+    void ClockLost() const;
 
 private:
     struct Entry {

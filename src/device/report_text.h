@@ -22,7 +22,7 @@ QString ReceivedText(const QByteArray &data);
 
 // The address of the instruction the clock executes, from "11" and two
 // hexadecimal digits ("111A" gives 26); nullopt for any other text.
-std::optional<int> TraceAddressOf(const QString &text);
+[[nodiscard]] std::optional<int> TraceAddressOf(const QString &text);
 
 // The memory byte a report carries during a read: the text after its first
 // two digits.
@@ -34,7 +34,7 @@ void AppendToStatusLog(QStringList &log, const QString &text);
 
 // A 16-bit value sent low byte first: "LLHH" (spaces ignored) gives 0xHHLL;
 // nullopt unless exactly four hexadecimal digits.
-std::optional<int> LowByteFirstValue(const QString &text);
+[[nodiscard]] std::optional<int> LowByteFirstValue(const QString &text);
 
 // Drops the lines before the first "E6" (spaces inside a line ignored), so
 // line n holds the byte at address n; empties a dump without one.

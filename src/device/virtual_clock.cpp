@@ -28,16 +28,13 @@ QByteArray ReportData(int first, int second)
 class SilentDevice final : public HidDevice {
 public:
     explicit SilentDevice(QList<QByteArray> &record) : m_record(record) {}
-    int outputReportLength() const override { return kInputReportLength; }
-    int inputReportLength() const override { return kInputReportLength; }
-    bool WriteReport(const QByteArray &report) override
-    {
-        m_record.append(report);
-        return true;
-    }
+    int OutputReportLength() const override { return kInputReportLength; }
+    int InputReportLength() const override { return kInputReportLength; }
+    void BeginWrite(const QByteArray &report) override { m_record.append(report); }
+    WriteStatus LastWrite() const override { return WriteStatus::Written; }
     void StartReading(ReportHandler, ErrorHandler) override { m_reading = true; }
     void StopReading() override { m_reading = false; }
-    bool isReading() const override { return m_reading; }
+    bool IsReading() const override { return m_reading; }
 
 private:
     QList<QByteArray> &m_record;
@@ -46,21 +43,36 @@ private:
 
 }  // namespace
 
-// The clock opened: writes reach the clock while it is plugged in, and its
-// answers are delivered through this object's event queue, so none arrives
-// after the handle is gone.
+// The clock opened: writes reach the clock while it is plugged in as it was
+// at the opening, and its answers are delivered through this object's event
+// queue, so none arrives after the handle is gone.
 class VirtualClockDevice final : public QObject, public HidDevice {
 public:
-    explicit VirtualClockDevice(VirtualClock &clock) : m_clock(&clock) { m_clock->m_open.append(this); }
+    explicit VirtualClockDevice(VirtualClock &clock) : m_clock(&clock), m_plugCount(clock.m_plugCount)
+    {
+        m_clock->m_open.append(this);
+    }
     ~VirtualClockDevice() override
     {
         if (m_clock)
             m_clock->m_open.removeAll(this);
     }
 
-    int outputReportLength() const override { return m_clock ? m_clock->m_outputLength : 0; }
-    int inputReportLength() const override { return kInputReportLength; }
-    bool WriteReport(const QByteArray &report) override { return m_clock && m_clock->Receive(report); }
+    int OutputReportLength() const override { return m_clock ? m_clock->m_outputLength : 0; }
+    int InputReportLength() const override { return kInputReportLength; }
+
+    void BeginWrite(const QByteArray &report) override
+    {
+        if (!IsAlive() || m_clock->m_writesFail) {
+            m_lastWrite = WriteStatus::Failed;
+        } else if (m_clock->m_stalled) {
+            m_lastWrite = WriteStatus::Pending;
+        } else {
+            m_clock->Receive(report);
+            m_lastWrite = WriteStatus::Written;
+        }
+    }
+    WriteStatus LastWrite() const override { return m_lastWrite; }
 
     void StartReading(ReportHandler onReport, ErrorHandler onError) override
     {
@@ -71,15 +83,21 @@ public:
         m_onError = std::move(onError);
     }
     void StopReading() override { m_reading = false; }
-    bool isReading() const override { return m_reading; }
+    bool IsReading() const override { return m_reading; }
 
     void Post(const QByteArray &data)
     {
+        if (!IsAlive())
+            return;
         QMetaObject::invokeMethod(
             this,
             [this, data] {
-                if (m_reading && m_clock && m_clock->isPlugged())
-                    m_onReport({0, data});
+                if (!m_reading || !IsAlive())
+                    return;
+                // The handler may drop this handle (a window's nested event
+                // loop in which the clock goes): it runs from a copy.
+                const ReportHandler handler = m_onReport;
+                handler({0, data});
             },
             Qt::QueuedConnection);
     }
@@ -92,7 +110,8 @@ public:
                 if (!m_reading)
                     return;
                 m_reading = false;
-                m_onError();
+                const ErrorHandler handler = m_onError;
+                handler();
             },
             Qt::QueuedConnection);
     }
@@ -100,7 +119,11 @@ public:
     void Detach() { m_clock = nullptr; }
 
 private:
+    bool IsAlive() const { return m_clock && m_clock->m_plugged && m_clock->m_plugCount == m_plugCount; }
+
     VirtualClock *m_clock;
+    int m_plugCount;
+    WriteStatus m_lastWrite = WriteStatus::Written;
     bool m_reading = false;
     ReportHandler m_onReport;
     ErrorHandler m_onError;
@@ -114,7 +137,7 @@ VirtualClock::~VirtualClock()
         device->Detach();
 }
 
-HidDeviceInfo VirtualClock::info() const
+HidDeviceInfo VirtualClock::Info() const
 {
     return {kClockVendorId, kClockProductId, m_product, m_serial, kClockPath};
 }
@@ -127,7 +150,7 @@ QList<HidDeviceInfo> VirtualClock::Devices()
             devices.append(other.info);
     }
     if (m_plugged)
-        devices.append(info());
+        devices.append(Info());
     for (const OtherDevice &other : m_others) {
         if (other.afterClock)
             devices.append(other.info);
@@ -137,7 +160,7 @@ QList<HidDeviceInfo> VirtualClock::Devices()
 
 std::unique_ptr<HidDevice> VirtualClock::Open(const HidDeviceInfo &device)
 {
-    if (m_plugged && device == info())
+    if (m_plugged && device == Info())
         return std::make_unique<VirtualClockDevice>(*this);
     for (const OtherDevice &other : m_others) {
         if (other.info == device && other.openable)
@@ -152,11 +175,23 @@ void VirtualClock::StartWatching()
     emit DevicesChanged();
 }
 
+void VirtualClock::Rescan(const HidDeviceInfo &)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_watching)
+                emit DevicesChanged();
+        },
+        Qt::QueuedConnection);
+}
+
 void VirtualClock::Plug()
 {
     if (m_plugged)
         return;
     m_plugged = true;
+    ++m_plugCount;
     m_running = false;
     m_mode = Mode::Idle;
     if (m_watching)
@@ -167,12 +202,19 @@ void VirtualClock::Unplug()
 {
     if (!m_plugged)
         return;
-    const HidDeviceInfo gone = info();
+    const HidDeviceInfo gone = Info();
     m_plugged = false;
     if (m_watching) {
         emit DeviceRemoved(gone);
         emit DevicesChanged();
     }
+}
+
+void VirtualClock::ReplugUnnoticed()
+{
+    ++m_plugCount;
+    m_running = false;
+    m_mode = Mode::Idle;
 }
 
 void VirtualClock::FailReading()
@@ -202,13 +244,13 @@ void VirtualClock::RemoveOtherDevice(const QString &path)
     }
 }
 
-QList<QByteArray> VirtualClock::otherDeviceReports(const QString &path) const
+QList<QByteArray> VirtualClock::OtherDeviceReports(const QString &path) const
 {
     const auto found = m_otherReports.find(path);
     return found == m_otherReports.end() ? QList<QByteArray>() : found->second;
 }
 
-ByteList VirtualClock::items() const
+ByteList VirtualClock::Items() const
 {
     ByteList values;
     for (const QByteArray &report : m_reports)
@@ -224,14 +266,11 @@ void VirtualClock::WriteMemory(int address, const ByteList &bytes)
     }
 }
 
-bool VirtualClock::Receive(const QByteArray &report)
+void VirtualClock::Receive(const QByteArray &report)
 {
-    if (!m_plugged || m_writesFail)
-        return false;
     m_reports.append(report);
     if (report.size() > 1)
         HandleItem(quint8(report[1]));
-    return true;
 }
 
 void VirtualClock::HandleItem(int item)

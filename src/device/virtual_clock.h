@@ -7,7 +7,6 @@
 #include <QList>
 
 #include <map>
-
 #include <optional>
 
 // An in-process clock for the tests and the snapshot program: a HID backend
@@ -34,18 +33,26 @@ public:
     QList<HidDeviceInfo> Devices() override;
     std::unique_ptr<HidDevice> Open(const HidDeviceInfo &device) override;
     void StartWatching() override;
+    // Announces the devices as changed at the next look (a queued call).
+    void Rescan(const HidDeviceInfo &device) override;
 
     // -- The clock as a device.
-    HidDeviceInfo info() const;
+    HidDeviceInfo Info() const;
     // "TL-6" for a clock of 2016 or earlier, "TL-2" for the other model.
-    void setProduct(const QString &product) { m_product = product; }
-    void setSerial(const QString &serial) { m_serial = serial; }
-    void setOutputReportLength(int length) { m_outputLength = length; }
-    bool isPlugged() const { return m_plugged; }
+    void SetProduct(const QString &product) { m_product = product; }
+    void SetSerial(const QString &serial) { m_serial = serial; }
+    void SetOutputReportLength(int length) { m_outputLength = length; }
+    bool IsPlugged() const { return m_plugged; }
     // Both notify at once, as the watcher would a moment later.
     void Plug();
     void Unplug();
-    void setWritesFail(bool fail) { m_writesFail = fail; }
+    // Pulled out and plugged in again between two looks of the watcher: no
+    // notification, the device list looks the same, and the handles opened
+    // before are dead (their writes fail).
+    void ReplugUnnoticed();
+    void SetWritesFail(bool fail) { m_writesFail = fail; }
+    // The clock stops taking reports: a write begun from now on never ends.
+    void SetStalled(bool stalled) { m_stalled = stalled; }
     // Every reading handle gets a read error and stops reading.
     void FailReading();
 
@@ -53,27 +60,27 @@ public:
     // and never answers.
     void AddOtherDevice(const HidDeviceInfo &device, bool afterClock, bool openable = false);
     void RemoveOtherDevice(const QString &path);
-    QList<QByteArray> otherDeviceReports(const QString &path) const;
+    QList<QByteArray> OtherDeviceReports(const QString &path) const;
 
     // -- What the clock received.
-    const QList<QByteArray> &outputReports() const { return m_reports; }
+    const QList<QByteArray> &OutputReports() const { return m_reports; }
     // The value each report carried (its first data byte).
-    ByteList items() const;
+    ByteList Items() const;
     void ClearRecord() { m_reports.clear(); }
 
     // -- Its state and what it answers with.
-    const ByteList &memory() const { return m_memory; }
+    const ByteList &Memory() const { return m_memory; }
     void WriteMemory(int address, const ByteList &bytes);
-    std::optional<ClockSetting> clockSetting() const { return m_clockSetting; }
-    void setTemperature(int hundredths) { m_temperature = hundredths; }
-    void setBrightness(int brightness) { m_brightness = brightness; }
+    std::optional<ClockSetting> ReceivedClockSetting() const { return m_clockSetting; }
+    void SetTemperature(int hundredths) { m_temperature = hundredths; }
+    void SetBrightness(int brightness) { m_brightness = brightness; }
     // Reports sent after the read command before the memory itself.
-    void setMemoryDumpLead(const QList<QByteArray> &reports) { m_dumpLead = reports; }
+    void SetMemoryDumpLead(const QList<QByteArray> &reports) { m_dumpLead = reports; }
     // Addresses reported ("11" and the address) when a program starts.
-    void setRunTrace(const QList<int> &addresses) { m_runTrace = addresses; }
+    void SetRunTrace(const QList<int> &addresses) { m_runTrace = addresses; }
     // Off: a run goes on until FinishRun or the stop command.
-    void setRunsFinishAtOnce(bool atOnce) { m_runsFinishAtOnce = atOnce; }
-    bool isRunning() const { return m_running; }
+    void SetRunsFinishAtOnce(bool atOnce) { m_runsFinishAtOnce = atOnce; }
+    bool IsRunning() const { return m_running; }
 
     // Reports the clock sends on its own.
     void SendStatusGroup();
@@ -92,7 +99,7 @@ private:
         bool openable;
     };
 
-    bool Receive(const QByteArray &report);
+    void Receive(const QByteArray &report);
     void HandleItem(int item);
     void HandleCommand(int item);
     void StoreArea(int address, int areaSize, const ByteList &bytes);
@@ -103,6 +110,10 @@ private:
     QString m_serial;
     int m_outputLength = 9;
     bool m_plugged = true;
+    // Counts the times the clock was plugged in: a handle works only while
+    // the clock is plugged in as it was when the handle was opened.
+    int m_plugCount = 0;
+    bool m_stalled = false;
     bool m_watching = false;
     bool m_writesFail = false;
     QList<OtherDevice> m_others;

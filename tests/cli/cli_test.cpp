@@ -1,8 +1,10 @@
 #include "model/memory_messages.h"
 #include "model/program_lines.h"
 #include "base/text_file.h"
+#include "support/file_bytes.h"
 #include "tool_runner.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -13,6 +15,7 @@ namespace {
 
 using testing::RunTool;
 using testing::ToolRun;
+using testing::WriteBytes;
 
 class ToolTest : public ::testing::Test {
 protected:
@@ -67,6 +70,17 @@ TEST_F(ToolTest, InvalidProgramsExitOneWithTheReason)
     EXPECT_EQ(RunTool({"size", longPath}).out, QStringList{"123"});
 
     EXPECT_EQ(RunTool({"bytes", Write("none.txt", {"5,0,0,0,0,0,0"})}).exitCode, 1);
+
+    // Bytes that are not CP932 anywhere in the file, even after "END" (here
+    // the first byte of a double-byte character, cut off).
+    const QString cut = m_dir.filePath("cut.txt");
+    WriteBytes(cut, "START\r\nEND\r\nbeep1();\x82");
+    for (const char *command : {"bytes", "size"}) {
+        const ToolRun run = RunTool({command, cut});
+        EXPECT_EQ(run.exitCode, 1) << command;
+        EXPECT_TRUE(run.err.contains("not CP932 text")) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
 }
 
 TEST_F(ToolTest, OneHundredTwentyBytesPassAndOneMoreFails)
@@ -98,6 +112,36 @@ TEST_F(ToolTest, ArgumentsAndUnreadableFilesExitTwo)
     };
     for (const QStringList &arguments : cases)
         EXPECT_EQ(RunTool(arguments).exitCode, 2) << arguments.join(' ').toStdString();
+}
+
+// Program files are small: a larger file is refused before it is read, and a
+// device without end is read no further than the limit.
+TEST_F(ToolTest, InputAboveTheSizeLimitExitsTwo)
+{
+    const QString big = Write("big.txt", {"START", "END"});
+    QFile file(big);
+    ASSERT_TRUE(file.resize(kTextFileSizeLimit + 1));  // sparse: nothing is written
+    for (const QStringList &arguments : {QStringList{"bytes", big}, QStringList{"lines", big},
+                                         QStringList{"size", "/dev/zero"}, QStringList{"lines", "/dev/zero"}}) {
+        const ToolRun run = RunTool(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains("cannot be read")) << run.err.toStdString();
+    }
+}
+
+// An answer that does not reach its file is no answer: a script must not read
+// an empty output as a result.
+TEST_F(ToolTest, OutputThatCannotBeWrittenExitsTwo)
+{
+    const QString program = Write("p.kq27", {"OK", "START", "5,0,0,0,0,0,0", "END", "WORDDATA"});
+    for (const char *command : {"bytes", "size", "lines"}) {
+        EXPECT_EQ(RunTool({command, program}).exitCode, 0) << command;
+        const ToolRun full = RunTool({command, program}, "/dev/full");
+        EXPECT_EQ(full.exitCode, 2) << command;
+        EXPECT_TRUE(full.err.contains("the output could not be written completely")) << full.err.toStdString();
+    }
+    // A refusal writes nothing on standard output and keeps its own code.
+    EXPECT_EQ(RunTool({"bytes", Write("ng.kq27", {"NG"})}, "/dev/full").exitCode, 1);
 }
 
 // Damaged input of every sort ends with 0, 1 or 2, never a crash (the

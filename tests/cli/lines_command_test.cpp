@@ -62,8 +62,10 @@ TEST_F(LinesCommand, RefusesWhatIsNotAValidProgramFile)
         {"melody.kq27", "SOUND\r\n1,2,3\r\n", "neither OK nor NG"},
         {"plain.txt", "START\r\n5,0,0,0,0,0,0\r\nEND\r\n", "neither OK nor NG"},
         {"empty.kq27", "", "neither OK nor NG"},
-        {"binary.kq27", QByteArray("\x00\x01OK\xff\xfe", 6), "not CP932"},
+        // 0xFF and 0xFE are characters on Windows; 0x85 0x40 is none.
+        {"binary.kq27", QByteArray("\x00\x01OK\xff\xfe\x85\x40", 8), "not CP932"},
         {"utf8.kq27", QStringLiteral("OK\nSTART\nEND\nreponame=太郎\n").toUtf8(), "not CP932"},
+        {"cut.kq27", "OK\r\nSTART\r\nEND\r\nWORDDATA\r\nbeep1();\x82", "not CP932"},
         {"truncated.kq27", "OK\r\nSTART\r\n5,0,0,0,0,0,0\r\n", "no \"START\" line followed by an \"END\" line"},
     };
     for (const auto &c : cases) {

@@ -1,19 +1,24 @@
-#include "context/studio_context.h"
-#include "device/device_identity.h"
 #include "device/device_link.h"
+
+#include "base/message_boxes.h"
+#include "base/transfer_progress.h"
+#include "device/device_identity.h"
 #include "device/device_messages.h"
 #include "device/report_text.h"
-#include "base/transfer_progress.h"
 #include "device/virtual_clock.h"
+#include "model/device_generation.h"
 #include "support/fake_waiter.h"
 #include "support/recording_dialogs.h"
-#include "support/temp_paths.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace kq {
 namespace {
@@ -24,6 +29,8 @@ class FunctionReceiver final : public ReportReceiver {
 public:
     explicit FunctionReceiver(std::function<void(const QString &)> onReport) : m_onReport(std::move(onReport)) {}
     void ReportReceived(const QString &text) override { m_onReport(text); }
+    void ClockLost() override { ++lost; }
+    int lost = 0;
 
 private:
     std::function<void(const QString &)> m_onReport;
@@ -32,7 +39,9 @@ private:
 class RecordingReceiver final : public ReportReceiver {
 public:
     void ReportReceived(const QString &text) override { texts.append(text); }
+    void ClockLost() override { ++lost; }
     QStringList texts;
+    int lost = 0;
 };
 
 class RecordingProgress final : public ProgressDisplay {
@@ -54,21 +63,29 @@ class DeviceLinkTest : public ::testing::Test {
 protected:
     DeviceLinkTest()
     {
-        link.setProgressDisplay(&progress);
+        link.SetProgressDisplay(&progress);
         QObject::connect(&link, &DeviceLink::ClockConnected, [this] { ++connectedSignals; });
         QObject::connect(&link, &DeviceLink::ClockRemoved, [this] { ++removedSignals; });
-        QObject::connect(&link, &DeviceLink::GenerationChanged, [this](int g) { generationSignals.append(g); });
+        QObject::connect(&generation, &DeviceGeneration::Changed, [this](int g) { generationSignals.append(g); });
     }
 
-    // Lets the queued answers of the clock arrive.
+    // Lets the queued answers of the clock (and a queued rescan) arrive.
     static void DeliverReports() { QCoreApplication::processEvents(); }
+
+    // Runs action once, during the wait with this number (from 1).
+    void DuringWait(qsizetype number, std::function<void()> action)
+    {
+        waiter.setOnWait([this, number, action = std::move(action)](int) {
+            if (waiter.waits().size() == number)
+                action();
+        });
+    }
 
     RecordingDialogs dialogs;
     testing::FakeWaiter waiter;
-    testing::TempPaths temp;
-    StudioContext context{dialogs, waiter, temp.paths()};
+    DeviceGeneration generation;
     VirtualClock clock;
-    DeviceLink link{clock, context};
+    DeviceLink link{clock, dialogs, waiter, generation};
     RecordingProgress progress;
     int connectedSignals = 0;
     int removedSignals = 0;
@@ -76,51 +93,51 @@ protected:
 };
 
 const HidDeviceInfo kKeyboard{0x046D, 0xC31C, QStringLiteral("USB Keyboard"), QString(), QStringLiteral("kbd")};
+// A second clock that takes reports and never answers.
+const HidDeviceInfo kSecondClock{kClockVendorId, kClockProductId, QString(), QStringLiteral("B"),
+                                 QStringLiteral("second")};
 
 TEST_F(DeviceLinkTest, NoDeviceAtAll)
 {
     clock.Unplug();
-    context.setGeneration(kCurrentGeneration);
     link.Start();
-    EXPECT_TRUE(link.devices().isEmpty());
+    EXPECT_TRUE(link.Devices().isEmpty());
     EXPECT_FALSE(link.IsConnected());
-    EXPECT_EQ(context.generation(), kCurrentGeneration);
+    EXPECT_EQ(generation.Value(), kCurrentGeneration);
     EXPECT_EQ(connectedSignals, 0);
     EXPECT_TRUE(dialogs.records().isEmpty());
 
     // Every command fails before sending or waiting.
     EXPECT_FALSE(link.TransferProgram({230, 2, 231}, nullptr));
     EXPECT_FALSE(link.RunProgram());
-    EXPECT_FALSE(link.ReadMemory());
     EXPECT_FALSE(link.TimedTrain(TrainDirection::Forward, 25));
-    QStringList buffer{QStringLiteral("old")};
-    EXPECT_FALSE(link.ReadMemoryInto(buffer));
-    EXPECT_FALSE(link.ReadTemperatureInto(buffer).sent);
+    EXPECT_FALSE(link.ReadMemory().has_value());
+    EXPECT_EQ(link.ReadTemperature().result, DeviceLink::TemperatureReading::Result::NoClock);
     EXPECT_TRUE(waiter.waits().isEmpty());
     EXPECT_EQ(progress.shown, 0);
 }
 
 TEST_F(DeviceLinkTest, FindsTheClockAndStartsReceiving)
 {
-    clock.setSerial(QStringLiteral("0001"));
+    clock.SetSerial(QStringLiteral("0001"));
     clock.AddOtherDevice(kKeyboard, /*afterClock=*/false);
     link.Start();
     ASSERT_TRUE(link.IsConnected());
-    EXPECT_TRUE(link.isReceiving());
+    EXPECT_TRUE(link.IsReceiving());
     EXPECT_EQ(connectedSignals, 1);
-    ASSERT_EQ(link.devices().size(), 2);
-    EXPECT_EQ(link.devices()[0].identification, QStringLiteral("046D C31C"));
-    EXPECT_EQ(link.devices()[1].identification, kClockIdentification);
-    EXPECT_EQ(link.devices()[1].description, QStringLiteral("Device VID=21CF PID=0002 (Serial=0001)"));
+    ASSERT_EQ(link.Devices().size(), 2);
+    EXPECT_EQ(link.Devices()[0].identification, QStringLiteral("046D C31C"));
+    EXPECT_EQ(link.Devices()[1].identification, kClockIdentification);
+    EXPECT_EQ(link.Devices()[1].description, QStringLiteral("Device VID=21CF PID=0002 (Serial=0001)"));
     EXPECT_TRUE(dialogs.records().isEmpty());
 }
 
 TEST_F(DeviceLinkTest, OlderClockSetsGenerationThreeUntilANewerOneIsFound)
 {
-    clock.setProduct(kOlderClockProduct);
-    clock.setSerial(QStringLiteral("77"));  // compared by product string, not description
+    clock.SetProduct(kOlderClockProduct);
+    clock.SetSerial(QStringLiteral("77"));  // compared by product string, not description
     link.Start();
-    EXPECT_EQ(context.generation(), kOlderGeneration);
+    EXPECT_EQ(generation.Value(), kOlderGeneration);
     EXPECT_EQ(dialogs.texts(RecordingDialogs::Kind::Information), QStringList{kOlderClockNotice});
     EXPECT_EQ(generationSignals, QList<int>{kOlderGeneration});
     EXPECT_TRUE(link.IsConnected());
@@ -128,48 +145,86 @@ TEST_F(DeviceLinkTest, OlderClockSetsGenerationThreeUntilANewerOneIsFound)
     // A keyboard enumerated after the clock leaves the generation alone.
     dialogs.clear();
     clock.AddOtherDevice(kKeyboard, /*afterClock=*/true);
-    EXPECT_EQ(context.generation(), kOlderGeneration);
+    EXPECT_EQ(generation.Value(), kOlderGeneration);
     EXPECT_EQ(generationSignals.size(), 1);
 
     // The generation is kept while no clock is there.
     clock.Unplug();
     EXPECT_FALSE(link.IsConnected());
     EXPECT_EQ(removedSignals, 1);
-    EXPECT_EQ(context.generation(), kOlderGeneration);
+    EXPECT_EQ(generation.Value(), kOlderGeneration);
 
-    clock.setProduct(QStringLiteral("LED clock"));
+    clock.SetProduct(QStringLiteral("LED clock"));
     clock.Plug();
     EXPECT_TRUE(link.IsConnected());
-    EXPECT_EQ(context.generation(), kCurrentGeneration);
+    EXPECT_EQ(generation.Value(), kCurrentGeneration);
     EXPECT_EQ(generationSignals, (QList<int>{kOlderGeneration, kCurrentGeneration}));
     EXPECT_TRUE(dialogs.texts(RecordingDialogs::Kind::Information).size() == 1);
 }
 
 TEST_F(DeviceLinkTest, OtherModelIsWarnedAboutAndStillConnected)
 {
-    clock.setProduct(kOtherModelProduct);
+    clock.SetProduct(kOtherModelProduct);
     link.Start();
     EXPECT_EQ(dialogs.texts(RecordingDialogs::Kind::Warning), QStringList{kOtherModelWarning});
     EXPECT_TRUE(link.IsConnected());
-    EXPECT_EQ(context.generation(), kCurrentGeneration);
+    EXPECT_EQ(generation.Value(), kCurrentGeneration);
+}
+
+// Shows each message in a nested event loop, as a message box does, and
+// lets a test change the devices meanwhile.
+class NestedMessages final : public MessageBoxes {
+public:
+    void Warning(QWidget *, const QString &text) override { Show(text); }
+    void Information(QWidget *, const QString &text) override { Show(text); }
+    bool AskYesNo(QWidget *, const QString &) override { return true; }
+
+    std::function<void()> whileShown;
+    QStringList shown;
+    int open = 0;
+    int mostOpen = 0;
+
+private:
+    void Show(const QString &text)
+    {
+        shown.append(text);
+        mostOpen = std::max(mostOpen, ++open);
+        if (std::function<void()> action = std::exchange(whileShown, {}))
+            action();
+        --open;
+    }
+};
+
+TEST_F(DeviceLinkTest, DeviceChangeMessagesDoNotPileUp)
+{
+    NestedMessages messages;
+    DeviceLink nestedLink(clock, messages, waiter, generation);
+    clock.SetProduct(kOlderClockProduct);
+    // Two more changes while the first notice is open: only the latest one's
+    // notice follows, once the first is closed.
+    messages.whileShown = [&] {
+        clock.AddOtherDevice(kKeyboard, /*afterClock=*/true);
+        clock.RemoveOtherDevice(kKeyboard.path);
+    };
+    nestedLink.Start();
+    EXPECT_EQ(messages.mostOpen, 1);
+    EXPECT_EQ(messages.shown, (QStringList{kOlderClockNotice, kOlderClockNotice}));
 }
 
 TEST_F(DeviceLinkTest, LastClockEnumeratedWinsUnlessItCannotBeOpened)
 {
-    const HidDeviceInfo second{kClockVendorId, kClockProductId, QString(), QStringLiteral("B"),
-                               QStringLiteral("second")};
-    clock.AddOtherDevice(second, /*afterClock=*/true, /*openable=*/true);
+    clock.AddOtherDevice(kSecondClock, /*afterClock=*/true, /*openable=*/true);
     link.Start();
-    ASSERT_TRUE(link.currentDevice().has_value());
-    EXPECT_EQ(link.currentDevice()->path, second.path);
+    ASSERT_TRUE(link.CurrentDevice().has_value());
+    EXPECT_EQ(link.CurrentDevice()->path, kSecondClock.path);
     EXPECT_TRUE(link.RunProgram());
-    EXPECT_EQ(clock.outputReports().size(), 0);
-    EXPECT_EQ(clock.otherDeviceReports(second.path).size(), 1);
+    EXPECT_EQ(clock.OutputReports().size(), 0);
+    EXPECT_EQ(clock.OtherDeviceReports(kSecondClock.path).size(), 1);
 
     // One without access gives way to the clock before it.
-    clock.RemoveOtherDevice(second.path);
-    clock.AddOtherDevice(second, /*afterClock=*/true, /*openable=*/false);
-    EXPECT_EQ(link.currentDevice()->path, clock.info().path);
+    clock.RemoveOtherDevice(kSecondClock.path);
+    clock.AddOtherDevice(kSecondClock, /*afterClock=*/true, /*openable=*/false);
+    EXPECT_EQ(link.CurrentDevice()->path, clock.Info().path);
 }
 
 TEST_F(DeviceLinkTest, TransferOfTheSmallestProgram)
@@ -179,8 +234,8 @@ TEST_F(DeviceLinkTest, TransferOfTheSmallestProgram)
     link.Start();
     ASSERT_TRUE(link.TransferProgram({230, 2, 231}, nullptr));
 
-    EXPECT_EQ(clock.items(), (ByteList{240, 230, 2, 231, 250}));
-    for (const QByteArray &report : clock.outputReports()) {
+    EXPECT_EQ(clock.Items(), (ByteList{240, 230, 2, 231, 250}));
+    for (const QByteArray &report : clock.OutputReports()) {
         ASSERT_EQ(report.size(), 9);
         EXPECT_EQ(report[0], '\0');
         EXPECT_EQ(report.mid(1), QByteArray(8, report[1]));
@@ -191,27 +246,27 @@ TEST_F(DeviceLinkTest, TransferOfTheSmallestProgram)
     EXPECT_EQ(progress.values, (QList<int>{0, 20, 40, 60, 80, 100}));
     // The completion report arrived during the last pause.
     EXPECT_EQ(editor.texts, QStringList{kCompletionText});
-    EXPECT_EQ(clock.memory().mid(0, 5), (ByteList{230, 2, 231, 250, 255}));
+    EXPECT_EQ(clock.Memory().mid(0, 5), (ByteList{230, 2, 231, 250, 255}));
 }
 
 TEST_F(DeviceLinkTest, ClockSettingAndTimedTrain)
 {
     link.Start();
     ASSERT_TRUE(link.SetClock(ClockSetting{2025, 3, 7, 14, 5, false, 12, 0}, nullptr));
-    EXPECT_EQ(clock.items(), (ByteList{247, 25, 3, 7, 14, 5, 0, 12, 0}));
-    ASSERT_TRUE(clock.clockSetting().has_value());
-    EXPECT_EQ(clock.clockSetting()->day, 7);
-    EXPECT_FALSE(clock.clockSetting()->alarmOn);
+    EXPECT_EQ(clock.Items(), (ByteList{247, 25, 3, 7, 14, 5, 0, 12, 0}));
+    ASSERT_TRUE(clock.ReceivedClockSetting().has_value());
+    EXPECT_EQ(clock.ReceivedClockSetting()->day, 7);
+    EXPECT_FALSE(clock.ReceivedClockSetting()->alarmOn);
     EXPECT_EQ(progress.shown, 1);
 
     clock.ClearRecord();
     const int waitsBefore = int(waiter.waits().size());
     ASSERT_TRUE(link.TimedTrain(TrainDirection::Forward, 25));
-    EXPECT_EQ(clock.items(), (ByteList{222, 226}));
+    EXPECT_EQ(clock.Items(), (ByteList{222, 226}));
     EXPECT_EQ(waiter.waits().mid(waitsBefore), (QList<int>{50, 2500, 50}));
     clock.ClearRecord();
     ASSERT_TRUE(link.TimedTrain(TrainDirection::Backward, 0));
-    EXPECT_EQ(clock.items(), (ByteList{223, 226}));
+    EXPECT_EQ(clock.Items(), (ByteList{223, 226}));
 }
 
 TEST_F(DeviceLinkTest, EveryOneItemCommand)
@@ -223,8 +278,8 @@ TEST_F(DeviceLinkTest, EveryOneItemCommand)
     } commands[] = {
         {[&] { return link.RunProgram(); }, 241},
         {[&] { return link.RunMelody(); }, 243},
-        {[&] { return link.ReadTemperature(); }, 244},
-        {[&] { return link.ReadMemory(); }, 245},
+        {[&] { return link.ReadTemperature().result != DeviceLink::TemperatureReading::Result::NoClock; }, 244},
+        {[&] { return link.ReadMemory().has_value(); }, 245},
         {[&] { return link.StopProgram(); }, 246},
         {[&] { return link.DirectCommand(DirectCode::MotorOn); }, 212},
         {[&] { return link.DirectCommand(DirectCode::LampOn); }, 215},
@@ -236,7 +291,7 @@ TEST_F(DeviceLinkTest, EveryOneItemCommand)
     for (const auto &command : commands) {
         clock.ClearRecord();
         EXPECT_TRUE(command.send());
-        EXPECT_EQ(clock.items(), ByteList{command.item});
+        EXPECT_EQ(clock.Items(), ByteList{command.item});
     }
     EXPECT_EQ(progress.shown, 0);
     EXPECT_FALSE(link.SendList({240, 256}));
@@ -252,8 +307,8 @@ TEST_F(DeviceLinkTest, MelodyTransferAndRun)
     melody += ByteList{193, 2, 0, 75, 186};
     ASSERT_TRUE(link.TransferMelody(melody, nullptr));
     ASSERT_TRUE(link.RunMelody());
-    EXPECT_EQ(clock.items().first(), 242);
-    EXPECT_EQ(clock.items().size(), 1 + 18 + 1 + 1);
+    EXPECT_EQ(clock.Items().first(), 242);
+    EXPECT_EQ(clock.Items().size(), 1 + 18 + 1 + 1);
     EXPECT_EQ(melodyEditor.texts, (QStringList{kCompletionText, kCompletionText}));
 }
 
@@ -267,8 +322,8 @@ TEST_F(DeviceLinkTest, ReportsGoOnlyToTheFirstWindowByPriority)
     link.RegisterReceiver(ReceiverRole::Thermometer, &thermometer);
     link.Start();
 
-    clock.setTemperature(0x090A);
-    clock.setBrightness(0x32);
+    clock.SetTemperature(0x090A);
+    clock.SetBrightness(0x32);
     clock.SendStatusGroup();
     DeliverReports();
     EXPECT_EQ(thermometerLog, (QStringList{QStringLiteral("0A09"), QStringLiteral("3200")}));
@@ -293,131 +348,72 @@ TEST_F(DeviceLinkTest, ExecutionTraceWhileRunning)
     });
     link.RegisterReceiver(ReceiverRole::FlowchartEditor, &flowchart);
     link.Start();
-    clock.setRunTrace({0x00, 0x1A});
-    clock.setRunsFinishAtOnce(false);
+    clock.SetRunTrace({0x00, 0x1A});
+    clock.SetRunsFinishAtOnce(false);
     ASSERT_TRUE(link.RunProgram());
     EXPECT_EQ(traced, (QList<int>{0, 26}));
     EXPECT_EQ(completions, 0);
-    EXPECT_TRUE(clock.isRunning());
+    EXPECT_TRUE(clock.IsRunning());
     ASSERT_TRUE(link.StopProgram());
     EXPECT_EQ(completions, 1);
-    EXPECT_FALSE(clock.isRunning());
+    EXPECT_FALSE(clock.IsRunning());
 }
 
-TEST_F(DeviceLinkTest, MemoryReadHoldsProgramAndMelodyAtTheirAddresses)
+TEST_F(DeviceLinkTest, MemoryReadReturnsProgramAndMelodyAtTheirAddresses)
 {
-    QStringList readBack;
-    FunctionReceiver melodyEditor([&](const QString &text) { readBack.append(MemoryByteOf(text)); });
+    RecordingReceiver melodyEditor;
+    link.RegisterReceiver(ReceiverRole::MelodyEditor, &melodyEditor);
     link.Start();
     ByteList melody(13, 194);
     melody += ByteList{192, 3, 0, 75, 255, 186};
     ASSERT_TRUE(link.TransferProgram({230, 2, 231}, nullptr));
     ASSERT_TRUE(link.TransferMelody(melody, nullptr));
+    melodyEditor.texts.clear();
 
-    // Reports come only while the window waits for them; a status group
-    // ahead of the memory is dropped with everything before address 0.
-    link.RegisterReceiver(ReceiverRole::MelodyEditor, &melodyEditor);
-    clock.setMemoryDumpLead({QByteArray(2, '\0'), QByteArray::fromHex("c409")});
-    readBack.append(QStringLiteral("stale"));
+    // A status group ahead of the memory is dropped with everything before
+    // address 0.
+    clock.SetMemoryDumpLead({QByteArray(2, '\0'), QByteArray::fromHex("c409")});
     const qsizetype waitsBefore = waiter.waits().size();
-    ASSERT_TRUE(link.ReadMemoryInto(readBack));
+    const std::optional<QStringList> memory = link.ReadMemory();
+    ASSERT_TRUE(memory.has_value());
     EXPECT_EQ(waiter.waits().mid(waitsBefore), (QList<int>{50, 5000}));
 
-    ASSERT_EQ(readBack.size(), VirtualClock::kMemorySize);
-    EXPECT_EQ(readBack.mid(0, 5), (QStringList{"E6", "02", "E7", "FA", "FF"}));
-    EXPECT_EQ(readBack[128], QStringLiteral("C2"));  // the first LED byte
-    EXPECT_EQ(readBack[141], QStringLiteral("C0"));  // LED link on
-    EXPECT_EQ(readBack[142], QStringLiteral("03"));  // double speed
-    EXPECT_EQ(readBack.mid(144, 4), (QStringList{"4B", "FF", "BA", "FA"}));
+    ASSERT_EQ(memory->size(), VirtualClock::kMemorySize);
+    EXPECT_EQ(memory->mid(0, 5), (QStringList{"E6", "02", "E7", "FA", "FF"}));
+    EXPECT_EQ((*memory)[128], QStringLiteral("C2"));  // the first LED byte
+    EXPECT_EQ((*memory)[141], QStringLiteral("C0"));  // LED link on
+    EXPECT_EQ((*memory)[142], QStringLiteral("03"));  // double speed
+    EXPECT_EQ(memory->mid(144, 4), (QStringList{"4B", "FF", "BA", "FA"}));
+    // The read's reports are the read's; the window sees what comes after.
+    EXPECT_TRUE(melodyEditor.texts.isEmpty());
+    clock.FinishRun();
+    DeliverReports();
+    EXPECT_EQ(melodyEditor.texts, QStringList{kCompletionText});
 
     // Nothing transferred: no start byte, an empty read-back.
     VirtualClock emptyClock;
-    DeviceLink emptyLink(emptyClock, context);
-    emptyLink.RegisterReceiver(ReceiverRole::MelodyEditor, &melodyEditor);
+    DeviceLink emptyLink(emptyClock, dialogs, waiter, generation);
     emptyLink.Start();
-    ASSERT_TRUE(emptyLink.ReadMemoryInto(readBack));
-    EXPECT_TRUE(readBack.isEmpty());
+    const std::optional<QStringList> empty = emptyLink.ReadMemory();
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_TRUE(empty->isEmpty());
 }
 
-TEST_F(DeviceLinkTest, TemperatureReadTakesTheFirstLogLine)
+TEST_F(DeviceLinkTest, TemperatureFromTheFirstReply)
 {
-    QStringList log{QStringLiteral("old")};
-    FunctionReceiver thermometer([&](const QString &text) { AppendToStatusLog(log, text); });
+    RecordingReceiver thermometer;
     link.RegisterReceiver(ReceiverRole::Thermometer, &thermometer);
     link.Start();
-    clock.setTemperature(2537);
-    const DeviceLink::TemperatureReading reading = link.ReadTemperatureInto(log);
-    EXPECT_TRUE(reading.sent);
-    EXPECT_EQ(reading.raw, 2537);
-    EXPECT_EQ(log, QStringList{QStringLiteral("E909")});
+    clock.SetTemperature(2537);
+    const DeviceLink::TemperatureReading reading = link.ReadTemperature();
+    EXPECT_EQ(reading.result, DeviceLink::TemperatureReading::Result::Received);
+    EXPECT_EQ(reading.hundredths, 2537);
+    EXPECT_TRUE(thermometer.texts.isEmpty());
 
-    // No answer: sent, but nothing to read.
-    link.UnregisterReceiver(&thermometer);
-    const DeviceLink::TemperatureReading silent = link.ReadTemperatureInto(log);
-    EXPECT_TRUE(silent.sent);
-    EXPECT_FALSE(silent.raw.has_value());
-}
-
-TEST_F(DeviceLinkTest, UnplugDuringASendSkipsTheRestAndReportsFailure)
-{
-    RecordingReceiver editor;
-    link.RegisterReceiver(ReceiverRole::TextEditor, &editor);
-    link.Start();
-    waiter.setOnWait([&](int) {
-        if (waiter.waits().size() == 3)
-            clock.Unplug();
-    });
-    ByteList program(120, 5);
-    EXPECT_FALSE(link.TransferProgram(program, nullptr));
-    // The send went on to the end, pacing included, without the clock.
-    EXPECT_EQ(waiter.waits().size(), 122);
-    EXPECT_EQ(clock.items(), (ByteList{240, 5, 5}));
-    EXPECT_FALSE(progress.visible);
-    EXPECT_FALSE(link.IsConnected());
-    EXPECT_EQ(removedSignals, 1);
-    EXPECT_TRUE(editor.texts.isEmpty());
-
-    // Plugged in again, the next transfer reaches it.
-    waiter.setOnWait({});
-    clock.Plug();
-    clock.ClearRecord();
-    EXPECT_TRUE(link.TransferProgram({230, 2, 231}, nullptr));
-    EXPECT_EQ(clock.items().size(), 5);
-    EXPECT_EQ(editor.texts, QStringList{kCompletionText});
-}
-
-TEST_F(DeviceLinkTest, FailedWritesAreSkippedSilently)
-{
-    link.Start();
-    clock.setWritesFail(true);
-    EXPECT_TRUE(link.TransferProgram({230, 2, 231}, nullptr));
-    EXPECT_TRUE(clock.outputReports().isEmpty());
-    EXPECT_EQ(waiter.waits().size(), 5);
-}
-
-TEST_F(DeviceLinkTest, ReadErrorStopsReceptionUntilRestarted)
-{
-    RecordingReceiver editor;
-    link.RegisterReceiver(ReceiverRole::FlowchartEditor, &editor);
-    link.Start();
-    clock.FailReading();
-    DeliverReports();
-    EXPECT_FALSE(link.isReceiving());
-    EXPECT_TRUE(link.RunProgram());
-    EXPECT_TRUE(editor.texts.isEmpty());
-
-    // The read command starts reception again.
-    EXPECT_TRUE(link.ReadMemory());
-    EXPECT_TRUE(link.isReceiving());
-
-    // So does the next device change.
-    clock.FailReading();
-    DeliverReports();
-    EXPECT_FALSE(link.isReceiving());
-    clock.AddOtherDevice(kKeyboard, /*afterClock=*/true);
-    EXPECT_TRUE(link.isReceiving());
-    EXPECT_TRUE(link.RunProgram());
-    EXPECT_EQ(editor.texts.last(), kCompletionText);
+    // A clock that never answers: sent, but nothing came.
+    clock.AddOtherDevice(kSecondClock, /*afterClock=*/true, /*openable=*/true);
+    ASSERT_EQ(link.CurrentDevice()->path, kSecondClock.path);
+    EXPECT_EQ(link.ReadTemperature().result, DeviceLink::TemperatureReading::Result::NothingCame);
 }
 
 TEST_F(DeviceLinkTest, ReportsOfAnyLengthBecomeTexts)
@@ -438,6 +434,238 @@ TEST_F(DeviceLinkTest, ReportsOfAnyLengthBecomeTexts)
     clock.SendRawReport(QByteArray::fromHex("ffff"));
     DeliverReports();
     EXPECT_EQ(editor.texts.size(), 4);
+}
+
+// -- One send at a time.
+
+TEST_F(DeviceLinkTest, ACommandGivenDuringATransferIsSentAfterIt)
+{
+    RecordingReceiver editor;
+    link.RegisterReceiver(ReceiverRole::FlowchartEditor, &editor);
+    link.Start();
+    bool runSent = false;
+    std::optional<QStringList> memory;
+    DuringWait(3, [&] { runSent = link.RunProgram(); });
+    // 240, eight program bytes, 250: ten items.
+    ASSERT_TRUE(link.TransferProgram({230, 1, 1, 1, 1, 1, 1, 231}, nullptr));
+    EXPECT_TRUE(runSent);
+    EXPECT_EQ(clock.Items(), (ByteList{240, 230, 1, 1, 1, 1, 1, 1, 231, 250, 241}));
+    EXPECT_EQ(waiter.waits().size(), 11);
+    EXPECT_EQ(progress.values.mid(0, 11), (QList<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
+    EXPECT_EQ(editor.texts, (QStringList{kCompletionText, kCompletionText}));
+
+    // A read's five seconds are its own too: a command waits for their end.
+    clock.ClearRecord();
+    editor.texts.clear();
+    waiter.setOnWait({});
+    const qsizetype waitsBefore = waiter.waits().size();
+    DuringWait(waitsBefore + 2, [&] { runSent = link.RunProgram(); });
+    memory = link.ReadMemory();
+    ASSERT_TRUE(memory.has_value());
+    EXPECT_EQ(memory->size(), VirtualClock::kMemorySize);
+    EXPECT_EQ(clock.Items(), (ByteList{245, 241}));
+    EXPECT_EQ(editor.texts, QStringList{kCompletionText});
+}
+
+TEST_F(DeviceLinkTest, ASendNeverGoesOnOnAClockThatCameBack)
+{
+    const struct {
+        const char *name;
+        std::function<void(VirtualClock &)> comeBack;
+    } cases[] = {
+        {"the same clock", [](VirtualClock &clock) { clock.Plug(); }},
+        {"another clock",
+         [](VirtualClock &clock) { clock.AddOtherDevice(kSecondClock, /*afterClock=*/true, /*openable=*/true); }},
+    };
+    for (const auto &c : cases) {
+        testing::FakeWaiter caseWaiter;
+        VirtualClock caseClock;
+        DeviceLink caseLink(caseClock, dialogs, caseWaiter, generation);
+        caseLink.Start();
+        bool runSent = true;
+        caseWaiter.setOnWait([&](int) {
+            const qsizetype number = caseWaiter.waits().size();
+            if (number == 2)
+                runSent = caseLink.RunProgram();  // given for the clock that goes
+            if (number == 5) {
+                caseClock.Unplug();
+                caseWaiter.WaitProcessing(100);  // item 7's time
+                c.comeBack(caseClock);
+            }
+        });
+        // Unplugged after item 5, back at item 7.
+        EXPECT_FALSE(caseLink.TransferProgram({230, 1, 1, 1, 1, 1, 1, 231}, nullptr)) << c.name;
+        EXPECT_FALSE(runSent) << c.name;
+        EXPECT_EQ(caseClock.Items(), (ByteList{240, 230, 1, 1, 1})) << c.name;
+        caseWaiter.setOnWait({});
+        caseClock.ClearRecord();
+        DeliverReports();
+        ASSERT_TRUE(caseLink.IsConnected()) << c.name;
+        EXPECT_TRUE(caseClock.Items().isEmpty()) << c.name;
+        EXPECT_TRUE(caseClock.OtherDeviceReports(kSecondClock.path).isEmpty()) << c.name;
+
+        // Until a new command is given.
+        EXPECT_TRUE(caseLink.RunProgram()) << c.name;
+        EXPECT_EQ(caseClock.Items().size() + caseClock.OtherDeviceReports(kSecondClock.path).size(), 1) << c.name;
+    }
+}
+
+// -- The clock going at any moment: every send fails, no window keeps waiting.
+
+TEST_F(DeviceLinkTest, PulledOutDuringATransfer)
+{
+    RecordingReceiver editor;
+    link.RegisterReceiver(ReceiverRole::TextEditor, &editor);
+    link.Start();
+    DuringWait(3, [&] { clock.Unplug(); });
+    EXPECT_FALSE(link.TransferProgram(ByteList(120, 5), nullptr));
+    // The rest is dropped at once.
+    EXPECT_EQ(waiter.waits().size(), 3);
+    EXPECT_EQ(clock.Items(), (ByteList{240, 5, 5}));
+    EXPECT_FALSE(progress.visible);
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(removedSignals, 1);
+    EXPECT_EQ(editor.lost, 1);
+    EXPECT_TRUE(editor.texts.isEmpty());
+
+    // Plugged in again, the next transfer reaches it.
+    waiter.setOnWait({});
+    clock.Plug();
+    clock.ClearRecord();
+    EXPECT_TRUE(link.TransferProgram({230, 2, 231}, nullptr));
+    EXPECT_EQ(clock.Items().size(), 5);
+    EXPECT_EQ(editor.texts, QStringList{kCompletionText});
+}
+
+TEST_F(DeviceLinkTest, PulledOutDuringARunReleasesTheWaitingWindows)
+{
+    RecordingReceiver flowchart;
+    RecordingReceiver thermometer;
+    link.RegisterReceiver(ReceiverRole::FlowchartEditor, &flowchart);
+    link.RegisterReceiver(ReceiverRole::Thermometer, &thermometer);
+    link.Start();
+    clock.SetRunsFinishAtOnce(false);
+    ASSERT_TRUE(link.RunProgram());
+    clock.Unplug();
+    // The completion report will never come: every window learns it.
+    EXPECT_EQ(flowchart.lost, 1);
+    EXPECT_EQ(thermometer.lost, 1);
+    EXPECT_FALSE(link.StopProgram());
+}
+
+TEST_F(DeviceLinkTest, PulledOutDuringAMemoryRead)
+{
+    link.Start();
+    ASSERT_TRUE(link.TransferProgram({230, 2, 231}, nullptr));
+    for (const qsizetype wait : {1, 2}) {  // during the pause, during the five seconds
+        clock.Plug();
+        const qsizetype waitsBefore = waiter.waits().size();
+        DuringWait(waitsBefore + wait, [&] { clock.Unplug(); });
+        EXPECT_FALSE(link.ReadMemory().has_value()) << wait;
+        waiter.setOnWait({});
+    }
+}
+
+TEST_F(DeviceLinkTest, WritesFailing)
+{
+    RecordingReceiver editor;
+    link.RegisterReceiver(ReceiverRole::IconEditor, &editor);
+    link.Start();
+    clock.SetWritesFail(true);
+    EXPECT_FALSE(link.TransferProgram({230, 2, 231}, nullptr));
+    EXPECT_TRUE(clock.OutputReports().isEmpty());
+    // The first failed write ends the send and counts as the clock leaving.
+    EXPECT_EQ(waiter.waits().size(), 1);
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(removedSignals, 1);
+    EXPECT_EQ(editor.lost, 1);
+
+    // The devices are looked at again: the clock is still there.
+    DeliverReports();
+    EXPECT_TRUE(link.IsConnected());
+    clock.SetWritesFail(false);
+    EXPECT_TRUE(link.RunProgram());
+}
+
+TEST_F(DeviceLinkTest, AStalledClockEndsTheSendAfterAShortTime)
+{
+    link.Start();
+    clock.SetStalled(true);
+    EXPECT_FALSE(link.TransferProgram({230, 2, 231}, nullptr));
+    EXPECT_EQ(waiter.totalWaited(), DeviceLink::kStalledWriteMs);
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(removedSignals, 1);
+}
+
+TEST_F(DeviceLinkTest, UnpluggedAndPluggedInAgainBetweenTwoLooks)
+{
+    RecordingReceiver editor;
+    link.RegisterReceiver(ReceiverRole::FlowchartEditor, &editor);
+    link.Start();
+
+    // The handle is dead though nothing announced it: the first write
+    // tells, and counts as a removal.
+    clock.ReplugUnnoticed();
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_FALSE(link.RunProgram());
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(removedSignals, 1);
+    EXPECT_EQ(editor.lost, 1);
+    DeliverReports();
+    ASSERT_TRUE(link.IsConnected());
+    EXPECT_TRUE(link.RunProgram());
+    EXPECT_EQ(editor.texts, QStringList{kCompletionText});
+
+    // So does a read error on it.
+    clock.ReplugUnnoticed();
+    clock.FailReading();
+    DeliverReports();
+    EXPECT_EQ(removedSignals, 2);
+    DeliverReports();
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_TRUE(link.IsReceiving());
+    EXPECT_TRUE(link.RunProgram());
+}
+
+TEST_F(DeviceLinkTest, ReadErrorDropsTheClockAndLooksAgain)
+{
+    RecordingReceiver editor;
+    link.RegisterReceiver(ReceiverRole::FlowchartEditor, &editor);
+    link.Start();
+    clock.FailReading();
+    QCoreApplication::sendPostedEvents();  // the error only, not yet the new look
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(removedSignals, 1);
+    EXPECT_EQ(editor.lost, 1);
+
+    DeliverReports();
+    ASSERT_TRUE(link.IsConnected());
+    EXPECT_TRUE(link.IsReceiving());
+    EXPECT_EQ(connectedSignals, 2);
+    EXPECT_TRUE(link.RunProgram());
+    EXPECT_EQ(editor.texts, QStringList{kCompletionText});
+}
+
+TEST_F(DeviceLinkTest, AWindowsNestedEventLoopWhileTheClockGoes)
+{
+    int reports = 0;
+    FunctionReceiver flowchart([&](const QString &) {
+        ++reports;
+        // A message box shown from the report, while the clock is pulled out.
+        QEventLoop box;
+        QTimer::singleShot(0, &box, [&] {
+            clock.Unplug();
+            box.quit();
+        });
+        box.exec();
+    });
+    link.RegisterReceiver(ReceiverRole::FlowchartEditor, &flowchart);
+    link.Start();
+    clock.SendRawReport(QByteArray::fromHex("0a09"));
+    DeliverReports();
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(flowchart.lost, 1);
+    EXPECT_FALSE(link.IsConnected());
 }
 
 // Every wait ends late by the given overruns in turn, as a real one does.
@@ -461,10 +689,9 @@ TEST(DeviceLinkPacing, OverrunsAreTakenFromTheNextPauseDownTo45Ms)
 {
     RecordingDialogs dialogs;
     LateWaiter waiter({2, 20, 0, 0, 0, 0, 200});
-    testing::TempPaths temp;
-    StudioContext context(dialogs, waiter, temp.paths());
+    DeviceGeneration generation;
     VirtualClock clock;
-    DeviceLink link(clock, context);
+    DeviceLink link(clock, dialogs, waiter, generation);
     link.Start();
     ASSERT_TRUE(link.SendList({1, 2, 3, 4, 5, 6}));
     // The 20 ms overrun is made up over several pauses, none below 45 ms.

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace kq {
 namespace {
 
@@ -137,7 +139,15 @@ TEST(DeviceCommands, ItemsAndReports)
 class RecordingReceiver final : public ReportReceiver {
 public:
     void ReportReceived(const QString &text) override { texts.append(text); }
+    void ClockLost() override
+    {
+        ++lost;
+        if (onLost)
+            onLost();
+    }
     QStringList texts;
+    int lost = 0;
+    std::function<void()> onLost;
 };
 
 TEST(ReportRouter, FirstOpenWindowInPriorityOrderSeesTheReport)
@@ -162,6 +172,21 @@ TEST(ReportRouter, FirstOpenWindowInPriorityOrderSeesTheReport)
     EXPECT_EQ(thermometer.texts, QStringList{QStringLiteral("0002")});
     EXPECT_EQ(secondFlowchart.texts, QStringList{QStringLiteral("0003")});
     EXPECT_EQ(melody.texts, QStringList{QStringLiteral("0004")});
+}
+
+TEST(ReportRouter, EveryWindowLearnsThatTheClockWent)
+{
+    ReportRouter router;
+    RecordingReceiver thermometer, flowchart, melody;
+    router.Register(ReceiverRole::Thermometer, &thermometer);
+    router.Register(ReceiverRole::FlowchartEditor, &flowchart);
+    router.Register(ReceiverRole::MelodyEditor, &melody);
+    // Told first, the thermometer closes the melody editor.
+    thermometer.onLost = [&] { router.Unregister(&melody); };
+    router.ClockLost();
+    EXPECT_EQ(thermometer.lost, 1);
+    EXPECT_EQ(flowchart.lost, 1);
+    EXPECT_EQ(melody.lost, 0);
 }
 
 }  // namespace

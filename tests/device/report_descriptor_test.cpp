@@ -64,6 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                        Bytes({0x06, 0x00, 0xFF, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x02, 0xA4, 0x75, 0x01, 0x95, 0x08,
                               0x81, 0x02, 0xB4, 0x81, 0x02, 0xFE, 0x02, 0x10, 0xAA, 0xBB, 0x91, 0x02, 0xC0}),
                        {false, 4, 3, 0}},
+        // The longest report hidraw hands over: 16383 data bytes.
+        DescriptorCase{"LongestOutputReport", Bytes({0x75, 0x08, 0x96, 0xFF, 0x3F, 0x91, 0x02}), {false, 0, 16384, 0}},
         DescriptorCase{"Empty", QByteArray(), {false, 0, 0, 0}}),
     [](const ::testing::TestParamInfo<DescriptorCase> &info) { return info.param.name; });
 
@@ -76,6 +78,28 @@ TEST(ReportDescriptor, RefusesDamagedDescriptors)
     EXPECT_FALSE(ParseReportDescriptor(Bytes({0xFE})).has_value());
     // Pop without Push.
     EXPECT_FALSE(ParseReportDescriptor(Bytes({0xB4})).has_value());
+}
+
+// Crafted sizes and counts: the lengths would pass int's range (a signed
+// overflow), turn negative or exceed what hidraw hands over. Such a device
+// cannot be opened, so it is never taken for the clock.
+TEST(ReportDescriptor, RefusesReportsLongerThanHidrawHandsOver)
+{
+    const QByteArray crafted[] = {
+        // Report Size 8, Report Count 0x7FFFFFFF, Input: 2^31 - 1 bytes.
+        Bytes({0x75, 0x08, 0x97, 0xFF, 0xFF, 0xFF, 0x7F, 0x81, 0x02}),
+        // Report Count 0x80000000: 2^31 bytes.
+        Bytes({0x75, 0x08, 0x97, 0x00, 0x00, 0x00, 0x80, 0x91, 0x02}),
+        // Both at their largest, added twice: the bit count passes 2^64.
+        Bytes({0x77, 0xFF, 0xFF, 0xFF, 0xFF, 0x97, 0xFF, 0xFF, 0xFF, 0xFF, 0xB1, 0x02, 0xB1, 0x02}),
+        // One byte past the longest report.
+        Bytes({0x75, 0x08, 0x96, 0x00, 0x40, 0x91, 0x02}),
+        // Report IDs are 1..255.
+        Bytes({0x85, 0x00, 0x75, 0x08, 0x95, 0x02, 0x81, 0x02}),
+        Bytes({0x86, 0x00, 0x01, 0x75, 0x08, 0x95, 0x02, 0x81, 0x02}),
+    };
+    for (const QByteArray &descriptor : crafted)
+        EXPECT_FALSE(ParseReportDescriptor(descriptor).has_value()) << descriptor.toHex().constData();
 }
 
 }  // namespace

@@ -2,12 +2,16 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 
 namespace kq {
@@ -39,7 +43,7 @@ public:
         return count;
     }
 
-    QList<int> handledAtRead()
+    QList<int> HandledAtRead()
     {
         std::lock_guard lock(m_mutex);
         return m_handledAtRead;
@@ -84,7 +88,7 @@ TEST(ReportReader, HandsEachReportOverOnTheCreatingThreadOneAtATime)
             ++handled;
         },
         [] { FAIL() << "no read error was scripted"; });
-    reader.start();
+    reader.Start();
     ASSERT_TRUE(ProcessEventsUntil([&] { return reports.size() == 3; }));
     reader.Stop();
 
@@ -94,9 +98,9 @@ TEST(ReportReader, HandsEachReportOverOnTheCreatingThreadOneAtATime)
     EXPECT_EQ(reports[1].data, QByteArray::fromHex("111a"));
     EXPECT_EQ(reports[2].data, QByteArray::fromHex("12"));
     // Every read after a report waited until that report was handled.
-    const QList<int> handledAtRead = source.handledAtRead();
-    ASSERT_GE(handledAtRead.size(), 3);
-    EXPECT_EQ(handledAtRead.mid(0, 3), (QList<int>{0, 1, 2}));
+    const QList<int> HandledAtRead = source.HandledAtRead();
+    ASSERT_GE(HandledAtRead.size(), 3);
+    EXPECT_EQ(HandledAtRead.mid(0, 3), (QList<int>{0, 1, 2}));
 }
 
 TEST(ReportReader, WithoutReportIdsEveryByteIsData)
@@ -105,7 +109,7 @@ TEST(ReportReader, WithoutReportIdsEveryByteIsData)
     QList<InputReport> reports;
     ReportReader reader([&](unsigned char *buffer, int length, int timeoutMs) { return source.Read(buffer, length, timeoutMs, 0); },
                         3, /*usesReportIds=*/false, [&](const InputReport &report) { reports.append(report); }, [] {});
-    reader.start();
+    reader.Start();
     ASSERT_TRUE(ProcessEventsUntil([&] { return !reports.isEmpty(); }));
     reader.Stop();
     EXPECT_EQ(reports[0].reportId, 0);
@@ -119,11 +123,12 @@ TEST(ReportReader, ReadErrorIsHandedOverOnceAndEndsReading)
     int errors = 0;
     ReportReader reader([&](unsigned char *buffer, int length, int timeoutMs) { return source.Read(buffer, length, timeoutMs, 0); },
                         3, true, [&](const InputReport &) { ++reports; }, [&] { ++errors; });
-    reader.start();
+    reader.Start();
     ASSERT_TRUE(ProcessEventsUntil([&] { return errors == 1; }));
-    ASSERT_TRUE(ProcessEventsUntil([&] { return reader.isFinished(); }));
+    reader.Stop();
+    EXPECT_EQ(errors, 1);
     EXPECT_EQ(reports, 1);
-    EXPECT_EQ(source.handledAtRead().size(), 2);
+    EXPECT_EQ(source.HandledAtRead().size(), 2);
 }
 
 TEST(ReportReader, StopWhileAReportWaitsForTheUserInterfaceThread)
@@ -132,15 +137,40 @@ TEST(ReportReader, StopWhileAReportWaitsForTheUserInterfaceThread)
     int reports = 0;
     ReportReader reader([&](unsigned char *buffer, int length, int timeoutMs) { return source.Read(buffer, length, timeoutMs, 0); },
                         3, true, [&](const InputReport &) { ++reports; }, [] {});
-    reader.start();
+    reader.Start();
     // The reader now waits for this thread, which does not process events.
     const QDeadlineTimer deadline(5000);
-    while (source.handledAtRead().isEmpty() && !deadline.hasExpired())
+    while (source.HandledAtRead().isEmpty() && !deadline.hasExpired())
         QThread::yieldCurrentThread();
     reader.Stop();
-    EXPECT_TRUE(reader.isFinished());
     QCoreApplication::processEvents();
     EXPECT_EQ(reports, 0);
+}
+
+TEST(ReportReader, AHandlersNestedEventLoopInWhichTheReaderIsDropped)
+{
+    ScriptedSource source({QByteArray::fromHex("00ffff"), QByteArray::fromHex("00ffff")});
+    int reports = 0;
+    std::unique_ptr<ReportReader> reader;
+    reader = std::make_unique<ReportReader>(
+        [&](unsigned char *buffer, int length, int timeoutMs) { return source.Read(buffer, length, timeoutMs, 0); },
+        3, true,
+        [&](const InputReport &) {
+            ++reports;
+            // A message box shown from the report, while the clock is pulled
+            // out and its reader goes.
+            QEventLoop box;
+            QTimer::singleShot(0, &box, [&] {
+                reader.reset();
+                box.quit();
+            });
+            box.exec();
+        },
+        [] {});
+    reader->Start();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !reader; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(reports, 1);
 }
 
 }  // namespace
