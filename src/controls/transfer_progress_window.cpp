@@ -36,7 +36,7 @@ void TransferProgressWindow::HideProgress()
     hide();
 }
 
-int TransferProgressWindow::progress() const
+int TransferProgressWindow::Progress() const
 {
     return m_bar->value();
 }

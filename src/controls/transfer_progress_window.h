@@ -20,7 +20,7 @@ public:
     void SetProgress(int value) override;
     void HideProgress() override;
 
-    int progress() const;
+    int Progress() const;
 
 private:
     QProgressBar *m_bar;

@@ -11,18 +11,18 @@ namespace {
 TEST(Paths, TempFoldersAreCreatedOnEveryCall)
 {
     testing::TempPaths temp;
-    const Paths &paths = temp.paths();
+    const Paths &paths = temp.Paths();
     const QString folder = paths.TempFolder();
-    EXPECT_EQ(folder, temp.root() + "/appdata/KQ-27Temp/");
+    EXPECT_EQ(folder, temp.Root() + "/appdata/KQ-27Temp/");
     EXPECT_TRUE(QFileInfo(folder + "Report").isDir());
 
     QDir(folder).removeRecursively();
     EXPECT_EQ(paths.TempFolder(), folder);
     EXPECT_TRUE(QFileInfo(folder + "Report").isDir());
 
-    EXPECT_EQ(paths.PanelTempFolder(), temp.root() + "/appdata/KQ-19Temp/");
-    EXPECT_EQ(paths.PanelHandOverFolder(), temp.root() + "/appdata/KQ-18Temp/");
-    EXPECT_TRUE(QFileInfo(temp.root() + "/appdata/KQ-18Temp").isDir());
+    EXPECT_EQ(paths.PanelTempFolder(), temp.Root() + "/appdata/KQ-19Temp/");
+    EXPECT_EQ(paths.PanelHandOverFolder(), temp.Root() + "/appdata/KQ-18Temp/");
+    EXPECT_TRUE(QFileInfo(temp.Root() + "/appdata/KQ-18Temp").isDir());
 }
 
 TEST(Paths, OneSeparatorWhateverTheRootEndsWith)

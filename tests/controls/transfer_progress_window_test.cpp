@@ -24,9 +24,9 @@ TEST(TransferProgressWindow, BorderlessBarCentredOverTheCaller)
     EXPECT_EQ(window.pos(), CentredTopLeft(frame, QSize(274, 39)));
 
     window.SetProgress(40);
-    EXPECT_EQ(window.progress(), 40);
+    EXPECT_EQ(window.Progress(), 40);
     window.SetProgress(122);
-    EXPECT_EQ(window.progress(), 100);
+    EXPECT_EQ(window.Progress(), 100);
     window.HideProgress();
     EXPECT_FALSE(window.isVisible());
 }

@@ -75,8 +75,8 @@ protected:
     // Runs action once, during the wait with this number (from 1).
     void DuringWait(qsizetype number, std::function<void()> action)
     {
-        waiter.setOnWait([this, number, action = std::move(action)](int) {
-            if (waiter.waits().size() == number)
+        waiter.SetOnWait([this, number, action = std::move(action)](int) {
+            if (waiter.Waits().size() == number)
                 action();
         });
     }
@@ -105,7 +105,7 @@ TEST_F(DeviceLinkTest, NoDeviceAtAll)
     EXPECT_FALSE(link.IsConnected());
     EXPECT_EQ(generation.Value(), kCurrentGeneration);
     EXPECT_EQ(connectedSignals, 0);
-    EXPECT_TRUE(dialogs.records().isEmpty());
+    EXPECT_TRUE(dialogs.Records().isEmpty());
 
     // Every command fails before sending or waiting.
     EXPECT_FALSE(link.TransferProgram({230, 2, 231}, nullptr));
@@ -113,7 +113,7 @@ TEST_F(DeviceLinkTest, NoDeviceAtAll)
     EXPECT_FALSE(link.TimedTrain(TrainDirection::Forward, 25));
     EXPECT_FALSE(link.ReadMemory().has_value());
     EXPECT_EQ(link.ReadTemperature().result, DeviceLink::TemperatureReading::Result::NoClock);
-    EXPECT_TRUE(waiter.waits().isEmpty());
+    EXPECT_TRUE(waiter.Waits().isEmpty());
     EXPECT_EQ(progress.shown, 0);
 }
 
@@ -129,7 +129,7 @@ TEST_F(DeviceLinkTest, FindsTheClockAndStartsReceiving)
     EXPECT_EQ(link.Devices()[0].identification, QStringLiteral("046D C31C"));
     EXPECT_EQ(link.Devices()[1].identification, kClockIdentification);
     EXPECT_EQ(link.Devices()[1].description, QStringLiteral("Device VID=21CF PID=0002 (Serial=0001)"));
-    EXPECT_TRUE(dialogs.records().isEmpty());
+    EXPECT_TRUE(dialogs.Records().isEmpty());
 }
 
 TEST_F(DeviceLinkTest, OlderClockSetsGenerationThreeUntilANewerOneIsFound)
@@ -138,12 +138,12 @@ TEST_F(DeviceLinkTest, OlderClockSetsGenerationThreeUntilANewerOneIsFound)
     clock.SetSerial(QStringLiteral("77"));  // compared by product string, not description
     link.Start();
     EXPECT_EQ(generation.Value(), kOlderGeneration);
-    EXPECT_EQ(dialogs.texts(RecordingDialogs::Kind::Information), QStringList{kOlderClockNotice});
+    EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Information), QStringList{kOlderClockNotice});
     EXPECT_EQ(generationSignals, QList<int>{kOlderGeneration});
     EXPECT_TRUE(link.IsConnected());
 
     // A keyboard enumerated after the clock leaves the generation alone.
-    dialogs.clear();
+    dialogs.Clear();
     clock.AddOtherDevice(kKeyboard, /*afterClock=*/true);
     EXPECT_EQ(generation.Value(), kOlderGeneration);
     EXPECT_EQ(generationSignals.size(), 1);
@@ -159,14 +159,14 @@ TEST_F(DeviceLinkTest, OlderClockSetsGenerationThreeUntilANewerOneIsFound)
     EXPECT_TRUE(link.IsConnected());
     EXPECT_EQ(generation.Value(), kCurrentGeneration);
     EXPECT_EQ(generationSignals, (QList<int>{kOlderGeneration, kCurrentGeneration}));
-    EXPECT_TRUE(dialogs.texts(RecordingDialogs::Kind::Information).size() == 1);
+    EXPECT_TRUE(dialogs.Texts(RecordingDialogs::Kind::Information).size() == 1);
 }
 
 TEST_F(DeviceLinkTest, OtherModelIsWarnedAboutAndStillConnected)
 {
     clock.SetProduct(kOtherModelProduct);
     link.Start();
-    EXPECT_EQ(dialogs.texts(RecordingDialogs::Kind::Warning), QStringList{kOtherModelWarning});
+    EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Warning), QStringList{kOtherModelWarning});
     EXPECT_TRUE(link.IsConnected());
     EXPECT_EQ(generation.Value(), kCurrentGeneration);
 }
@@ -240,7 +240,7 @@ TEST_F(DeviceLinkTest, TransferOfTheSmallestProgram)
         EXPECT_EQ(report[0], '\0');
         EXPECT_EQ(report.mid(1), QByteArray(8, report[1]));
     }
-    EXPECT_EQ(waiter.waits(), (QList<int>{50, 50, 50, 50, 50}));
+    EXPECT_EQ(waiter.Waits(), (QList<int>{50, 50, 50, 50, 50}));
     EXPECT_EQ(progress.shown, 1);
     EXPECT_FALSE(progress.visible);
     EXPECT_EQ(progress.values, (QList<int>{0, 20, 40, 60, 80, 100}));
@@ -260,10 +260,10 @@ TEST_F(DeviceLinkTest, ClockSettingAndTimedTrain)
     EXPECT_EQ(progress.shown, 1);
 
     clock.ClearRecord();
-    const int waitsBefore = int(waiter.waits().size());
+    const int waitsBefore = int(waiter.Waits().size());
     ASSERT_TRUE(link.TimedTrain(TrainDirection::Forward, 25));
     EXPECT_EQ(clock.Items(), (ByteList{222, 226}));
-    EXPECT_EQ(waiter.waits().mid(waitsBefore), (QList<int>{50, 2500, 50}));
+    EXPECT_EQ(waiter.Waits().mid(waitsBefore), (QList<int>{50, 2500, 50}));
     clock.ClearRecord();
     ASSERT_TRUE(link.TimedTrain(TrainDirection::Backward, 0));
     EXPECT_EQ(clock.Items(), (ByteList{223, 226}));
@@ -373,10 +373,10 @@ TEST_F(DeviceLinkTest, MemoryReadReturnsProgramAndMelodyAtTheirAddresses)
     // A status group ahead of the memory is dropped with everything before
     // address 0.
     clock.SetMemoryDumpLead({QByteArray(2, '\0'), QByteArray::fromHex("c409")});
-    const qsizetype waitsBefore = waiter.waits().size();
+    const qsizetype waitsBefore = waiter.Waits().size();
     const std::optional<QStringList> memory = link.ReadMemory();
     ASSERT_TRUE(memory.has_value());
-    EXPECT_EQ(waiter.waits().mid(waitsBefore), (QList<int>{50, 5000}));
+    EXPECT_EQ(waiter.Waits().mid(waitsBefore), (QList<int>{50, 5000}));
 
     ASSERT_EQ(memory->size(), VirtualClock::kMemorySize);
     EXPECT_EQ(memory->mid(0, 5), (QStringList{"E6", "02", "E7", "FA", "FF"}));
@@ -450,15 +450,15 @@ TEST_F(DeviceLinkTest, ACommandGivenDuringATransferIsSentAfterIt)
     ASSERT_TRUE(link.TransferProgram({230, 1, 1, 1, 1, 1, 1, 231}, nullptr));
     EXPECT_TRUE(runSent);
     EXPECT_EQ(clock.Items(), (ByteList{240, 230, 1, 1, 1, 1, 1, 1, 231, 250, 241}));
-    EXPECT_EQ(waiter.waits().size(), 11);
+    EXPECT_EQ(waiter.Waits().size(), 11);
     EXPECT_EQ(progress.values.mid(0, 11), (QList<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
     EXPECT_EQ(editor.texts, (QStringList{kCompletionText, kCompletionText}));
 
     // A read's five seconds are its own too: a command waits for their end.
     clock.ClearRecord();
     editor.texts.clear();
-    waiter.setOnWait({});
-    const qsizetype waitsBefore = waiter.waits().size();
+    waiter.SetOnWait({});
+    const qsizetype waitsBefore = waiter.Waits().size();
     DuringWait(waitsBefore + 2, [&] { runSent = link.RunProgram(); });
     memory = link.ReadMemory();
     ASSERT_TRUE(memory.has_value());
@@ -483,8 +483,8 @@ TEST_F(DeviceLinkTest, ASendNeverGoesOnOnAClockThatCameBack)
         DeviceLink caseLink(caseClock, dialogs, caseWaiter, generation);
         caseLink.Start();
         bool runSent = true;
-        caseWaiter.setOnWait([&](int) {
-            const qsizetype number = caseWaiter.waits().size();
+        caseWaiter.SetOnWait([&](int) {
+            const qsizetype number = caseWaiter.Waits().size();
             if (number == 2)
                 runSent = caseLink.RunProgram();  // given for the clock that goes
             if (number == 5) {
@@ -497,7 +497,7 @@ TEST_F(DeviceLinkTest, ASendNeverGoesOnOnAClockThatCameBack)
         EXPECT_FALSE(caseLink.TransferProgram({230, 1, 1, 1, 1, 1, 1, 231}, nullptr)) << c.name;
         EXPECT_FALSE(runSent) << c.name;
         EXPECT_EQ(caseClock.Items(), (ByteList{240, 230, 1, 1, 1})) << c.name;
-        caseWaiter.setOnWait({});
+        caseWaiter.SetOnWait({});
         caseClock.ClearRecord();
         DeliverReports();
         ASSERT_TRUE(caseLink.IsConnected()) << c.name;
@@ -520,7 +520,7 @@ TEST_F(DeviceLinkTest, PulledOutDuringATransfer)
     DuringWait(3, [&] { clock.Unplug(); });
     EXPECT_FALSE(link.TransferProgram(ByteList(120, 5), nullptr));
     // The rest is dropped at once.
-    EXPECT_EQ(waiter.waits().size(), 3);
+    EXPECT_EQ(waiter.Waits().size(), 3);
     EXPECT_EQ(clock.Items(), (ByteList{240, 5, 5}));
     EXPECT_FALSE(progress.visible);
     EXPECT_FALSE(link.IsConnected());
@@ -529,7 +529,7 @@ TEST_F(DeviceLinkTest, PulledOutDuringATransfer)
     EXPECT_TRUE(editor.texts.isEmpty());
 
     // Plugged in again, the next transfer reaches it.
-    waiter.setOnWait({});
+    waiter.SetOnWait({});
     clock.Plug();
     clock.ClearRecord();
     EXPECT_TRUE(link.TransferProgram({230, 2, 231}, nullptr));
@@ -559,10 +559,10 @@ TEST_F(DeviceLinkTest, PulledOutDuringAMemoryRead)
     ASSERT_TRUE(link.TransferProgram({230, 2, 231}, nullptr));
     for (const qsizetype wait : {1, 2}) {  // during the pause, during the five seconds
         clock.Plug();
-        const qsizetype waitsBefore = waiter.waits().size();
+        const qsizetype waitsBefore = waiter.Waits().size();
         DuringWait(waitsBefore + wait, [&] { clock.Unplug(); });
         EXPECT_FALSE(link.ReadMemory().has_value()) << wait;
-        waiter.setOnWait({});
+        waiter.SetOnWait({});
     }
 }
 
@@ -575,7 +575,7 @@ TEST_F(DeviceLinkTest, WritesFailing)
     EXPECT_FALSE(link.TransferProgram({230, 2, 231}, nullptr));
     EXPECT_TRUE(clock.OutputReports().isEmpty());
     // The first failed write ends the send and counts as the clock leaving.
-    EXPECT_EQ(waiter.waits().size(), 1);
+    EXPECT_EQ(waiter.Waits().size(), 1);
     EXPECT_FALSE(link.IsConnected());
     EXPECT_EQ(removedSignals, 1);
     EXPECT_EQ(editor.lost, 1);
@@ -592,7 +592,7 @@ TEST_F(DeviceLinkTest, AStalledClockEndsTheSendAfterAShortTime)
     link.Start();
     clock.SetStalled(true);
     EXPECT_FALSE(link.TransferProgram({230, 2, 231}, nullptr));
-    EXPECT_EQ(waiter.totalWaited(), DeviceLink::kStalledWriteMs);
+    EXPECT_EQ(waiter.TotalWaited(), DeviceLink::kStalledWriteMs);
     EXPECT_FALSE(link.IsConnected());
     EXPECT_EQ(removedSignals, 1);
 }

@@ -46,8 +46,8 @@ protected:
         context.ReportFields().Set(fields);
     }
 
-    QString PathOf(const QString &name) const { return temp.root() + QLatin1Char('/') + name; }
-    QString SaveFile() const { return temp.paths().TempFolder() + kSaveFileName; }
+    QString PathOf(const QString &name) const { return temp.Root() + QLatin1Char('/') + name; }
+    QString SaveFile() const { return temp.Paths().TempFolder() + kSaveFileName; }
     QStringList FileOfStep(Step number, const QString &marker, const QStringList &instructions,
                            const ReportFields &report, bool valid = true)
     {
@@ -79,8 +79,8 @@ TEST_F(ProgramFileCommands, SaveWritesCp932CrLfFileWithTheEndingAndItsCopy)
     EXPECT_EQ(ReadBytes(SaveFile()), bytes);
     EXPECT_EQ(host.caption, "ソラリット２制御ソフト :" + path);
     EXPECT_EQ(step.savedMarks, 1);
-    EXPECT_TRUE(dialogs.texts(Kind::Warning).isEmpty());
-    EXPECT_TRUE(dialogs.texts(Kind::Question).isEmpty());
+    EXPECT_TRUE(dialogs.Texts(Kind::Warning).isEmpty());
+    EXPECT_TRUE(dialogs.Texts(Kind::Question).isEmpty());
 }
 
 // A wave dash typed on Linux is the full-width tilde of a Windows file.
@@ -102,8 +102,8 @@ TEST_F(ProgramFileCommands, SavingAnInvalidProgramWritesNgAndNothingOfTheEarlier
     step.instructions = {kSwitchIf};
     dialogs.fileNames.enqueue(path);
     ASSERT_TRUE(SaveProgramFile(context, step, host));
-    EXPECT_EQ(dialogs.texts(Kind::Question), QStringList{kOverwriteQuestion});
-    EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{TestStep::kCheckMessage.text});
+    EXPECT_EQ(dialogs.Texts(Kind::Question), QStringList{kOverwriteQuestion});
+    EXPECT_EQ(dialogs.Texts(Kind::Warning), QStringList{TestStep::kCheckMessage.text});
 
     const QStringList lines = ReadTextLines(path)->lines;
     EXPECT_EQ(lines, (QStringList{"NG"} + ReportLines(context.ReportFields().Value())
@@ -116,7 +116,7 @@ TEST_F(ProgramFileCommands, SavingAnInvalidProgramWritesNgAndNothingOfTheEarlier
     EXPECT_EQ(same.instructions, QStringList{kSwitchIf});
     TestStep flowchart(Step::Flowchart, kFlowchartSectionMarker);
     EXPECT_EQ(OpenProgramFile(context, flowchart, host, path, OpenOrigin::ChosenFile), OpenResult::Refused);
-    EXPECT_EQ(dialogs.texts(Kind::Information), QStringList{"foreign file refused"});
+    EXPECT_EQ(dialogs.Texts(Kind::Information), QStringList{"foreign file refused"});
 }
 
 TEST_F(ProgramFileCommands, CancelOrNoToTheOverwriteQuestionWritesNothing)
@@ -129,7 +129,7 @@ TEST_F(ProgramFileCommands, CancelOrNoToTheOverwriteQuestionWritesNothing)
     dialogs.yesNoAnswers.enqueue(false);
     EXPECT_FALSE(SaveProgramFile(context, step, host));
 
-    EXPECT_EQ(dialogs.texts(Kind::Question), QStringList{kOverwriteQuestion});
+    EXPECT_EQ(dialogs.Texts(Kind::Question), QStringList{kOverwriteQuestion});
     EXPECT_EQ(ReadBytes(path), "old\r\n");
     EXPECT_FALSE(QFile::exists(SaveFile()));
     EXPECT_TRUE(host.caption.isEmpty());
@@ -156,11 +156,11 @@ TEST_F(ProgramFileCommands, AFailedSaveShowsTheStepsMessageAndKeepsEarlierFiles)
         {PathOf("plain/a.kq27"), QStringLiteral("太郎"), QStringLiteral("save failed")},  // the folder is a file
     };
     for (const auto &c : cases) {
-        dialogs.clear();
+        dialogs.Clear();
         SetReportName(c.name);
         dialogs.fileNames.enqueue(c.target);
         EXPECT_FALSE(SaveProgramFile(context, step, host)) << c.target.toStdString();
-        EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{c.message});
+        EXPECT_EQ(dialogs.Texts(Kind::Warning), QStringList{c.message});
         EXPECT_EQ(ReadBytes(path), before);
         EXPECT_EQ(ReadBytes(SaveFile()), before);
         EXPECT_TRUE(host.caption.isEmpty());
@@ -190,7 +190,7 @@ TEST_F(ProgramFileCommands, OwnFileRestoresItsSectionAndReportFields)
     EXPECT_EQ(context.ReportFields().Value().impressions, "\"a=b c\"");
     EXPECT_EQ(context.ReportFields().Value().title, "");
     EXPECT_EQ(host.caption, "ソラリット２制御ソフト :" + path);
-    EXPECT_TRUE(dialogs.records().isEmpty());
+    EXPECT_TRUE(dialogs.Records().isEmpty());
 }
 
 TEST_F(ProgramFileCommands, DemosKeepTheCaptionAndHandOversKeepTheReportFields)
@@ -236,7 +236,7 @@ TEST_F(ProgramFileCommands, FilesTheStepCannotShowAreRefusedWithItsMessage)
     EXPECT_EQ(OpenProgramFile(context, icons, host, invalid, OpenOrigin::ChosenFile), OpenResult::Refused);
     EXPECT_EQ(OpenProgramFile(context, icons, host, melody, OpenOrigin::ChosenFile), OpenResult::Refused);
     EXPECT_EQ(OpenProgramFile(context, icons, host, withIf, OpenOrigin::ChosenFile), OpenResult::Refused);
-    EXPECT_EQ(dialogs.records(), (QList<RecordingDialogs::Record>{{Kind::Information, "foreign file refused"},
+    EXPECT_EQ(dialogs.Records(), (QList<RecordingDialogs::Record>{{Kind::Information, "foreign file refused"},
                                                                   {Kind::Information, "foreign file refused"},
                                                                   {Kind::Warning, "no ifs in this step"}}));
     EXPECT_EQ(icons.instructions, QStringList{"5,1,0,0,0,0,0"});
@@ -261,20 +261,20 @@ TEST_F(ProgramFileCommands, DamagedFilesFailWithTheReadMessageAndNoCrash)
         {"damaged section", ownBytes + "not an instruction\r\n", false},
     };
     for (const auto &c : cases) {
-        dialogs.clear();
+        dialogs.Clear();
         step.instructions = {"5,2,0,0,0,0,0"};
         const QString path = PathOf(QString::fromUtf8(c.name) + ".kq27");
         WriteBytes(path, c.bytes);
         EXPECT_EQ(OpenProgramFile(context, step, host, path, OpenOrigin::ChosenFile), OpenResult::Failed) << c.name;
-        EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{kReadFailedMessage}) << c.name;
+        EXPECT_EQ(dialogs.Texts(Kind::Warning), QStringList{kReadFailedMessage}) << c.name;
         if (c.untouched) {
             EXPECT_EQ(step.instructions, QStringList{"5,2,0,0,0,0,0"}) << c.name;
         }
         EXPECT_TRUE(host.caption.isEmpty()) << c.name;
     }
-    dialogs.clear();
+    dialogs.Clear();
     EXPECT_EQ(OpenProgramFile(context, step, host, PathOf("none.kq27"), OpenOrigin::Demo), OpenResult::Failed);
-    EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{kReadFailedMessage});
+    EXPECT_EQ(dialogs.Texts(Kind::Warning), QStringList{kReadFailedMessage});
 }
 
 TEST_F(ProgramFileCommands, DialogAndDropCheckTheNameFirst)
@@ -286,7 +286,7 @@ TEST_F(ProgramFileCommands, DialogAndDropCheckTheNameFirst)
     dialogs.fileNames.enqueue(PathOf("p.txt"));
     EXPECT_EQ(OpenProgramFileFromDialog(context, step, host), OpenResult::Cancelled);
     EXPECT_EQ(OpenDroppedProgramFiles(context, step, host, {path, path}), OpenResult::Cancelled);
-    EXPECT_EQ(dialogs.texts(Kind::Warning), (QStringList{kWrongExtensionMessage, kSeveralFilesMessage}));
+    EXPECT_EQ(dialogs.Texts(Kind::Warning), (QStringList{kWrongExtensionMessage, kSeveralFilesMessage}));
 
     dialogs.fileNames.enqueue(path);
     EXPECT_EQ(OpenProgramFileFromDialog(context, step, host), OpenResult::Opened);
@@ -302,25 +302,25 @@ TEST_F(ProgramFileCommands, CloseAsksOnlyBeforeDiscardingAnUnsavedProgram)
     dialogs.fileNames.enqueue(PathOf("saved.kq27"));
     ASSERT_TRUE(SaveProgramFile(context, step, host));
     EXPECT_TRUE(MayCloseStep(context, step, host));
-    EXPECT_TRUE(dialogs.texts(Kind::Question).isEmpty());
+    EXPECT_TRUE(dialogs.Texts(Kind::Question).isEmpty());
 
     step.instructions.append("5,0,0,0,0,0,0");
     dialogs.yesNoAnswers.enqueue(false);
     EXPECT_FALSE(MayCloseStep(context, step, host));
     EXPECT_TRUE(MayCloseStep(context, step, host));
-    EXPECT_EQ(dialogs.texts(Kind::Question), (QStringList{kCloseQuestion, kCloseQuestion}));
+    EXPECT_EQ(dialogs.Texts(Kind::Question), (QStringList{kCloseQuestion, kCloseQuestion}));
 
     // The report fields belong to the file too.
     step.instructions.removeLast();
     SetReportName(QStringLiteral("次郎"));
     EXPECT_TRUE(MayCloseStep(context, step, host));
-    EXPECT_EQ(dialogs.texts(Kind::Question).size(), 3);
+    EXPECT_EQ(dialogs.Texts(Kind::Question).size(), 3);
 
-    dialogs.clear();
+    dialogs.Clear();
     const int built = step.programLinesBuilt;
     context.StepSwitch() = {true, Step::Text};
     EXPECT_TRUE(MayCloseStep(context, step, host));
-    EXPECT_TRUE(dialogs.records().isEmpty());
+    EXPECT_TRUE(dialogs.Records().isEmpty());
     EXPECT_EQ(step.programLinesBuilt, built);
 }
 

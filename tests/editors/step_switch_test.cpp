@@ -42,7 +42,7 @@ protected:
 
     bool SwitchFromText(Step target) { return SwitchStep(context, windows, windows.EditorOf(Step::Text), target); }
 
-    QString Cache() const { return temp.paths().TempFolder() + kHandOverFileName; }
+    QString Cache() const { return temp.Paths().TempFolder() + kHandOverFileName; }
     // A cache the flowchart step wrote with its own layout.
     void WriteFlowchartCache(const QStringList &instructions, const QString &name)
     {
@@ -73,7 +73,7 @@ TEST_F(StepSwitchTest, WritesTheCacheAndOpensTheTargetOnIt)
     EXPECT_EQ(icons->layout, "converted");
     EXPECT_TRUE(static_cast<testing::TestHost *>(windows.EditorOf(Step::Icons).host)->caption.isEmpty());
     EXPECT_FALSE(context.StepSwitch().underWay);
-    EXPECT_TRUE(dialogs.records().isEmpty());
+    EXPECT_TRUE(dialogs.Records().isEmpty());
 }
 
 // A program that merely passed through a step comes back in its own shape,
@@ -104,7 +104,7 @@ TEST_F(StepSwitchTest, AnInvalidProgramStaysWhereItIs)
 {
     windows.Find(Step::Text)->valid = false;
     EXPECT_FALSE(SwitchFromText(Step::Icons));
-    EXPECT_EQ(dialogs.texts(Kind::Warning), (QStringList{TestStep::kCheckMessage.text, kCannotHandOverMessage}));
+    EXPECT_EQ(dialogs.Texts(Kind::Warning), (QStringList{TestStep::kCheckMessage.text, kCannotHandOverMessage}));
     EXPECT_TRUE(windows.events.isEmpty());
     EXPECT_FALSE(QFile::exists(Cache()));
     EXPECT_FALSE(context.StepSwitch().underWay);
@@ -115,7 +115,7 @@ TEST_F(StepSwitchTest, ARefusingTargetSendsTheProgramBackToItsStep)
     windows.Find(Step::Text)->instructions = {"8,0,0,0,0,0,0", kTone, "21,0,0,0,0,0,0"};
 
     EXPECT_FALSE(SwitchFromText(Step::Icons));
-    EXPECT_EQ(dialogs.records(), (QList<RecordingDialogs::Record>{{Kind::Warning, "no ifs in this step"}}));
+    EXPECT_EQ(dialogs.Records(), (QList<RecordingDialogs::Record>{{Kind::Warning, "no ifs in this step"}}));
     EXPECT_EQ(windows.events, (QStringList{"close 3 (switch from 3)", "show 1", "close 1 (switch from 3)", "show 3"}));
     EXPECT_FALSE(windows.Find(Step::Icons));
     const TestStep *text = windows.Find(Step::Text);
@@ -129,7 +129,7 @@ TEST_F(StepSwitchTest, ACacheThatCannotBeWrittenStopsTheSwitch)
 {
     ASSERT_TRUE(QDir().mkpath(Cache()));
     EXPECT_FALSE(SwitchFromText(Step::Icons));
-    EXPECT_EQ(dialogs.texts(Kind::Warning), QStringList{kSaveFailedMessage});
+    EXPECT_EQ(dialogs.Texts(Kind::Warning), QStringList{kSaveFailedMessage});
     EXPECT_TRUE(windows.events.isEmpty());
     EXPECT_EQ(windows.Find(Step::Text)->instructions, (QStringList{kRedLamp, kTone}));
 }

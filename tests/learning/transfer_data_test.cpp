@@ -70,10 +70,10 @@ class TransferDataWindowTest : public ::testing::Test {
 protected:
     void WritePicture()
     {
-        ASSERT_TRUE(QDir().mkpath(temp.paths().ProgramFolder() + "Img/DataView"));
+        ASSERT_TRUE(QDir().mkpath(temp.Paths().ProgramFolder() + "Img/DataView"));
         QImage picture(780, 200, QImage::Format_RGB32);
         picture.fill(Qt::white);
-        ASSERT_TRUE(picture.save(temp.paths().ProgramFile("Img\\DataView\\DataView.bmp")));
+        ASSERT_TRUE(picture.save(temp.Paths().ProgramFile("Img\\DataView\\DataView.bmp")));
     }
 
     testing::TempPaths temp;
@@ -83,7 +83,7 @@ protected:
 TEST_F(TransferDataWindowTest, GridWithHeaderRowsAndPicture)
 {
     WritePicture();
-    TransferDataWindow window(temp.paths());
+    TransferDataWindow window(temp.Paths());
     window.ShowProgram(program);
     EXPECT_EQ(window.windowTitle(), "ソラリット２制御ソフト :");
     EXPECT_EQ(window.size(), QSize(814, 723));
@@ -107,7 +107,7 @@ TEST_F(TransferDataWindowTest, GridWithHeaderRowsAndPicture)
 
 TEST_F(TransferDataWindowTest, MissingPictureShowsTheGridAlone)
 {
-    TransferDataWindow window(temp.paths());
+    TransferDataWindow window(temp.Paths());
     window.ShowProgram(program);
     EXPECT_FALSE(window.Picture());
     EXPECT_EQ(window.Grid()->rowCount(), 2);
@@ -122,7 +122,7 @@ TEST_F(TransferDataWindowTest, OneViewerShownModallyCentredOverEachCaller)
 {
     QWidget menu;
     WindowRegistry windows(menu, [] { return false; });
-    RegisterLearningWindows(windows, temp.paths());
+    RegisterLearningWindows(windows, temp.Paths());
     windows.CreateReusedWindows();
     QWidget *made = windows.Find(WindowKind::TransferData);
     ASSERT_TRUE(made);

@@ -145,16 +145,16 @@ TEST(ProgramFile, ExtensionInAnyCaseAndTheDefaultEnding)
 TEST(ProgramFile, IsSavedComparesWithTheSaveFile)
 {
     testing::TempPaths temp;
-    const QString saveFile = temp.paths().TempFolder() + kSaveFileName;
+    const QString saveFile = temp.Paths().TempFolder() + kSaveFileName;
     const QStringList lines{"NG", "reponame=太郎", "WORDDATA", "beep1();"};
-    EXPECT_FALSE(IsSaved(temp.paths(), lines));
+    EXPECT_FALSE(IsSaved(temp.Paths(), lines));
 
     ASSERT_TRUE(WriteTextLines(saveFile, lines));
-    EXPECT_TRUE(IsSaved(temp.paths(), lines));
-    EXPECT_FALSE(IsSaved(temp.paths(), lines.first(3)));
-    EXPECT_FALSE(IsSaved(temp.paths(), QStringList(lines) << "beep2();"));
-    EXPECT_FALSE(IsSaved(temp.paths(), {"NG", "reponame=次郎", "WORDDATA", "beep1();"}));
-    EXPECT_FALSE(IsSaved(temp.paths(), {"NG", "reponame=\u00e9\U0001F600", "WORDDATA", "beep1();"}));
+    EXPECT_TRUE(IsSaved(temp.Paths(), lines));
+    EXPECT_FALSE(IsSaved(temp.Paths(), lines.first(3)));
+    EXPECT_FALSE(IsSaved(temp.Paths(), QStringList(lines) << "beep2();"));
+    EXPECT_FALSE(IsSaved(temp.Paths(), {"NG", "reponame=次郎", "WORDDATA", "beep1();"}));
+    EXPECT_FALSE(IsSaved(temp.Paths(), {"NG", "reponame=\u00e9\U0001F600", "WORDDATA", "beep1();"}));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@ namespace {
 
 bool Shown(const RecordingDialogs &dialogs, const QString &text)
 {
-    for (const auto &record : dialogs.records()) {
+    for (const auto &record : dialogs.Records()) {
         if (record.text == text)
             return true;
     }
@@ -33,11 +33,11 @@ TEST(StudioStart, LooksForTheClockOnceTheMenuIsShown)
         RecordingLauncher launcher;
         VirtualClock clock;
         clock.SetProduct(c.product);
-        StudioContext context(dialogs, waiter, temp.paths(), clock);
+        StudioContext context(dialogs, waiter, temp.Paths(), clock);
         StudioApp studio(context, launcher, QStringLiteral("/nonexistent/KQ18"));
         studio.Start();
         EXPECT_FALSE(context.DeviceLink().IsConnected());
-        EXPECT_TRUE(dialogs.records().isEmpty());
+        EXPECT_TRUE(dialogs.Records().isEmpty());
 
         QCoreApplication::processEvents();
         EXPECT_TRUE(context.DeviceLink().IsConnected());

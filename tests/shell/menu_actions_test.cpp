@@ -21,11 +21,11 @@ TEST_F(MenuActionsTest, StartsOnTheFirstPageAndItsBigPictureLeadsToTheStudioPage
 
 TEST_F(MenuActionsTest, PanelMakerGetsItsHandOverFileThenStartsAndTheStudioEnds)
 {
-    const QString handOver = temp.paths().AppDataFolder() + QStringLiteral("KQ-18Temp/Product.txt");
-    ASSERT_FALSE(QDir(temp.paths().AppDataFolder() + QStringLiteral("KQ-18Temp")).exists());
+    const QString handOver = temp.Paths().AppDataFolder() + QStringLiteral("KQ-18Temp/Product.txt");
+    ASSERT_FALSE(QDir(temp.Paths().AppDataFolder() + QStringLiteral("KQ-18Temp")).exists());
     bool fileThereDuringWait = false;
     bool startedDuringWait = true;
-    waiter.setOnWait([&](int) {
+    waiter.SetOnWait([&](int) {
         fileThereDuringWait = QFile::exists(handOver);
         startedDuringWait = !launcher.programs.isEmpty();
     });
@@ -34,13 +34,13 @@ TEST_F(MenuActionsTest, PanelMakerGetsItsHandOverFileThenStartsAndTheStudioEnds)
     Click(QStringLiteral("Image11"));
 
     EXPECT_EQ(ReadBytes(handOver), QByteArray("5\r\n"));
-    EXPECT_EQ(waiter.waits(), QList<int>{500});
+    EXPECT_EQ(waiter.Waits(), QList<int>{500});
     EXPECT_TRUE(fileThereDuringWait);
     EXPECT_FALSE(startedDuringWait);
     EXPECT_EQ(launcher.programs, QStringList{kPanelMaker});
     EXPECT_FALSE(menu().isVisible());
     EXPECT_EQ(closed.count(), 1);
-    EXPECT_TRUE(dialogs.records().isEmpty());
+    EXPECT_TRUE(dialogs.Records().isEmpty());
 }
 
 TEST_F(MenuActionsTest, ClosingTheStudioDeletesTheStepSwitchFile)
@@ -55,7 +55,7 @@ TEST_F(MenuActionsTest, ClosingTheStudioDeletesTheStepSwitchFile)
         {MainMenu::Page::Studio, "Image12", true},
         {MainMenu::Page::Studio, "Image12", false},
     };
-    const QString cache = temp.paths().TempFolder() + QStringLiteral("cache.kq27");
+    const QString cache = temp.Paths().TempFolder() + QStringLiteral("cache.kq27");
     for (const auto &c : cases) {
         if (c.leftOver) {
             ASSERT_TRUE(WriteTextLines(cache, {QStringLiteral("START"), QStringLiteral("END")}));
@@ -77,13 +77,13 @@ TEST_F(MenuActionsTest, HelpOpensTheGeneralPageOfTheProgramFolderAndAMissingPage
     Click(QStringLiteral("Image19"));
     EXPECT_TRUE(launcher.documents.isEmpty());
 
-    const QString page = temp.paths().ProgramFolder() + QStringLiteral("HTML/Navi/KQ-27navi.html");
+    const QString page = temp.Paths().ProgramFolder() + QStringLiteral("HTML/Navi/KQ-27navi.html");
     ASSERT_TRUE(QDir().mkpath(QFileInfo(page).absolutePath()));
     ASSERT_TRUE(WriteTextLines(page, {QStringLiteral("<html></html>")}));
     Click(QStringLiteral("Image19"));
     EXPECT_EQ(launcher.documents, QStringList{page});
     EXPECT_TRUE(menu().isVisible());
-    EXPECT_TRUE(dialogs.records().isEmpty());
+    EXPECT_TRUE(dialogs.Records().isEmpty());
 }
 
 TEST_F(MenuActionsTest, DraggingAPageBackgroundMovesTheWindow)

@@ -20,7 +20,7 @@ namespace kq::testing {
 // A started studio over temporary folders, with fakes for every service.
 class StudioFixture : public ::testing::Test {
 protected:
-    StudioFixture() : context(dialogs, waiter, temp.paths(), clock), studio(context, launcher, kPanelMaker)
+    StudioFixture() : context(dialogs, waiter, temp.Paths(), clock), studio(context, launcher, kPanelMaker)
     {
         studio.Start();
         // The splash leaves and the link starts once the event loop runs.

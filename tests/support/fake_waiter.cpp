@@ -13,7 +13,7 @@ void FakeWaiter::WaitProcessing(int milliseconds)
     QCoreApplication::processEvents();
 }
 
-qint64 FakeWaiter::totalWaited() const
+qint64 FakeWaiter::TotalWaited() const
 {
     qint64 total = 0;
     for (int w : m_waits)

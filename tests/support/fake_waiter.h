@@ -16,10 +16,10 @@ public:
     void WaitProcessing(int milliseconds) override;
     qint64 Now() const override { return m_now; }
 
-    const QList<int> &waits() const { return m_waits; }
-    qint64 totalWaited() const;
+    const QList<int> &Waits() const { return m_waits; }
+    qint64 TotalWaited() const;
     // Runs after the virtual time has advanced, before events are processed.
-    void setOnWait(std::function<void(int)> onWait) { m_onWait = std::move(onWait); }
+    void SetOnWait(std::function<void(int)> onWait) { m_onWait = std::move(onWait); }
 
 private:
     qint64 m_now = 0;

@@ -42,7 +42,7 @@ bool RecordingDialogs::SetUpPrinter(QWidget *, QPrinter &)
     return printAnswers.isEmpty() ? false : printAnswers.dequeue();
 }
 
-QStringList RecordingDialogs::texts(Kind kind) const
+QStringList RecordingDialogs::Texts(Kind kind) const
 {
     QStringList result;
     for (const Record &record : m_records) {

@@ -32,10 +32,10 @@ public:
     QQueue<std::optional<QColor>> colours;
     QQueue<bool> printAnswers;
 
-    const QList<Record> &records() const { return m_records; }
+    const QList<Record> &Records() const { return m_records; }
     // The texts of the records of one kind, in order.
-    QStringList texts(Kind kind) const;
-    void clear() { m_records.clear(); }
+    QStringList Texts(Kind kind) const;
+    void Clear() { m_records.clear(); }
 
 private:
     QList<Record> m_records;

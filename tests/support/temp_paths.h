@@ -12,12 +12,12 @@ class TempPaths {
 public:
     TempPaths() : m_paths(m_dir.path() + QStringLiteral("/program"), m_dir.path() + QStringLiteral("/appdata")) {}
 
-    const Paths &paths() const { return m_paths; }
-    QString root() const { return m_dir.path(); }
+    const kq::Paths &Paths() const { return m_paths; }
+    QString Root() const { return m_dir.path(); }
 
 private:
     QTemporaryDir m_dir;
-    Paths m_paths;
+    kq::Paths m_paths;
 };
 
 }  // namespace kq::testing

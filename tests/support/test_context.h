@@ -15,7 +15,7 @@ struct TestContext {
     RecordingDialogs dialogs;
     FakeWaiter waiter;
     VirtualClock clock;
-    StudioContext context{dialogs, waiter, temp.paths(), clock};
+    StudioContext context{dialogs, waiter, temp.Paths(), clock};
 };
 
 }  // namespace kq::testing
