@@ -12,6 +12,10 @@ WindowRegistry::WindowRegistry(QWidget &menu, SwitchUnderWay switchUnderWay)
 
 WindowRegistry::~WindowRegistry()
 {
+    // Windows that left just now and wait for the event loop to delete them
+    // go with the registry, before the services they use.
+    for (const QPointer<QWidget> &window : m_leaving)
+        delete window.data();
     for (auto &[kind, entry] : m_entries) {
         if (QWidget *window = entry.window) {
             Forget(entry);
@@ -114,6 +118,8 @@ bool WindowRegistry::eventFilter(QObject *watched, QEvent *event)
             if (entry->lifetime == WindowLifetime::PerOpening) {
                 QWidget *window = entry->window;
                 Forget(*entry);
+                std::erase_if(m_leaving, [](const QPointer<QWidget> &left) { return left.isNull(); });
+                m_leaving.emplace_back(window);
                 window->deleteLater();
             }
             Left(*entry);

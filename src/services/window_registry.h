@@ -81,6 +81,8 @@ private:
     SwitchUnderWay m_switchUnderWay;
     std::map<WindowKind, Entry> m_entries;
     std::vector<WindowKind> m_reusedOrder;
+    // Windows that left and still wait for their deferred deletion.
+    std::vector<QPointer<QWidget>> m_leaving;
 };
 
 }  // namespace kq
