@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="
 cmake ninja-build g++ make pkg-config ccache
-qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev qt6-multimedia-dev
+qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev
 libhidapi-dev libgif-dev libgtest-dev googletest libgmock-dev libbenchmark-dev
 fonts-ipafont-gothic fonts-ipafont-mincho
 xvfb xauth

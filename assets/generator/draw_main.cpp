@@ -1,6 +1,7 @@
-// Draws the pictures of the installed data tree from their SVG sources and
-// makes the stop sound. The build runs one command per output, so only what
-// changed is made again.
+// Draws the pictures and animations of the installed data tree from their SVG
+// sources and makes the stop sound. The build runs one command per output, so
+// only what changed is made again.
+#include "gif_animation.h"
 #include "svg_picture.h"
 #include "tone_wave.h"
 
@@ -19,10 +20,13 @@ int main(int argc, char *argv[])
     QString error;
     if (args.size() >= 4 && args[0] == QLatin1String("picture")) {
         error = kq::assets::RenderPicture(args[1], args[2], args[3], args.mid(4));
+    } else if (args.size() == 5 && args[0] == QLatin1String("animation")) {
+        error = kq::assets::RenderAnimation(args[1], args[2], args[3], args[4].toInt());
     } else if (args.size() == 2 && args[0] == QLatin1String("tone")) {
         error = kq::assets::WriteStopTone(args[1]);
     } else {
         std::fputs("usage: kq_draw_assets picture <source.svg> <data-dir> <output> [element-id...]\n"
+                   "       kq_draw_assets animation <source.svg> <data-dir> <output.gif> <frame-delay-ms>\n"
                    "       kq_draw_assets tone <output.wav>\n",
                    stderr);
         return 2;

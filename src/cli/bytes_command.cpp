@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/program_input.h"
+#include "editors/icon/icon_program.h"
 #include "model/instruction_table.h"
 #include "model/memory_messages.h"
 
@@ -16,6 +17,13 @@ int RunBytes(const QStringList &arguments)
     if (!read.input)
         return read.exitCode;
     const ProgramInput &input = *read.input;
+
+    // The icon step sends its own stream and applies no memory limit.
+    if (input.iconRow) {
+        for (const QString &item : ByteListTexts(FrameTransfer(EncodeIconRow(*input.iconRow, input.generation))))
+            PrintLine(stdout, item);
+        return kSuccess;
+    }
 
     // Too many entries for the table always means too many bytes as well.
     const std::optional<InstructionTable> table = BuildInstructionTable(input.instructions);

@@ -35,5 +35,9 @@ int RunBytes(const QStringList &arguments);
 int RunSize(const QStringList &arguments);
 int RunLines(const QStringList &arguments);
 int RunDevices(const QStringList &arguments);
+int RunIcons(const QStringList &arguments);
+int RunMelody(const QStringList &arguments);
+int RunWav(const QStringList &arguments);
+int RunMelodyReadBack(const QStringList &arguments);
 
 }  // namespace kq::cli

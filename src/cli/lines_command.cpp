@@ -1,4 +1,6 @@
 #include "cli/command.h"
+#include "cli/icon_input.h"
+#include "editors/icon/icon_program.h"
 #include "model/program_file.h"
 #include "model/program_lines.h"
 #include "base/text_file.h"
@@ -22,6 +24,14 @@ int RunLines(const QStringList &arguments)
         return Fail(kInvalidProgram, QStringLiteral("%1: not a program file (not CP932 text)").arg(path));
 
     const ProgramFileParts parts = SplitProgramFile(content->lines);
+    if (parts.sectionMarker == kIconSectionMarker) {
+        const IconInputResult icons = ReadIconInput(path, parts, kCurrentGeneration);
+        if (!icons.row)
+            return icons.exitCode;
+        for (const QString &line : IconProgramLines(*icons.row, kCurrentGeneration))
+            PrintLine(stdout, line);
+        return kSuccess;
+    }
     if (parts.firstLine == kInvalidProgramMark)
         return Fail(kInvalidProgram, kCannotHandOverMessage);
     if (parts.firstLine != kValidProgramMark)

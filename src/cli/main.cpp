@@ -14,6 +14,10 @@ constexpr Command kCommands[] = {
     {"size", "size FILE [--generation 3|4]    the program's memory count", kq::cli::RunSize},
     {"lines", "lines FILE                      the program lines stored in a program file", kq::cli::RunLines},
     {"devices", "devices                         the HID devices present: identification, tab, description", kq::cli::RunDevices},
+    {"icons", "icons IN OUT [--generation 3|4] the icon file of program lines (or an \"OK\" program file)", kq::cli::RunIcons},
+    {"melody", "melody FILE                     the framed bytes of a melody file sent to the clock, one per line", kq::cli::RunMelody},
+    {"wav", "wav FILE OUT [--last 10|20]     the WAV file the PC plays for a melody file", kq::cli::RunWav},
+    {"melody-readback", "melody-readback DUMP OUT        the melody file of a memory dump (one hexadecimal byte per line)", kq::cli::RunMelodyReadBack},
 };
 
 int Usage()

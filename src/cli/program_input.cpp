@@ -2,6 +2,9 @@
 
 #include "cli/command.h"
 #include "base/text_file.h"
+#include "cli/icon_input.h"
+#include "editors/icon/icon_program.h"
+#include "model/program_file.h"
 
 namespace kq::cli {
 
@@ -46,6 +49,13 @@ ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *us
         return Failed(kInvalidProgram, QStringLiteral("%1: not CP932 text").arg(path));
 
     const QStringList &lines = content->lines;
+    if (const ProgramFileParts parts = SplitProgramFile(lines); parts.sectionMarker == kIconSectionMarker) {
+        const IconInputResult icons = ReadIconInput(path, parts, generation);
+        if (!icons.row)
+            return {std::nullopt, icons.exitCode};
+        const ParsedProgramLines parsed = ParseProgramLines(IconProgramLines(*icons.row, generation));
+        return {ProgramInput{parsed.instructions, generation, icons.row}, kSuccess};
+    }
     // A program file of a step that could not produce its program lines.
     if (!lines.isEmpty() && lines.first() == QLatin1String("NG"))
         return Failed(kInvalidProgram, kCannotHandOverMessage);
@@ -58,7 +68,7 @@ ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *us
         return Failed(kInvalidProgram,
                       QStringLiteral("%1:%2: \"%3\": %4").arg(path).arg(error.lineNumber).arg(error.line, error.reason));
     }
-    return {ProgramInput{parsed.instructions, generation}, kSuccess};
+    return {ProgramInput{parsed.instructions, generation, std::nullopt}, kSuccess};
 }
 
 }  // namespace kq::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/icon/icon_row.h"
 #include "model/program_lines.h"
 
 #include <QString>
@@ -7,13 +8,15 @@
 
 #include <optional>
 
-// Reading the program a command works on: a file of program lines, or a
-// program file whose first line is "OK".
+// Reading the program a command works on: a file of program lines, a
+// program file whose first line is "OK", or an icon file (from its slots).
 namespace kq::cli {
 
 struct ProgramInput {
     std::vector<ProgramLine> instructions;
     int generation = kCurrentGeneration;
+    // An icon file's slots, which make its bytes themselves.
+    std::optional<IconRow> iconRow;
 };
 
 struct ProgramInputResult {

@@ -3,12 +3,15 @@
 #include "context/studio_context.h"
 #include "controls/transfer_progress_window.h"
 #include "editors/common/registered_step_windows.h"
+#include "editors/icon/icon_windows.h"
 #include "learning/learning_windows.h"
 #include "services/help.h"
 #include "services/window_registry.h"
 #include "shell/main_menu.h"
 #include "shell/panel_maker_start.h"
 #include "shell/splash.h"
+#include "tools/control/control_tool_windows.h"
+#include "tools/melody/melody_windows.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -59,6 +62,9 @@ void StudioApp::Start()
 void StudioApp::RegisterWindows()
 {
     RegisterLearningWindows(*m_windows, m_context.Paths());
+    RegisterControlToolWindows(*m_windows, m_context);
+    RegisterIconEditor(*m_steps, m_context, *m_windows, m_launcher);
+    RegisterMelodyWindows(*m_windows, m_context, m_launcher);
 }
 
 void StudioApp::ConnectMenu()

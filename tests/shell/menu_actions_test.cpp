@@ -1,4 +1,5 @@
 #include "base/text_file.h"
+#include "services/window_registry.h"
 #include "studio_fixture.h"
 #include "support/file_bytes.h"
 
@@ -101,6 +102,60 @@ TEST_F(MenuActionsTest, DraggingAPageBackgroundMovesTheWindow)
     QApplication::sendEvent(page, &move);
 
     EXPECT_EQ(menu().pos(), start + QPoint(40, -15));
+}
+
+}  // namespace
+}  // namespace kq::testing
+
+namespace kq::testing {
+namespace {
+
+// Made hidden at start-up, the clock setting and the transfer data viewer
+// are the same windows for the whole run.
+TEST_F(MenuActionsTest, WindowsMadeAtStartAreHiddenUntilOpened)
+{
+    for (WindowKind kind : {WindowKind::ClockSetting, WindowKind::TransferData}) {
+        QWidget *window = studio.Windows().Find(kind);
+        ASSERT_NE(window, nullptr);
+        EXPECT_FALSE(window->isVisible());
+    }
+    QWidget *clock = studio.Windows().Find(WindowKind::ClockSetting);
+    menu().ShowPage(MainMenu::Page::Studio);
+    Click(QStringLiteral("Image13"));
+    EXPECT_TRUE(clock->isVisible());
+    EXPECT_FALSE(menu().isVisible());
+    clock->close();
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(studio.Windows().Find(WindowKind::ClockSetting), clock);
+}
+
+}  // namespace
+}  // namespace kq::testing
+
+namespace kq::testing {
+namespace {
+
+// Every window built so far opens from its picture, hides the menu and
+// brings it back when it closes.
+TEST_F(MenuActionsTest, PicturesOpenTheirWindows)
+{
+    const struct {
+        const char *picture;
+        WindowKind kind;
+    } cases[] = {{"Image14", WindowKind::IconEditor},  {"Image6", WindowKind::MelodyEditor},
+                 {"Image7", WindowKind::Thermometer},  {"Image8", WindowKind::TrainController},
+                 {"Image13", WindowKind::ClockSetting}};
+    menu().ShowPage(MainMenu::Page::Studio);
+    for (const auto &c : cases) {
+        Click(QString::fromLatin1(c.picture));
+        QWidget *window = studio.Windows().Find(c.kind);
+        ASSERT_NE(window, nullptr) << c.picture;
+        EXPECT_TRUE(window->isVisible()) << c.picture;
+        EXPECT_FALSE(menu().isVisible()) << c.picture;
+        window->close();
+        EXPECT_TRUE(menu().isVisible()) << c.picture;
+    }
+    EXPECT_EQ(studio.Windows().FindAs<QWidget>(WindowKind::IconEditor), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace kq {
+
+class Launcher;
+class RegisteredStepWindows;
+class StudioContext;
+class WindowRegistry;
+
+// Registers the STEP1 window: opened from the main menu's picture and by
+// step switches, made for each opening.
+void RegisterIconEditor(RegisteredStepWindows &steps, StudioContext &context, WindowRegistry &windows,
+                        Launcher &launcher);
+
+}  // namespace kq
