@@ -3,6 +3,7 @@
 #include "context/studio_context.h"
 #include "controls/transfer_progress_window.h"
 #include "editors/common/registered_step_windows.h"
+#include "editors/flowchart/parameters/parameter_windows.h"
 #include "editors/icon/icon_windows.h"
 #include "learning/learning_windows.h"
 #include "services/help.h"
@@ -64,6 +65,7 @@ void StudioApp::RegisterWindows()
     RegisterLearningWindows(*m_windows, m_context.Paths());
     RegisterControlToolWindows(*m_windows, m_context);
     RegisterIconEditor(*m_steps, m_context, *m_windows, m_launcher);
+    RegisterFlowchartParameterDialog(*m_windows);
     RegisterMelodyWindows(*m_windows, m_context, m_launcher);
 }
 

@@ -114,7 +114,7 @@ namespace {
 // are the same windows for the whole run.
 TEST_F(MenuActionsTest, WindowsMadeAtStartAreHiddenUntilOpened)
 {
-    for (WindowKind kind : {WindowKind::ClockSetting, WindowKind::TransferData}) {
+    for (WindowKind kind : {WindowKind::ClockSetting, WindowKind::TransferData, WindowKind::ParameterDialog}) {
         QWidget *window = studio.Windows().Find(kind);
         ASSERT_NE(window, nullptr);
         EXPECT_FALSE(window->isVisible());
