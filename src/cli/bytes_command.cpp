@@ -7,8 +7,8 @@
 namespace kq::cli {
 
 namespace {
-constexpr const char *kBytesUsage = "usage: kq27-tool bytes FILE [--generation 3|4]";
-constexpr const char *kSizeUsage = "usage: kq27-tool size FILE [--generation 3|4]";
+constexpr const char *kBytesUsage = "usage: kq27-tool bytes FILE [--generation 3|4] [--keywords FILE]";
+constexpr const char *kSizeUsage = "usage: kq27-tool size FILE [--generation 3|4] [--keywords FILE]";
 }  // namespace
 
 int RunBytes(const QStringList &arguments)

@@ -39,5 +39,7 @@ int RunIcons(const QStringList &arguments);
 int RunMelody(const QStringList &arguments);
 int RunWav(const QStringList &arguments);
 int RunMelodyReadBack(const QStringList &arguments);
+int RunText(const QStringList &arguments);
+int RunCheck(const QStringList &arguments);
 
 }  // namespace kq::cli

@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/icon_input.h"
+#include "cli/text_input.h"
 #include "editors/icon/icon_program.h"
 #include "model/program_file.h"
 #include "model/program_lines.h"
@@ -8,14 +9,23 @@
 namespace kq::cli {
 
 namespace {
-constexpr const char *kLinesUsage = "usage: kq27-tool lines FILE";
+constexpr const char *kLinesUsage = "usage: kq27-tool lines FILE [--keywords FILE]";
 }  // namespace
 
 int RunLines(const QStringList &arguments)
 {
-    if (arguments.size() != 1 || arguments.constFirst().startsWith(QLatin1String("--")))
+    QString path;
+    QString keywordsPath;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--keywords") && i + 1 < arguments.size())
+            keywordsPath = arguments[++i];
+        else if (path.isEmpty() && !arguments[i].startsWith(QLatin1String("--")))
+            path = arguments[i];
+        else
+            return Fail(kUsageOrUnreadable, QString::fromUtf8(kLinesUsage));
+    }
+    if (path.isEmpty())
         return Fail(kUsageOrUnreadable, QString::fromUtf8(kLinesUsage));
-    const QString &path = arguments.constFirst();
 
     const std::optional<TextFileContent> content = ReadTextLines(path);
     if (!content)
@@ -29,6 +39,18 @@ int RunLines(const QStringList &arguments)
         if (!icons.row)
             return icons.exitCode;
         for (const QString &line : IconProgramLines(*icons.row, kCurrentGeneration))
+            PrintLine(stdout, line);
+        return kSuccess;
+    }
+    // A text file's stored lines are not trusted: its text is worked out again.
+    if (parts.sectionMarker == kTextSectionMarker) {
+        const KeywordsResult keywords = LoadKeywords(keywordsPath);
+        if (!keywords.keywords)
+            return keywords.exitCode;
+        const TextLinesResult text = TextProgramLines(parts.section, *keywords.keywords);
+        if (!text.lines)
+            return text.exitCode;
+        for (const QString &line : *text.lines)
             PrintLine(stdout, line);
         return kSuccess;
     }

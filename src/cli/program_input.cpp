@@ -3,6 +3,7 @@
 #include "cli/command.h"
 #include "base/text_file.h"
 #include "cli/icon_input.h"
+#include "cli/text_input.h"
 #include "editors/icon/icon_program.h"
 #include "model/program_file.h"
 
@@ -20,6 +21,7 @@ ProgramInputResult Failed(int code, const QString &message)
 ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *usage)
 {
     QString path;
+    QString keywordsPath;
     int generation = kCurrentGeneration;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
@@ -33,6 +35,10 @@ ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *us
                 generation = kCurrentGeneration;
             else
                 return Failed(kUsageOrUnreadable, QStringLiteral("generation must be 3 or 4"));
+        } else if (argument == QLatin1String("--keywords")) {
+            if (i + 1 >= arguments.size())
+                return Failed(kUsageOrUnreadable, QString::fromUtf8(usage));
+            keywordsPath = arguments[++i];
         } else if (path.isEmpty() && !argument.startsWith(QLatin1String("--"))) {
             path = argument;
         } else {
@@ -55,6 +61,19 @@ ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *us
             return {std::nullopt, icons.exitCode};
         const ParsedProgramLines parsed = ParseProgramLines(IconProgramLines(*icons.row, generation));
         return {ProgramInput{parsed.instructions, generation, icons.row}, kSuccess};
+    }
+    // A text file: its first lines are not trusted, the text is worked out again.
+    if (const ProgramFileParts parts = SplitProgramFile(lines); parts.sectionMarker == kTextSectionMarker) {
+        const KeywordsResult keywords = LoadKeywords(keywordsPath);
+        if (!keywords.keywords)
+            return {std::nullopt, keywords.exitCode};
+        const TextLinesResult text = TextProgramLines(parts.section, *keywords.keywords);
+        if (!text.lines)
+            return {std::nullopt, text.exitCode};
+        const ParsedProgramLines parsed = ParseProgramLines(*text.lines);
+        if (parsed.error)
+            return Failed(kInvalidProgram, QStringLiteral("%1: %2").arg(path, parsed.error->reason));
+        return {ProgramInput{parsed.instructions, generation, std::nullopt}, kSuccess};
     }
     // A program file of a step that could not produce its program lines.
     if (!lines.isEmpty() && lines.first() == QLatin1String("NG"))

@@ -9,7 +9,8 @@
 #include <optional>
 
 // Reading the program a command works on: a file of program lines, a
-// program file whose first line is "OK", or an icon file (from its slots).
+// program file whose first line is "OK", an icon file (from its slots) or a
+// text file (from its text).
 namespace kq::cli {
 
 struct ProgramInput {
@@ -24,7 +25,7 @@ struct ProgramInputResult {
     int exitCode = 0;  // when input is empty; the message is already printed
 };
 
-// Arguments: FILE [--generation 3|4].
+// Arguments: FILE [--generation 3|4] [--keywords FILE].
 ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *usage);
 
 }  // namespace kq::cli

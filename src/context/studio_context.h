@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/paths.h"
+#include "context/keywords_state.h"
 #include "context/report_fields_state.h"
 #include "context/step.h"
 #include "device/device_link.h"
@@ -33,6 +34,7 @@ public:
     kq::DeviceGeneration &Generation() { return m_generation; }
     ReportFieldsState &ReportFields() { return m_reportFields; }
     StepSwitchState &StepSwitch() { return m_stepSwitch; }
+    KeywordsState &Keywords() { return m_keywords; }
 
 private:
     kq::Dialogs &m_dialogs;
@@ -41,6 +43,7 @@ private:
     kq::DeviceGeneration m_generation;
     ReportFieldsState m_reportFields;
     StepSwitchState m_stepSwitch;
+    KeywordsState m_keywords{m_paths};
     // Last: it is made from the services above and goes before them.
     kq::DeviceLink m_deviceLink;
 };

@@ -3,6 +3,7 @@
 #include "context/studio_context.h"
 #include "controls/transfer_progress_window.h"
 #include "editors/common/registered_step_windows.h"
+#include "editors/flowchart/flowchart_windows.h"
 #include "editors/flowchart/parameters/parameter_windows.h"
 #include "editors/icon/icon_windows.h"
 #include "learning/learning_windows.h"
@@ -66,6 +67,7 @@ void StudioApp::RegisterWindows()
     RegisterControlToolWindows(*m_windows, m_context);
     RegisterIconEditor(*m_steps, m_context, *m_windows, m_launcher);
     RegisterFlowchartParameterDialog(*m_windows);
+    RegisterFlowchartEditor(*m_steps, m_context, *m_windows, m_launcher);
     RegisterMelodyWindows(*m_windows, m_context, m_launcher);
 }
 

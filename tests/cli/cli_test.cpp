@@ -37,7 +37,7 @@ TEST_F(ToolTest, BytesOfProgramLinesAndOfAnOkFile)
     EXPECT_EQ(smallest.out, (QStringList{"240", "230", "2", "231", "250"}));
 
     const QString file = Write("prog.kq27", {"OK", "START", "8,2,50,0,0,0,0", "5,0,0,0,0,0,0", "20,1,0,0,0,0,0",
-                                             "21,1,0,0,0,0,0", "END", "reponen=3", "reponame=START", "WORDDATA",
+                                             "21,1,0,0,0,0,0", "END", "reponen=3", "reponame=START", "ROUTINE",
                                              "if(cds>50){"});
     EXPECT_EQ(RunTool({"bytes", file}).out,
               (QStringList{"240", "230", "2", "205", "50", "6", "8", "150", "8", "231", "250"}));
@@ -133,7 +133,7 @@ TEST_F(ToolTest, InputAboveTheSizeLimitExitsTwo)
 // an empty output as a result.
 TEST_F(ToolTest, OutputThatCannotBeWrittenExitsTwo)
 {
-    const QString program = Write("p.kq27", {"OK", "START", "5,0,0,0,0,0,0", "END", "WORDDATA"});
+    const QString program = Write("p.kq27", {"OK", "START", "5,0,0,0,0,0,0", "END", "ROUTINE"});
     for (const char *command : {"bytes", "size", "lines"}) {
         EXPECT_EQ(RunTool({command, program}).exitCode, 0) << command;
         const ToolRun full = RunTool({command, program}, "/dev/full");

@@ -38,7 +38,7 @@ TEST_F(LinesCommand, PrintsTheProgramLinesOfAnOkFile)
     report.name = QStringLiteral("START");
     report.title = QStringLiteral("赤\nEND");
     const QStringList file =
-        ProgramFileLines(program, report, kTextSectionMarker, {"START", "if(sw=on){", "END"});
+        ProgramFileLines(program, report, kFlowchartSectionMarker, {"START", "if(sw=on){", "END"});
 
     const testing::ToolRun run = RunLines({Write("prog(文字).kq27", file)});
     EXPECT_EQ(run.exitCode, 0);

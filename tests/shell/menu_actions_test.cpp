@@ -142,7 +142,8 @@ TEST_F(MenuActionsTest, PicturesOpenTheirWindows)
     const struct {
         const char *picture;
         WindowKind kind;
-    } cases[] = {{"Image14", WindowKind::IconEditor},  {"Image6", WindowKind::MelodyEditor},
+    } cases[] = {{"Image14", WindowKind::IconEditor},  {"Image15", WindowKind::FlowchartEditor},
+                 {"Image6", WindowKind::MelodyEditor},
                  {"Image7", WindowKind::Thermometer},  {"Image8", WindowKind::TrainController},
                  {"Image13", WindowKind::ClockSetting}};
     menu().ShowPage(MainMenu::Page::Studio);

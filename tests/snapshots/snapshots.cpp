@@ -6,7 +6,13 @@
 #include "device/virtual_clock.h"
 #include "learning/transfer_data_window.h"
 #include "editors/common/registered_step_windows.h"
+#include "editors/flowchart/flowchart_sheet.h"
+#include "editors/flowchart/flowchart_window.h"
+#include "editors/flowchart/parameters/parameter_controls.h"
+#include "editors/flowchart/parameters/parameter_windows.h"
 #include "editors/icon/icon_window.h"
+#include "editors/text/keyword_settings_window.h"
+#include "editors/text/text_window.h"
 #include "services/window_registry.h"
 #include "shell/main_menu.h"
 #include "shell/menu_picture.h"
@@ -29,8 +35,10 @@
 #include <QDir>
 #include <QEnterEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -155,6 +163,131 @@ int main(int argc, char *argv[])
     }
     icons.Action(QStringLiteral("ShowMemory"))->trigger();
     saved = saved && Save(icons, out, QStringLiteral("icon_editor_memory"));
+
+    // The flowchart's parameter dialog as a drop opens it, and the panel
+    // showing boxes already on the sheet.
+    {
+        const QStringList names = {QStringLiteral("ひかり"), QStringLiteral("おと"), QStringLiteral("LED"),
+                                   QStringLiteral("でんしゃ")};
+        kq::ParameterDialog dialog;
+        const auto snapDialog = [&](kq::InstructionKind kind, const QString &name, const std::function<void()> &set) {
+            QTimer::singleShot(0, &dialog, [&] {
+                set();
+                saved = saved && Save(dialog, out, QStringLiteral("parameter_dialog_") + name);
+                dialog.reject();
+            });
+            (void)dialog.Ask(kind, names, kq::kCurrentGeneration, QPoint(200, 200), QRect(0, 0, 1600, 1200));
+        };
+        snapDialog(kq::InstructionKind::FullTime, QStringLiteral("full_time"), [&] {
+            auto *colour = dialog.findChild<QComboBox *>(QStringLiteral("Color_Combo"));
+            colour->setCurrentIndex(3);
+            emit colour->activated(3);
+        });
+        snapDialog(kq::InstructionKind::Routine, QStringLiteral("routine"),
+                   [&] { dialog.findChild<QSlider *>(QStringLiteral("Para_TrackBar0"))->setValue(3); });
+        snapDialog(kq::InstructionKind::Train, QStringLiteral("train"), [] {});
+        snapDialog(kq::InstructionKind::FullConti, QStringLiteral("full_conti"), [] {});
+
+        kq::ParameterControls panel(kq::ParameterControls::Mode::Panel);
+        panel.setFixedWidth(230);
+        panel.show();
+        const std::pair<kq::InstructionKind, const char *> boxes[] = {
+            {kq::InstructionKind::FullTime, "0,0,255,255,6,0"},
+            {kq::InstructionKind::Timer, "5,30,28,0,0,0"},
+            {kq::InstructionKind::Routine, "0,3,0,0,0,0"},
+        };
+        for (const auto &[kind, list] : boxes) {
+            panel.ShowFor(kind, kq::ParameterList::FromText(QString::fromLatin1(list)), names, kq::kCurrentGeneration);
+            panel.adjustSize();
+            saved = saved && Save(panel, out, QStringLiteral("parameter_panel_") + kq::NameOf(kind));
+        }
+    }
+
+    // STEP2 with a program of every instruction kind, in colour and black on
+    // white, then with the panel of a clicked box and the memory panel.
+    {
+        kq::WindowRegistry flowRegistry(menu, [] { return false; });
+        kq::RegisterFlowchartParameterDialog(flowRegistry);
+        kq::testing::RecordingLauncher flowLauncher;
+        kq::FlowchartWindow flow(context, flowRegistry, flowLauncher);
+        flow.resize(1200, 900);
+        flow.show();
+        struct Box {
+            kq::InstructionKind kind;
+            int x;
+            int y;
+            const char *params;
+        };
+        const Box boxes[] = {
+            {kq::InstructionKind::Start, 40, 20, ""},
+            {kq::InstructionKind::FullTime, 40, 110, "0,255,0,0,10,0"},
+            {kq::InstructionKind::FullTime, 40, 200, "0,0,0,0,5,0"},
+            {kq::InstructionKind::FullConti, 40, 290, "0,3,0,0,0,0"},
+            {kq::InstructionKind::LightLed, 40, 380, "0,1,0,0,0,0"},
+            {kq::InstructionKind::Sound, 40, 470, "0,1,0,0,0,0"},
+            {kq::InstructionKind::Loop, 220, 20, "0,3,0,0,0,0"},
+            {kq::InstructionKind::Timer, 220, 110, "0,10,0,0,0,0"},
+            {kq::InstructionKind::Wait, 220, 200, "0,1,0,0,0,0"},
+            {kq::InstructionKind::If, 220, 290, "0,0,0,0,0,0"},
+            {kq::InstructionKind::Routine, 220, 380, "0,1,0,0,0,0"},
+            {kq::InstructionKind::Loop, 220, 470, "1,0,0,0,0,0"},
+            {kq::InstructionKind::Dainyuu, 420, 290, "0,5,0,0,0,0"},
+            {kq::InstructionKind::Output, 420, 380, "0,1,0,0,0,0"},
+            {kq::InstructionKind::Train, 420, 470, "0,1,0,0,0,0"},
+            {kq::InstructionKind::End, 220, 580, ""},
+        };
+        flow.Document().Edit([&](kq::Flowchart &chart) {
+            QList<int> placed;
+            for (const Box &box : boxes)
+                placed << chart
+                              .Place(box.kind, box.x, box.y,
+                                     kq::ParameterList::FromText(QString::fromLatin1(box.params))
+                                         .value_or(kq::ParameterList {}))
+                              .slot;
+            chart.SetSubroutineName(1, QStringLiteral("ひかる"));
+            const auto link = [&](int from, int to, kq::Connector connector) {
+                const kq::FlowNode &target = chart.Node(placed[to]);
+                (void)chart.Link(placed[from], connector, QPoint(target.x + 50, target.y + 25));
+            };
+            for (int i = 0; i < 5; ++i)
+                link(i, i + 1, kq::Connector::Next);
+            link(5, 6, kq::Connector::Next);
+            for (int i = 6; i < 11; ++i)
+                link(i, i + 1, kq::Connector::Next);
+            link(9, 12, kq::Connector::Branch);
+            link(12, 13, kq::Connector::Next);
+            link(13, 14, kq::Connector::Next);
+            link(14, 11, kq::Connector::Next);
+            link(11, 15, kq::Connector::Next);
+            chart.Press(placed[9]);
+        });
+        saved = saved && Save(flow, out, QStringLiteral("flowchart_editor_colour"));
+        flow.Action(QStringLiteral("N40"))->trigger();
+        saved = saved && Save(flow, out, QStringLiteral("flowchart_editor_white"));
+        flow.Action(QStringLiteral("N40"))->trigger();
+        flow.Document().Edit([](kq::Flowchart &chart) { chart.Press(1); });
+        emit flow.Sheet().BoxClicked(1);
+        saved = saved && Save(flow, out, QStringLiteral("flowchart_editor_panel"));
+        flow.Action(QStringLiteral("N34"))->trigger();
+        saved = saved && Save(flow, out, QStringLiteral("flowchart_editor_memory"));
+    }
+
+    // STEP3 showing the second demo as text beside its help, its memory
+    // panel, and the keyword settings.
+    {
+        kq::WindowRegistry textRegistry(menu, [] { return false; });
+        kq::RegisteredStepWindows textSteps(textRegistry);
+        kq::testing::RecordingLauncher textLauncher;
+        kq::TextWindow text(context, textRegistry, textSteps, textLauncher);
+        text.show();
+        text.Action(QStringLiteral("Demo2"))->trigger();
+        saved = saved && Save(text, out, QStringLiteral("text_editor_demo2"));
+        text.Action(QStringLiteral("ShowMemory"))->trigger();
+        saved = saved && Save(text, out, QStringLiteral("text_editor_memory"));
+        kq::KeywordSettingsWindow settings(context);
+        settings.show();
+        saved = saved && Save(settings, out, QStringLiteral("keyword_settings"));
+    }
 
     return saved ? 0 : 1;
 }

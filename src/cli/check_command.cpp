@@ -1,0 +1,50 @@
+#include "base/text_file.h"
+#include "cli/command.h"
+#include "cli/text_input.h"
+#include "editors/text/text_program.h"
+#include "model/program_file.h"
+
+namespace kq::cli {
+
+namespace {
+constexpr const char *kCheckUsage = "usage: kq27-tool check FILE [--keywords FILE]";
+}  // namespace
+
+// FILE is a text file ("WORDDATA" section) or plain program text.
+int RunCheck(const QStringList &arguments)
+{
+    QString path;
+    QString keywordsPath;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--keywords") && i + 1 < arguments.size())
+            keywordsPath = arguments[++i];
+        else if (path.isEmpty() && !arguments[i].startsWith(QLatin1String("--")))
+            path = arguments[i];
+        else
+            return Fail(kUsageOrUnreadable, QString::fromUtf8(kCheckUsage));
+    }
+    if (path.isEmpty())
+        return Fail(kUsageOrUnreadable, QString::fromUtf8(kCheckUsage));
+
+    const std::optional<TextFileContent> content = ReadTextLines(path);
+    if (!content)
+        return Fail(kUsageOrUnreadable, QStringLiteral("%1: cannot be read").arg(path));
+    if (content->hasDecodingErrors)
+        return Fail(kInvalidProgram, QStringLiteral("%1: not CP932 text").arg(path));
+    const ProgramFileParts parts = SplitProgramFile(content->lines);
+    if (!parts.sectionMarker.isEmpty() && parts.sectionMarker != kTextSectionMarker)
+        return Fail(kInvalidProgram, QStringLiteral("%1: not a text program (its section is %2)").arg(path, parts.sectionMarker));
+    const QStringList &text = parts.sectionMarker.isEmpty() ? content->lines : parts.section;
+
+    const KeywordsResult keywords = LoadKeywords(keywordsPath);
+    if (!keywords.keywords)
+        return keywords.exitCode;
+    if (const std::optional<QString> message = CheckTextProgram(EditorLinesOfSection(text), *keywords.keywords)) {
+        PrintLine(stdout, *message);
+        return kInvalidProgram;
+    }
+    PrintLine(stdout, QStringLiteral("OK"));
+    return kSuccess;
+}
+
+}  // namespace kq::cli

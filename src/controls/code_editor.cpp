@@ -1,0 +1,118 @@
+#include "controls/code_editor.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+#include <QTextBlock>
+
+#include <cmath>
+
+namespace kq {
+
+class LineNumberGutter final : public QWidget {
+public:
+    explicit LineNumberGutter(CodeEditor *editor) : QWidget(editor), m_editor(editor) {}
+    QSize sizeHint() const override { return {m_editor->GutterWidth(), 0}; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override { m_editor->PaintGutter(event); }
+
+private:
+    CodeEditor *m_editor;
+};
+
+CodeEditor::CodeEditor(QWidget *parent) : QPlainTextEdit(parent), m_gutter(new LineNumberGutter(this))
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { setViewportMargins(GutterWidth(), 0, 0, 0); });
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect &rect, int dy) {
+        if (dy != 0)
+            m_gutter->scroll(0, dy);
+        else
+            m_gutter->update(0, rect.y(), m_gutter->width(), rect.height());
+    });
+    setViewportMargins(GutterWidth(), 0, 0, 0);
+}
+
+void CodeEditor::SetText(const QString &text)
+{
+    ClearColouring();
+    // The editor keeps lines apart with LF; CR LF from files and the
+    // converters must not leave stray CRs in it.
+    setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+QStringList CodeEditor::Lines() const
+{
+    QStringList lines;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        lines.append(block.text() + QStringLiteral("\r\n"));
+    // The line after the last line break is no line until something is typed on it.
+    if (!lines.isEmpty() && lines.last() == QStringLiteral("\r\n"))
+        lines.removeLast();
+    return lines;
+}
+
+void CodeEditor::ColourRange(int line, int start, int length, const QColor &foreground, const QColor &background)
+{
+    const QTextBlock block = document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return;
+    QTextEdit::ExtraSelection selection;
+    selection.cursor = QTextCursor(block);
+    selection.cursor.setPosition(block.position() + start);
+    selection.cursor.setPosition(block.position() + std::min(start + length, int(block.length()) - 1),
+                                 QTextCursor::KeepAnchor);
+    selection.format.setForeground(foreground);
+    selection.format.setBackground(background);
+    QList<QTextEdit::ExtraSelection> selections = extraSelections();
+    selections.append(selection);
+    setExtraSelections(selections);
+}
+
+void CodeEditor::ClearColouring()
+{
+    setExtraSelections({});
+}
+
+QList<std::array<int, 3>> CodeEditor::ColouredRanges() const
+{
+    QList<std::array<int, 3>> ranges;
+    for (const QTextEdit::ExtraSelection &selection : extraSelections()) {
+        const QTextBlock block = document()->findBlock(selection.cursor.selectionStart());
+        ranges.append({block.blockNumber(), selection.cursor.selectionStart() - block.position(),
+                       selection.cursor.selectionEnd() - selection.cursor.selectionStart()});
+    }
+    return ranges;
+}
+
+int CodeEditor::GutterWidth() const
+{
+    const int digits = std::max(3, int(QString::number(std::max(1, blockCount())).size()));
+    return 10 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
+}
+
+void CodeEditor::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    const QRect area = contentsRect();
+    m_gutter->setGeometry(area.left(), area.top(), GutterWidth(), area.height());
+}
+
+void CodeEditor::PaintGutter(QPaintEvent *event)
+{
+    QPainter painter(m_gutter);
+    painter.fillRect(event->rect(), QColor(0xee, 0xee, 0xee));
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    QTextBlock block = firstVisibleBlock();
+    int top = int(std::lround(blockBoundingGeometry(block).translated(contentOffset()).top()));
+    while (block.isValid() && top <= event->rect().bottom()) {
+        const int height = int(std::lround(blockBoundingRect(block).height()));
+        if (block.isVisible() && top + height >= event->rect().top())
+            painter.drawText(0, top, m_gutter->width() - 5, fontMetrics().height(), Qt::AlignRight,
+                             QString::number(block.blockNumber() + 1));
+        top += height;
+        block = block.next();
+    }
+}
+
+}  // namespace kq

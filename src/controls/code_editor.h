@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QPlainTextEdit>
+#include <QStringList>
+
+#include <array>
+
+// A plain-text editor with line numbers in a gutter and colouring by
+// character range, the way program text is written and shown.
+namespace kq {
+
+class CodeEditor final : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    explicit CodeEditor(QWidget *parent = nullptr);
+
+    QString Text() const { return toPlainText(); }
+    void SetText(const QString &text);
+    // Every line, each ending in CR LF as the editor hands lines over.
+    QStringList Lines() const;
+
+    // Colours `length` characters of the 0-based line from `start`; the
+    // colouring is dropped by ClearColouring and whenever the text is set.
+    void ColourRange(int line, int start, int length, const QColor &foreground, const QColor &background);
+    void ClearColouring();
+    // The ranges currently coloured, as line, start, length.
+    QList<std::array<int, 3>> ColouredRanges() const;
+
+    int GutterWidth() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    friend class LineNumberGutter;
+    void PaintGutter(QPaintEvent *event);
+
+    QWidget *m_gutter = nullptr;
+};
+
+}  // namespace kq

@@ -1,0 +1,513 @@
+#include "editors/flowchart/flowchart_window.h"
+
+#include "base/text_file.h"
+#include "context/studio_context.h"
+#include "editors/common/program_file_commands.h"
+#include "editors/flowchart/flowchart_sheet.h"
+#include "editors/flowchart/palette_image.h"
+#include "editors/flowchart/parameters/parameter_controls.h"
+#include "model/program_file.h"
+#include "services/dialogs.h"
+#include "services/help.h"
+#include "services/window_registry.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace kq {
+namespace {
+
+constexpr int kWheelStep = 32;
+constexpr int kMinimumWidth = 780;
+constexpr int kMinimumHeight = 750;
+
+QString PalettePictureName(int paletteNumber)
+{
+    return QStringLiteral("Img\\Icon\\Fro\\Icon\\") + KindBitmapOf(paletteNumber);
+}
+
+QLabel *PanelText(const QString &text, QWidget *parent, int pointSize, Qt::Alignment alignment = Qt::AlignCenter)
+{
+    auto *label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPointSize(pointSize);
+    font.setBold(true);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    return label;
+}
+
+}  // namespace
+
+FlowchartWindow::FlowchartWindow(StudioContext &context, WindowRegistry &windows, Launcher &launcher, QWidget *parent)
+    : QMainWindow(parent),
+      m_context(context),
+      m_windows(windows),
+      m_launcher(launcher),
+      m_document(context.Generation()),
+      m_painter(context.Paths())
+{
+    setObjectName(QStringLiteral("TForm2"));
+    setWindowTitle(kStudioCaption);
+
+    auto *central = new QWidget(this);
+    auto *layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(BuildPaletteColumn());
+    layout->addWidget(BuildSheetColumn(), 1);
+    setCentralWidget(central);
+
+    BuildMenu();
+    BuildPopupMenu();
+    BuildMemoryPanel();
+    PlaceOnScreen();
+}
+
+QWidget *FlowchartWindow::BuildPaletteColumn()
+{
+    auto *column = new QWidget;
+    column->setObjectName(QStringLiteral("PaletteColumn"));
+    column->setAutoFillBackground(true);
+    QPalette colours = column->palette();
+    colours.setColor(QPalette::Window, QColor(0xfd, 0xf3, 0xd8));
+    column->setPalette(colours);
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(8, 8, 8, 8);
+
+    auto *palette = new QWidget(column);
+    palette->setObjectName(QStringLiteral("Palette"));
+    auto *grid = new QGridLayout(palette);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(8);
+    for (int number = 0; number <= static_cast<int>(InstructionKind::Train); ++number) {
+        const QPixmap picture(m_context.Paths().ProgramFile(PalettePictureName(number)));
+        grid->addWidget(new PaletteImage(number, picture, palette), number / 2, number % 2);
+    }
+    layout->addWidget(palette);
+
+    m_panel = new ParameterControls(ParameterControls::Mode::Panel, column);
+    m_panel->setObjectName(QStringLiteral("ParaPanel"));
+    m_panel->hide();
+    connect(m_panel, &ParameterControls::Accepted, this, [this](const ParameterChoice &choice) {
+        if (m_panelSlot == kNoSlot || !m_document.Chart().Node(m_panelSlot).IsUsed())
+            return;
+        m_document.Edit([&](Flowchart &chart) {
+            chart.SetParameters(m_panelSlot, choice.parameters);
+            if (choice.subroutineName)
+                chart.SetSubroutineName(choice.parameters.p[0], *choice.subroutineName);
+        });
+    });
+    layout->addWidget(m_panel);
+    layout->addStretch(1);
+    column->setFixedWidth(2 * 100 + 8 + 16);
+    return column;
+}
+
+QWidget *FlowchartWindow::BuildSheetColumn()
+{
+    auto *column = new QWidget;
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto *top = new QWidget(column);
+    top->setObjectName(QStringLiteral("StatusRow"));
+    auto *row = new QHBoxLayout(top);
+    row->setContentsMargins(6, 4, 6, 4);
+    m_routineCombo = new QComboBox(top);
+    m_routineCombo->setObjectName(QStringLiteral("Routine_Combo"));
+    m_routineCombo->addItems(kRoutineNames);
+    connect(m_routineCombo, &QComboBox::currentIndexChanged, this, [this](int index) { SwitchRoutine(index); });
+    row->addWidget(m_routineCombo);
+    row->addSpacing(20);
+    // The sensor values are filled in while the clock reports them.
+    row->addWidget(new QLabel(QStringLiteral("温度："), top));
+    auto *temperature = new QLabel(top);
+    temperature->setObjectName(QStringLiteral("TemperatureLabel"));
+    row->addWidget(temperature);
+    row->addWidget(new QLabel(QStringLiteral("度"), top));
+    row->addSpacing(12);
+    row->addWidget(new QLabel(QStringLiteral("明るさ："), top));
+    auto *brightness = new QLabel(top);
+    brightness->setObjectName(QStringLiteral("BrightnessLabel"));
+    row->addWidget(brightness);
+    row->addSpacing(12);
+    row->addWidget(new QLabel(QStringLiteral("状態："), top));
+    m_connection = new QLabel(top);
+    m_connection->setObjectName(QStringLiteral("Label21"));
+    row->addWidget(m_connection);
+    row->addStretch(1);
+    auto showConnection = [this] {
+        m_connection->setText(m_context.DeviceLink().IsConnected() ? QStringLiteral("接続中")
+                                                                   : QStringLiteral("接続されていません"));
+    };
+    showConnection();
+    connect(&m_context.DeviceLink(), &DeviceLink::ClockConnected, this, showConnection);
+    connect(&m_context.DeviceLink(), &DeviceLink::ClockRemoved, this, showConnection);
+    layout->addWidget(top);
+
+    m_sheetArea = new QScrollArea(column);
+    m_sheetArea->setObjectName(QStringLiteral("DropPanel"));
+    m_sheetArea->setWidgetResizable(true);
+    m_sheet = new FlowchartSheet(m_document, m_painter, *m_sheetArea);
+    m_sheetArea->setWidget(m_sheet);
+    m_sheetArea->viewport()->installEventFilter(this);
+    layout->addWidget(m_sheetArea, 1);
+
+    connect(m_sheet, &FlowchartSheet::PaletteDropped, this, &FlowchartWindow::DropInstruction);
+    connect(m_sheet, &FlowchartSheet::BoxClicked, this, &FlowchartWindow::ShowPanel);
+    connect(m_sheet, &FlowchartSheet::EmptySheetPressed, this, &FlowchartWindow::HidePanel);
+    connect(m_sheet, &FlowchartSheet::MenuRequested, this,
+            [this](QPoint globalPoint, bool onBox) { PopupMenu(onBox)->popup(globalPoint); });
+    return column;
+}
+
+void FlowchartWindow::BuildMenu()
+{
+    QMenuBar *bar = menuBar();
+    auto add = [this](auto *owner, const QString &name, const QString &text, auto handler) {
+        QAction *action = owner->addAction(text);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    // Entries whose commands are not wired in this window yet.
+    auto inactive = [](auto *owner, const QString &name, const QString &text) {
+        QAction *action = owner->addAction(text);
+        action->setObjectName(name);
+        action->setEnabled(false);
+        return action;
+    };
+
+    QMenu *demos = bar->addMenu(QStringLiteral("デモ読み込み"));
+    demos->setObjectName(QStringLiteral("DemoMenu"));
+    for (int n = 1; n <= 4; ++n)
+        inactive(demos, QStringLiteral("Demo%1").arg(n), QStringLiteral("デモ") + QChar(0xFF10 + n));
+    inactive(bar, QStringLiteral("OpenFile"), QStringLiteral("ファイル読み込み"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    inactive(bar, QStringLiteral("SaveFile"), QStringLiteral("ファイルへ保存"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+
+    QMenu *edit = bar->addMenu(QStringLiteral("編集"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
+    add(edit, QStringLiteral("N110"), QStringLiteral("元に戻す"), [this] {
+        HidePanel();
+        m_document.Edit([](Flowchart &chart) { chart.Undo(); });
+        SyncRoutineCombo();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    add(edit, QStringLiteral("N111"), QStringLiteral("やり直す"), [this] {
+        HidePanel();
+        m_document.Edit([](Flowchart &chart) { chart.Redo(); });
+        SyncRoutineCombo();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+
+    add(bar, QStringLiteral("AllDelete"), QStringLiteral("全削除"), [this] { ClearAll(); });
+
+    QMenu *view = bar->addMenu(QStringLiteral("表示"));
+    view->setObjectName(QStringLiteral("ViewMenu"));
+    add(view, QStringLiteral("N34"), QStringLiteral("消費メモリの表示"), [this] { ShowMemory(); });
+    QAction *colour =
+        add(view, QStringLiteral("N40"), QStringLiteral("命令をカラーで表示"), [this] { ToggleColourMode(); });
+    colour->setCheckable(true);
+    colour->setChecked(true);
+    inactive(view, QStringLiteral("ShowTransferData"), QStringLiteral("送信データの表示"));
+    inactive(view, QStringLiteral("Preview"), QStringLiteral("プレビュー"));
+    inactive(view, QStringLiteral("ReadBack"), QStringLiteral("本体からプログラムを読み込む"));
+    inactive(view, QStringLiteral("ShowIcons"), QStringLiteral("STEP1 アイコンで表示"));
+    inactive(view, QStringLiteral("ShowText"), QStringLiteral("STEP3 文字で表示"));
+
+    inactive(bar, QStringLiteral("Transfer"), QStringLiteral("転送(F6)"))->setShortcut(Qt::Key_F6);
+    inactive(bar, QStringLiteral("Run"), QStringLiteral("実行(F7)"))->setShortcut(Qt::Key_F7);
+    inactive(bar, QStringLiteral("Report"), QStringLiteral("レポート作成"));
+
+    QMenu *help = bar->addMenu(QStringLiteral("ヘルプ"));
+    help->setObjectName(QStringLiteral("HelpMenu"));
+    add(help, QStringLiteral("ShowHelp"), QStringLiteral("ヘルプ表示"),
+        [this] { OpenHelp(m_context.Paths(), m_launcher, kGeneralHelpPage); });
+}
+
+void FlowchartWindow::BuildPopupMenu()
+{
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu1"));
+    auto add = [this](QMenu *owner, const QString &name, const QString &text, auto handler) {
+        QAction *action = owner->addAction(text);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    // Added to the window too, so that their keys work wherever the focus is.
+    auto keyed = [this](QAction *action, const QKeySequence &key) {
+        action->setShortcut(key);
+        addAction(action);
+    };
+    keyed(add(m_popup, QStringLiteral("Delete1"), QStringLiteral("命令の削除"),
+              [this] {
+                  if (m_document.Chart().Selection().isEmpty())
+                      return;
+                  HidePanel();
+                  m_document.Edit([](Flowchart &chart) { chart.DeleteSelection(); });
+              }),
+          QKeySequence::Delete);
+    add(m_popup, QStringLiteral("N1"), QStringLiteral("矢印を消す"),
+        [this] { m_document.Edit([](Flowchart &chart) { chart.UnlinkSelection(); }); });
+    keyed(add(m_popup, QStringLiteral("Copy1"), QStringLiteral("コピー"),
+              [this] { ShowMessage(m_document.Edit([](Flowchart &chart) { return chart.CopySelection(); })); }),
+          QKeySequence(Qt::CTRL | Qt::Key_C));
+    keyed(add(m_popup, QStringLiteral("Paste1"), QStringLiteral("貼り付け"),
+              [this] { ShowMessage(m_document.Edit([](Flowchart &chart) { return chart.Paste(); })); }),
+          QKeySequence(Qt::CTRL | Qt::Key_V));
+
+    struct AlignEntry {
+        const char *name;
+        QString text;
+        AlignMode mode;
+    };
+    const std::pair<QString, QList<AlignEntry>> submenus[] = {
+        {QStringLiteral("水平（左右）方向位置揃え"),
+         {{"N13", QStringLiteral("左揃え"), AlignMode::Left},
+          {"N14", QStringLiteral("中央揃え"), AlignMode::CentreHorizontal},
+          {"N15", QStringLiteral("右揃え"), AlignMode::Right},
+          {"N16", QStringLiteral("左右均等揃え"), AlignMode::SpreadHorizontal}}},
+        {QStringLiteral("垂直（上下）方向位置揃え"),
+         {{"N25", QStringLiteral("上揃え"), AlignMode::Top},
+          {"N26", QStringLiteral("中央揃え"), AlignMode::CentreVertical},
+          {"N27", QStringLiteral("下揃え"), AlignMode::Bottom},
+          {"N28", QStringLiteral("上下均等揃え"), AlignMode::SpreadVertical}}},
+    };
+    const QString submenuNames[] = {QStringLiteral("N12"), QStringLiteral("N24")};
+    for (int i = 0; i < 2; ++i) {
+        QMenu *submenu = m_popup->addMenu(submenus[i].first);
+        submenu->menuAction()->setObjectName(submenuNames[i]);
+        for (const AlignEntry &entry : submenus[i].second) {
+            const AlignMode mode = entry.mode;
+            add(submenu, QString::fromLatin1(entry.name), entry.text,
+                [this, mode] { m_document.Edit([mode](Flowchart &chart) { chart.Align(mode); }); });
+        }
+    }
+    // The keys stay available after a menu opened on the empty sheet.
+    connect(m_popup, &QMenu::aboutToHide, this, [this] {
+        for (QAction *action : m_popup->actions())
+            action->setEnabled(true);
+    });
+}
+
+QMenu *FlowchartWindow::PopupMenu(bool onBox)
+{
+    for (const char *name : {"Delete1", "N1", "N12", "N24"})
+        Action(QString::fromLatin1(name))->setEnabled(onBox);
+    return m_popup;
+}
+
+QAction *FlowchartWindow::Action(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
+
+void FlowchartWindow::BuildMemoryPanel()
+{
+    m_memoryPanel = new QFrame(centralWidget());
+    m_memoryPanel->setObjectName(QStringLiteral("MemoryPanel"));
+    m_memoryPanel->setAutoFillBackground(true);
+    m_memoryPanel->setStyleSheet(QStringLiteral("#MemoryPanel { background: #fffbe6; border: 2px solid #e0a800; }"));
+    auto *layout = new QVBoxLayout(m_memoryPanel);
+    layout->addWidget(PanelText(QStringLiteral("消費メモリー"), m_memoryPanel, 14));
+    auto *countRow = new QHBoxLayout;
+    m_memoryCount = PanelText(QStringLiteral("0"), m_memoryPanel, 24, Qt::AlignRight | Qt::AlignVCenter);
+    m_memoryCount->setObjectName(QStringLiteral("MemoryCount"));
+    countRow->addWidget(m_memoryCount, 1);
+    countRow->addWidget(PanelText(QStringLiteral("/ 120"), m_memoryPanel, 14));
+    layout->addLayout(countRow);
+    auto *note = new QLabel(QStringLiteral("各命令の消費メモリ数はヘルプにてご確認下さい。"), m_memoryPanel);
+    note->setAlignment(Qt::AlignCenter);
+    layout->addWidget(note);
+    auto *ok = new QPushButton(QStringLiteral("OK"), m_memoryPanel);
+    ok->setObjectName(QStringLiteral("MemoryOk"));
+    connect(ok, &QPushButton::clicked, m_memoryPanel, &QWidget::hide);
+    layout->addWidget(ok);
+    m_memoryPanel->resize(320, 170);
+    m_memoryPanel->hide();
+}
+
+void FlowchartWindow::PlaceOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    resize(std::max(kMinimumWidth, int(std::lround(area.width() * 0.75))),
+           std::max(kMinimumHeight, int(std::lround(area.height() * 0.75))));
+    move(area.x() + int(std::lround(area.width() / 8.0)), area.y() + int(std::lround(area.height() / 8.0)));
+}
+
+void FlowchartWindow::DropInstruction(int paletteNumber, QPoint sheetPoint, int slot)
+{
+    const std::optional<InstructionKind> kind = KindOfPaletteNumber(paletteNumber);
+    if (!kind)
+        return;
+    const bool onBox = slot != kNoSlot && m_document.Chart().Node(slot).IsUsed();
+    if (!onBox) {
+        if (const std::optional<QString> refusal = m_document.Chart().PlaceRefusal(*kind)) {
+            ShowMessage(refusal);
+            return;
+        }
+    }
+    std::optional<ParameterChoice> choice;
+    if (*kind == InstructionKind::Start || *kind == InstructionKind::End) {
+        choice = ParameterChoice {};
+    } else {
+        auto *dialog = qobject_cast<ParameterDialog *>(m_windows.Made(WindowKind::ParameterDialog));
+        if (!dialog) {
+            m_context.Dialogs().Warning(this, kFlowchartPlaceErrorMessage);
+            return;
+        }
+        const QRect visible(m_sheetArea->viewport()->mapToGlobal(QPoint(0, 0)), m_sheetArea->viewport()->size());
+        choice = dialog->Ask(*kind, m_document.Chart().SubroutineNames(), m_document.Chart().Generation(),
+                             m_sheet->mapToGlobal(sheetPoint), visible);
+        if (!choice)
+            return;
+    }
+    auto nameChosen = [&](Flowchart &chart) {
+        if (choice->subroutineName)
+            chart.SetSubroutineName(choice->parameters.p[0], *choice->subroutineName);
+    };
+    if (onBox) {
+        m_document.Edit([&](Flowchart &chart) {
+            chart.Replace(slot, *kind, choice->parameters);
+            nameChosen(chart);
+        });
+        return;
+    }
+    if (m_panel->isVisible()) {
+        HidePanel();
+        m_document.Edit([](Flowchart &chart) { chart.ClearSelection(); });
+    }
+    const Flowchart::PlaceResult placed = m_document.Edit([&](Flowchart &chart) {
+        const Flowchart::PlaceResult result = chart.Place(*kind, sheetPoint.x(), sheetPoint.y(), choice->parameters);
+        if (result.slot != kNoSlot)
+            nameChosen(chart);
+        return result;
+    });
+    ShowMessage(placed.message);
+}
+
+void FlowchartWindow::ShowPanel(int slot)
+{
+    const FlowNode &node = m_document.Chart().Node(slot);
+    const std::optional<InstructionKind> kind = InstructionKindOfName(node.kind);
+    HidePanel();
+    if (!kind || *kind == InstructionKind::Start || *kind == InstructionKind::End)
+        return;
+    m_panelSlot = slot;
+    m_panel->ShowFor(*kind, ParameterList::FromText(node.params).value_or(ParameterList {}),
+                     m_document.Chart().SubroutineNames(), m_document.Chart().Generation());
+    m_panel->show();
+}
+
+void FlowchartWindow::HidePanel()
+{
+    m_panel->hide();
+    m_panelSlot = kNoSlot;
+}
+
+void FlowchartWindow::SwitchRoutine(int routine)
+{
+    if (routine == m_document.Chart().CurrentRoutine())
+        return;
+    HidePanel();
+    m_document.Edit([routine](Flowchart &chart) { chart.SwitchRoutine(routine); });
+    m_sheetArea->verticalScrollBar()->setValue(0);
+}
+
+void FlowchartWindow::SyncRoutineCombo()
+{
+    const QSignalBlocker blocker(m_routineCombo);
+    m_routineCombo->setCurrentIndex(m_document.Chart().CurrentRoutine());
+}
+
+void FlowchartWindow::ShowMessage(const std::optional<QString> &message)
+{
+    if (message)
+        m_context.Dialogs().Warning(this, *message);
+}
+
+void FlowchartWindow::ClearAll()
+{
+    if (!m_context.Dialogs().AskYesNo(this, kFlowchartClearQuestion))
+        return;
+    HidePanel();
+    m_document.Edit([](Flowchart &chart) { chart.ClearAll(); });
+    SyncRoutineCombo();
+    SetCaption(kStudioCaption);
+}
+
+void FlowchartWindow::ShowMemory()
+{
+    m_memoryCount->setText(QString::number(m_document.Chart().TotalBytes()));
+    const QWidget *parent = m_memoryPanel->parentWidget();
+    m_memoryPanel->move((parent->width() - m_memoryPanel->width()) / 2,
+                        (parent->height() - m_memoryPanel->height()) / 2);
+    m_memoryPanel->show();
+    m_memoryPanel->raise();
+}
+
+void FlowchartWindow::ToggleColourMode()
+{
+    m_painter.SetColourMode(Action(QStringLiteral("N40"))->isChecked());
+    // The flowchart goes through the redraw file and back, as every open does.
+    const QString path = m_context.Paths().TempFolder() + kRedrawFileName;
+    const QStringList lines = ProgramFileLines(m_document.ProgramLines().lines, m_context.ReportFields().Value(),
+                                               m_document.SectionMarker(), m_document.SectionLines());
+    if (!WriteTextLines(path, lines)) {
+        m_context.Dialogs().Warning(this, kSaveFailedMessage);
+        m_sheet->update();
+        return;
+    }
+    const std::optional<TextFileContent> read = ReadTextLines(path);
+    const ProgramFileParts parts = read ? SplitProgramFile(read->lines) : ProgramFileParts {};
+    if (!read || read->hasDecodingErrors || parts.sectionMarker != kFlowchartSectionMarker
+        || !m_document.LoadSection(parts.section)) {
+        m_context.Dialogs().Warning(this, kReadFailedMessage);
+        return;
+    }
+    HidePanel();
+    SyncRoutineCombo();
+}
+
+void FlowchartWindow::closeEvent(QCloseEvent *event)
+{
+    if (MayCloseStep(m_context, m_document, *this))
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool FlowchartWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_sheetArea->viewport() && event->type() == QEvent::Wheel) {
+        // One step of 32 pixels per wheel message, whatever its size.
+        const auto *wheel = static_cast<QWheelEvent *>(event);
+        QScrollBar *bar = m_sheetArea->verticalScrollBar();
+        bar->setValue(bar->value() + (wheel->angleDelta().y() < 0 ? kWheelStep : -kWheelStep));
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace kq

@@ -1,0 +1,16 @@
+#include "editors/flowchart/flowchart_windows.h"
+
+#include "editors/common/registered_step_windows.h"
+#include "editors/flowchart/flowchart_window.h"
+
+namespace kq {
+
+void RegisterFlowchartEditor(RegisteredStepWindows &steps, StudioContext &context, WindowRegistry &windows,
+                             Launcher &launcher)
+{
+    steps.Register(Step::Flowchart, [&context, &windows, &launcher] {
+        return (new FlowchartWindow(context, windows, launcher))->Editor();
+    });
+}
+
+}  // namespace kq

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "base/paths.h"
+#include "editors/text/keyword_file.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// Changing the keywords: a per-user copy of the keyword file built from the
+// default one, and a per-user copy of the help start page that uses the new
+// keywords and still links to the installed pages.
+namespace kq {
+
+inline const QString kKeywordSettingsInvalidMessage = QStringLiteral("設定項目が空白かカンマが含まれて下ります。");
+inline const QString kUserHelpPageName = QStringLiteral("wordindex.html");
+inline const QString kInstalledHelpPage = QStringLiteral("HTML\\Word\\index.html");
+
+// One entry per slot (index slot - 1); the entry of slot 45 is not used.
+using KeywordEntries = std::array<QString, kKeywordSlots>;
+
+// A slot's entry field as the settings window lays it out.
+struct KeywordSlotField {
+    int slot;
+    const char16_t *group;
+    const char16_t *label;
+};
+// The visible fields in window order, groups together.
+const std::array<KeywordSlotField, 45> &KeywordSlotFields();
+// The slots whose field exists but is never shown.
+inline constexpr std::array kHiddenKeywordSlots = {18, 19, 23, 24};
+
+KeywordEntries EntriesOf(const KeywordFile &file);
+// None empty or holding a comma (slot 45 aside).
+bool EntriesValid(const KeywordEntries &entries);
+
+// The default file's lines with each line's keyword replaced by its entry
+// ("if" stays).
+QStringList KeywordFileWithEntries(const QStringList &defaultLines, const KeywordEntries &entries);
+// The help page's lines: the first default keyword found on a line renamed
+// throughout the line, and links led to the installed pages.
+QStringList HelpPageWithEntries(const QStringList &pageLines, const KeywordEntries &entries,
+                                const QString &programFolder);
+
+enum class KeywordApplyResult { Applied, Invalid, ReadFailed, WriteFailed };
+
+// Validates, then writes "KQ27.dat" and "wordindex.html" in the temporary
+// folder. Nothing is written unless both sources could be read.
+[[nodiscard]] KeywordApplyResult ApplyKeywordEntries(const Paths &paths, const KeywordEntries &entries);
+
+}  // namespace kq

@@ -1,0 +1,120 @@
+#include "editors/text/keyword_settings_window.h"
+
+#include "context/studio_context.h"
+#include "model/program_file.h"
+#include "services/dialogs.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace kq {
+
+KeywordSettingsWindow::KeywordSettingsWindow(StudioContext &context, QWidget *parent)
+    : QWidget(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("TForm10"));
+    setWindowTitle(QStringLiteral("設定"));
+
+    auto *layout = new QVBoxLayout(this);
+    auto *grid = new QGridLayout;
+    layout->addLayout(grid);
+    QGroupBox *box = nullptr;
+    QFormLayout *form = nullptr;
+    QString group;
+    int boxes = 0;
+    for (const KeywordSlotField &field : KeywordSlotFields()) {
+        if (QString::fromUtf16(field.group) != group) {
+            group = QString::fromUtf16(field.group);
+            box = new QGroupBox(group, this);
+            form = new QFormLayout(box);
+            // Three columns: the longer groups stand beside each other.
+            grid->addWidget(box, boxes / 3, boxes % 3, Qt::AlignTop);
+            ++boxes;
+        }
+        auto *entry = new QLineEdit(box);
+        entry->setObjectName(QStringLiteral("Edit%1").arg(field.slot));
+        entry->setMinimumWidth(130);
+        form->addRow(QString::fromUtf16(field.label), entry);
+        m_entries[std::size_t(field.slot - 1)] = entry;
+    }
+    for (const int slot : kHiddenKeywordSlots) {
+        auto *entry = new QLineEdit(this);
+        entry->setObjectName(QStringLiteral("Edit%1").arg(slot));
+        entry->hide();
+        m_entries[std::size_t(slot - 1)] = entry;
+    }
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    const auto button = [this, buttons](const QString &name, const QString &text) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(name);
+        buttons->addWidget(b);
+        return b;
+    };
+    connect(button(QStringLiteral("ApplyButton"), QStringLiteral("適用")), &QPushButton::clicked, this,
+            &KeywordSettingsWindow::Apply);
+    connect(button(QStringLiteral("CancelButton"), QStringLiteral("キャンセル")), &QPushButton::clicked, this,
+            &QWidget::close);
+    connect(button(QStringLiteral("RestoreButton"), QStringLiteral("初期状態に戻す")), &QPushButton::clicked, this,
+            &KeywordSettingsWindow::RestoreDefaults);
+    layout->addLayout(buttons);
+
+    const std::optional<KeywordFile> file = ReadKeywordFile(KeywordFilePath(m_context.Paths()));
+    if (file)
+        Fill(*file);
+    else
+        m_context.Dialogs().Warning(this, kKeywordReadErrorMessage);
+}
+
+void KeywordSettingsWindow::Fill(const KeywordFile &file)
+{
+    for (int slot = 1; slot <= kKeywordSlots; ++slot) {
+        if (QLineEdit *entry = Entry(slot))
+            entry->setText(file.Line(slot).keyword);
+    }
+}
+
+KeywordEntries KeywordSettingsWindow::Entries() const
+{
+    KeywordEntries entries;
+    for (int slot = 1; slot <= kKeywordSlots; ++slot) {
+        if (const QLineEdit *entry = Entry(slot))
+            entries[std::size_t(slot - 1)] = entry->text();
+    }
+    return entries;
+}
+
+void KeywordSettingsWindow::RestoreDefaults()
+{
+    if (const std::optional<KeywordFile> file = ReadKeywordFile(DefaultKeywordFilePath(m_context.Paths())))
+        Fill(*file);
+    else
+        m_context.Dialogs().Warning(this, kKeywordReadErrorMessage);
+}
+
+void KeywordSettingsWindow::Apply()
+{
+    switch (ApplyKeywordEntries(m_context.Paths(), Entries())) {
+    case KeywordApplyResult::Invalid:
+        m_context.Dialogs().Information(this, kKeywordSettingsInvalidMessage);
+        break;
+    case KeywordApplyResult::ReadFailed:
+        m_context.Dialogs().Warning(this, kKeywordReadErrorMessage);
+        break;
+    case KeywordApplyResult::WriteFailed:
+        m_context.Dialogs().Warning(this, kSaveFailedMessage);
+        break;
+    case KeywordApplyResult::Applied:
+        m_context.Keywords().Reload(m_context.Paths());
+        break;
+    }
+    close();
+}
+
+}  // namespace kq

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "device/report_router.h"
+#include "editors/common/step_document.h"
+#include "editors/text/text_document.h"
+
+#include <QMainWindow>
+#include <QPoint>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTextBrowser;
+
+namespace kq {
+
+class CodeEditor;
+class Launcher;
+class StepWindows;
+class StudioContext;
+class WindowRegistry;
+
+inline const QString kTextClearAllQuestion = QStringLiteral("プログラムを全て消去します。よろしいですか？");
+inline const QString kTextMemoryUnavailable = QStringLiteral("プログラムが正しくない為メモリ数の表示ができません。");
+inline const QString kTextDataUnavailable = QStringLiteral("プログラムが正しくないため表示できません。");
+inline const QString kTextDemoFiles[] = {
+    QStringLiteral("Data\\Demo\\fro\\demo1(フロー).kq27"),
+    QStringLiteral("Data\\Demo\\fro\\demo2(フロー).kq27"),
+    QStringLiteral("Data\\Demo\\fro\\demo3(フロー).kq27"),
+    QStringLiteral("Data\\Demo\\fro\\demo4(フロー).kq27"),
+};
+
+// STEP3: the program text with line numbers beside the help pane, the
+// commands of the menu, the memory panel and the running notice.
+class TextWindow final : public QMainWindow, public StepWindowHost, public ReportReceiver {
+    Q_OBJECT
+
+public:
+    TextWindow(StudioContext &context, WindowRegistry &windows, StepWindows &steps, Launcher &launcher,
+               QWidget *parent = nullptr);
+    ~TextWindow() override;
+
+    TextDocument &Document() { return m_document; }
+    StepEditor Editor() { return {&m_document, this}; }
+    CodeEditor &EditorControl() { return *m_editor; }
+
+    QWidget *DialogParent() override { return this; }
+    void SetCaption(const QString &caption) override { setWindowTitle(caption); }
+
+    void ReportReceived(const QString &text) override;
+    void ClockLost() override;
+
+    // The menu commands, by their form names.
+    QAction *Action(const QString &name) const;
+    // The help pane's start page, as "トップページ" loads it.
+    QString HelpStartPage() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void BuildMenu();
+    QWidget *BuildHelpPane();
+    void BuildPanels(QWidget *central);
+    void PlaceOnScreen();
+    bool LoadKeywords();
+    bool LoadHelpStartPage();
+    void ColourComments();
+    void CentrePanel(QWidget *panel);
+    void SetCommandsEnabled(bool enabled);
+
+    void OpenDemo(int number);
+    void ClearAll();
+    void ShowMemory();
+    void ShowTransferDataView();
+    void SwitchTo(Step target);
+    void Transfer();
+    void Run();
+    void Stop();
+    void MakeReport();
+
+    StudioContext &m_context;
+    WindowRegistry &m_windows;
+    StepWindows &m_steps;
+    Launcher &m_launcher;
+    TextDocument m_document;
+
+    CodeEditor *m_editor = nullptr;
+    QTextBrowser *m_help = nullptr;
+    QFrame *m_memoryPanel = nullptr;
+    QLabel *m_memoryCount = nullptr;
+    QFrame *m_runPanel = nullptr;
+    QPushButton *m_stopButton = nullptr;
+    QPoint m_runPanelGrab;
+};
+
+}  // namespace kq

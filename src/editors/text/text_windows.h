@@ -1,0 +1,16 @@
+#pragma once
+
+namespace kq {
+
+class Launcher;
+class RegisteredStepWindows;
+class StudioContext;
+class WindowRegistry;
+
+// Registers the STEP3 window (opened from the main menu's picture and by step
+// switches, made for each opening) and the keyword settings window (opened
+// from the menu's picture, made for each opening).
+void RegisterTextEditor(RegisteredStepWindows &steps, StudioContext &context, WindowRegistry &windows,
+                        Launcher &launcher);
+
+}  // namespace kq

@@ -1,0 +1,350 @@
+#include "context/studio_context.h"
+#include "device/virtual_clock.h"
+#include "editors/common/program_file_commands.h"
+#include "editors/common/registered_step_windows.h"
+#include "editors/flowchart/box_look.h"
+#include "editors/flowchart/flowchart_painter.h"
+#include "editors/flowchart/flowchart_sheet.h"
+#include "editors/flowchart/flowchart_window.h"
+#include "editors/flowchart/flowchart_windows.h"
+#include "editors/flowchart/palette_image.h"
+#include "editors/flowchart/parameters/parameter_windows.h"
+#include "model/program_file.h"
+#include "services/window_registry.h"
+#include "support/fake_waiter.h"
+#include "support/recording_dialogs.h"
+#include "support/recording_launcher.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace kq::testing {
+namespace {
+
+using Kind = RecordingDialogs::Kind;
+
+TEST(BoxLook, CaptionsBarsAndFigures)
+{
+    const QStringList names = {"", "まわる", "", ""};
+    const FlowNode dark {1, "full_time", 0, 0, {}, kNoSlot, kNoSlot, "0,0,0,0,10,0"};
+    const QString darkCaption = BoxCaptionOf(dark, names, kCurrentGeneration);
+    EXPECT_TRUE(darkCaption.contains("消灯")) << darkCaption.toStdString();
+    EXPECT_FALSE(darkCaption.contains("点灯"));
+    EXPECT_EQ(BarColourOf(dark), (Rgb {128, 128, 128}));
+    const FlowNode red {1, "full_time", 0, 0, {}, kNoSlot, kNoSlot, "0,255,0,0,10,0"};
+    EXPECT_TRUE(BoxCaptionOf(red, names, kCurrentGeneration).contains("点灯"));
+    EXPECT_EQ(BarColourOf(red), (Rgb {255, 0, 0}));
+    EXPECT_EQ(BarColourOf(FlowNode {1, "full_conti", 0, 0, {}, kNoSlot, kNoSlot, "0,2,0,0,0,0"}), ColourRgbOf(2));
+    EXPECT_EQ(BarColourOf(FlowNode {1, "full_conti", 0, 0, {}, kNoSlot, kNoSlot, "0,9,0,0,0,0"}),
+              (Rgb {255, 255, 255}));
+    EXPECT_FALSE(BarColourOf(FlowNode {1, "full_conti", 0, 0, {}, kNoSlot, kNoSlot, "1,2,0,0,0,0"}));
+    EXPECT_FALSE(BarColourOf(FlowNode {1, "wait", 0, 0, {}, kNoSlot, kNoSlot, "0,1,0,0,0,0"}));
+
+    const FlowNode call {1, "routine", 0, 0, {}, kNoSlot, kNoSlot, "0,2,0,0,0,0"};
+    EXPECT_TRUE(BoxCaptionOf(call, names, kCurrentGeneration).endsWith("　　まわる"));
+    EXPECT_TRUE(BoxCaptionOf(FlowNode {0, "start", 0, 0, {}, kNoSlot, kNoSlot, "0,0,0,0,0,0"}, names, 4).isEmpty());
+
+    EXPECT_EQ(FigureFileOf(FlowNode {1, "loop", 0, 0, {}, kNoSlot, kNoSlot, "0,3,0,0,0,0"}, true),
+              "Img\\Icon\\Fro\\ZU\\Color\\loop.bmp");
+    EXPECT_EQ(FigureFileOf(FlowNode {1, "loop", 0, 0, {}, kNoSlot, kNoSlot, "1,0,0,0,0,0"}, false),
+              "Img\\Icon\\Fro\\ZU\\White\\endloop.bmp");
+    EXPECT_EQ(FigureFileOf(call, true), "Img\\Icon\\Fro\\ZU\\Color\\routine.bmp");
+}
+
+class FlowchartWindowTest : public ::testing::Test {
+public:
+    FlowchartWindowTest() : context(dialogs, waiter, Paths(QStringLiteral(KQ_DATA_DIR), appData.path()), clock)
+    {
+        RegisterFlowchartParameterDialog(windows);
+        windows.CreateReusedWindows();
+        window = new FlowchartWindow(context, windows, launcher);
+        window->show();
+    }
+    ~FlowchartWindowTest() override { delete window; }
+
+    const Flowchart &Chart() { return window->Document().Chart(); }
+    FlowchartSheet &Sheet() { return window->Sheet(); }
+
+    // Drops a palette picture at sheet point; a parameter dialog that opens
+    // is answered with OK (or closed when ok is false).
+    bool Drop(int paletteNumber, QPoint point, bool ok = true)
+    {
+        QTimer::singleShot(0, [ok] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                if (ok)
+                    dialog->findChild<QPushButton *>("OK_Button")->click();
+                else
+                    dialog->reject();
+            }
+        });
+        const std::unique_ptr<QMimeData> mime = PaletteMimeData(paletteNumber);
+        QDragEnterEvent enter(point, Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Sheet(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(point), Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Sheet(), &drop);
+        return drop.isAccepted();
+    }
+    void Mouse(QEvent::Type type, QPoint point, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent event(type, QPointF(point), QPointF(Sheet().mapToGlobal(point)),
+                          type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(&Sheet(), &event);
+    }
+    // Press, one move, release.
+    void Gesture(QPoint from, QPoint to)
+    {
+        Mouse(QEvent::MouseButtonPress, from);
+        Mouse(QEvent::MouseMove, to);
+        Mouse(QEvent::MouseButtonRelease, to);
+    }
+    QPoint Corner(int slot) { return {Chart().Node(slot).x, Chart().Node(slot).y}; }
+
+    QTemporaryDir appData;
+    RecordingDialogs dialogs;
+    FakeWaiter waiter;
+    VirtualClock clock;
+    StudioContext context;
+    QWidget menu;
+    WindowRegistry windows {menu, [this] { return context.StepSwitch().underWay; }};
+    RecordingLauncher launcher;
+    FlowchartWindow *window = nullptr;
+};
+
+TEST_F(FlowchartWindowTest, OpensEmptyWithItsPaletteAndMenus)
+{
+    EXPECT_EQ(window->objectName(), "TForm2");
+    EXPECT_EQ(window->windowTitle(), kStudioCaption);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(window->width(), std::max(780, int(std::lround(screen.width() * 0.75))));
+    EXPECT_EQ(window->height(), std::max(750, int(std::lround(screen.height() * 0.75))));
+    EXPECT_EQ(window->minimumSize(), QSize(780, 750));
+    EXPECT_EQ(window->pos(), QPoint(int(std::lround(screen.width() / 8.0)), int(std::lround(screen.height() / 8.0))));
+    EXPECT_EQ(Sheet().objectName(), "PaintBox1");
+    EXPECT_GE(Sheet().height(), FlowchartSheet::kSheetHeight);
+    const QList<PaletteImage *> palette = window->findChildren<PaletteImage *>();
+    ASSERT_EQ(palette.size(), 14);
+    for (const PaletteImage *image : palette) {
+        EXPECT_FALSE(image->pixmap().isNull()) << image->PaletteNumber();
+        EXPECT_EQ(image->objectName(), QStringLiteral("DragImage%1").arg(image->PaletteNumber()));
+    }
+    auto *routines = window->findChild<QComboBox *>("Routine_Combo");
+    ASSERT_TRUE(routines);
+    EXPECT_EQ(routines->count(), 5);
+    EXPECT_EQ(routines->itemText(4), "サブルーチン４");
+    EXPECT_EQ(window->Action("N110")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(window->Action("N111")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    EXPECT_EQ(window->Action("Copy1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
+    EXPECT_EQ(window->Action("Paste1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
+    EXPECT_EQ(window->Action("Delete1")->shortcut(), QKeySequence(QKeySequence::Delete));
+    EXPECT_TRUE(window->Action("N40")->isChecked());
+    for (const char *later : {"Transfer", "Run", "OpenFile", "SaveFile", "Report", "Demo1", "ShowText"})
+        EXPECT_FALSE(window->Action(later)->isEnabled()) << later;
+    EXPECT_EQ(window->Action("Transfer")->shortcut(), QKeySequence(Qt::Key_F6));
+    EXPECT_EQ(window->Action("OpenFile")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+}
+
+TEST_F(FlowchartWindowTest, PlacingByDropWithTheParameterDialog)
+{
+    ASSERT_TRUE(Drop(0, {120, 40}));
+    EXPECT_EQ(Chart().Node(0).kind, "start");
+    EXPECT_EQ(Corner(0), QPoint(120, 40));
+    ASSERT_TRUE(Drop(7, {120, 200}));  // wait: the dialog opens and OK takes its defaults
+    EXPECT_EQ(Chart().Node(1).kind, "wait");
+    EXPECT_EQ(Chart().UndoStack().last().type, UndoType::Place);
+    ASSERT_TRUE(Drop(6, {300, 200}, false));  // closed without OK: nothing placed
+    EXPECT_FALSE(Chart().Node(2).IsUsed());
+
+    ASSERT_TRUE(Drop(0, {500, 500}));
+    EXPECT_EQ(dialogs.Texts(Kind::Warning), QStringList {kSecondStartMessage});
+    // Onto a box: the kind changes in place.
+    ASSERT_TRUE(Drop(1, {150, 220}));
+    EXPECT_EQ(Chart().Node(1).kind, "end");
+    EXPECT_EQ(Corner(1), QPoint(120, 200));
+    EXPECT_EQ(Chart().UndoStack().last().type, UndoType::Replace);
+}
+
+TEST_F(FlowchartWindowTest, ArrowsMovesAndBandsByMouse)
+{
+    ASSERT_TRUE(Drop(0, {100, 0}));
+    ASSERT_TRUE(Drop(1, {100, 200}));
+    ASSERT_TRUE(Drop(1, {400, 200}));
+
+    Gesture({150, 40}, {150, 150});  // bottom connector, released on nothing
+    EXPECT_EQ(Chart().Node(0).next, kNoSlot);
+    Mouse(QEvent::MouseButtonPress, {150, 40});
+    Mouse(QEvent::MouseButtonRelease, {150, 40});  // no move, no arrow
+    EXPECT_EQ(Chart().Node(0).next, kNoSlot);
+    Gesture({150, 40}, {150, 220});
+    EXPECT_EQ(Chart().Node(0).next, 1);
+    EXPECT_EQ(Chart().Node(1).preds, QList<int> {0});
+    Gesture({150, 240}, {450, 220});  // an end has no next arrow, and its connector does not move it
+    EXPECT_EQ(Chart().Node(1).next, kNoSlot);
+    EXPECT_EQ(Corner(1), QPoint(100, 200));
+    Gesture({120, 210}, {420, 190});
+    EXPECT_EQ(Corner(1), QPoint(400, 180));
+    EXPECT_EQ(Chart().UndoStack().last().type, UndoType::Move);
+
+    // The band selects what it overlaps; a move takes the whole selection.
+    Gesture({50, 150}, {700, 300});
+    EXPECT_EQ(Chart().Selection(), QList<int>({1, 2}));
+    Gesture({420, 190}, {320, 150});
+    EXPECT_EQ(Corner(1), QPoint(300, 140));
+    EXPECT_EQ(Corner(2), QPoint(300, 160));
+
+    // Nothing goes above the visible edge of the sheet.
+    window->SheetArea().verticalScrollBar()->setValue(100);
+    Gesture({320, 150}, {320, 0});
+    EXPECT_EQ(Corner(1).y(), 100);
+    EXPECT_EQ(Corner(2).y(), 100);
+
+    // The empty sheet's press clears the selection.
+    Mouse(QEvent::MouseButtonPress, {700, 2000});
+    Mouse(QEvent::MouseButtonRelease, {700, 2000});
+    EXPECT_TRUE(Chart().Selection().isEmpty());
+}
+
+TEST_F(FlowchartWindowTest, AClickOnALoneBoxOpensItsPanel)
+{
+    ASSERT_TRUE(Drop(0, {100, 0}));
+    ASSERT_TRUE(Drop(7, {100, 200}));
+    auto *panel = window->findChild<QWidget *>("ParaPanel");
+    ASSERT_TRUE(panel);
+    Mouse(QEvent::MouseButtonPress, {120, 210});
+    Mouse(QEvent::MouseButtonRelease, {120, 210});
+    EXPECT_TRUE(panel->isVisible());
+    const qsizetype depth = Chart().UndoStack().size();
+    panel->findChild<QPushButton *>("OK_Button")->click();
+    EXPECT_EQ(Chart().UndoStack().size(), depth + 1);
+    EXPECT_EQ(Chart().UndoStack().last().type, UndoType::Parameters);
+
+    Mouse(QEvent::MouseButtonPress, {120, 10});  // a start has no panel
+    Mouse(QEvent::MouseButtonRelease, {120, 10});
+    EXPECT_FALSE(panel->isVisible());
+    Mouse(QEvent::MouseButtonPress, {120, 210});
+    Mouse(QEvent::MouseButtonRelease, {120, 210});
+    EXPECT_TRUE(panel->isVisible());
+    Mouse(QEvent::MouseButtonPress, {700, 700});  // the empty sheet closes it
+    EXPECT_FALSE(panel->isVisible());
+    Mouse(QEvent::MouseButtonRelease, {700, 700});
+}
+
+TEST_F(FlowchartWindowTest, PopupKeysUndoRedoAndRoutines)
+{
+    ASSERT_TRUE(Drop(0, {100, 0}));
+    ASSERT_TRUE(Drop(1, {100, 200}));
+    QMenu *onSheet = window->PopupMenu(false);
+    EXPECT_FALSE(window->Action("Delete1")->isEnabled());
+    EXPECT_FALSE(window->Action("N12")->isEnabled());
+    EXPECT_TRUE(window->Action("Copy1")->isEnabled());
+    QMetaObject::invokeMethod(onSheet, "aboutToHide");
+    window->PopupMenu(true);
+    EXPECT_TRUE(window->Action("Delete1")->isEnabled());
+    EXPECT_TRUE(window->Action("N24")->isEnabled());
+
+    window->Action("Copy1")->trigger();
+    EXPECT_EQ(dialogs.Texts(Kind::Warning).last(), kNothingToCopyMessage);
+    Mouse(QEvent::MouseButtonPress, {120, 210}, Qt::RightButton);  // selects the box under the menu
+    if (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+    EXPECT_EQ(Chart().Selection(), QList<int>{1});
+    window->Action("Delete1")->trigger();
+    EXPECT_FALSE(Chart().Node(1).IsUsed());
+    window->Action("N110")->trigger();
+    EXPECT_TRUE(Chart().Node(1).IsUsed());
+    window->Action("N111")->trigger();
+    EXPECT_FALSE(Chart().Node(1).IsUsed());
+
+    auto *routines = window->findChild<QComboBox *>("Routine_Combo");
+    routines->setCurrentIndex(2);
+    EXPECT_EQ(Chart().CurrentRoutine(), 2);
+    window->Action("N110")->trigger();
+    EXPECT_EQ(Chart().CurrentRoutine(), 0);
+    EXPECT_EQ(routines->currentIndex(), 0);
+
+    dialogs.yesNoAnswers.enqueue(true);
+    window->Action("AllDelete")->trigger();
+    EXPECT_EQ(dialogs.Texts(Kind::Question).last(), kFlowchartClearQuestion);
+    EXPECT_FALSE(Chart().HasBoxes());
+}
+
+TEST_F(FlowchartWindowTest, WheelMemoryPanelAndColourMode)
+{
+    QWidget *viewport = window->SheetArea().viewport();
+    QWheelEvent wheel(QPointF(10, 10), QPointF(viewport->mapToGlobal(QPoint(10, 10))), QPoint(), QPoint(0, -360),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(viewport, &wheel);
+    EXPECT_EQ(window->SheetArea().verticalScrollBar()->value(), 32);
+
+    ASSERT_TRUE(Drop(0, {100, 0}));
+    ASSERT_TRUE(Drop(1, {100, 200}));
+    window->Action("N34")->trigger();
+    EXPECT_TRUE(window->findChild<QWidget *>("MemoryPanel")->isVisible());
+    EXPECT_EQ(window->findChild<QLabel *>("MemoryCount")->text(), QString::number(Chart().TotalBytes()));
+
+    const QStringList section = Chart().SectionLines();
+    window->Action("N40")->trigger();
+    EXPECT_FALSE(window->Action("N40")->isChecked());
+    EXPECT_TRUE(QFile::exists(context.Paths().TempFolder() + kRedrawFileName));
+    EXPECT_EQ(Chart().SectionLines(), section);
+    EXPECT_TRUE(dialogs.Texts(Kind::Warning).isEmpty());
+}
+
+TEST_F(FlowchartWindowTest, OpensFromTheMenuPictureAndClosesBackToIt)
+{
+    menu.show();
+    RegisteredStepWindows steps(windows);
+    RegisterFlowchartEditor(steps, context, windows, launcher);
+    QWidget *opened = windows.OpenFromMenu(WindowKind::FlowchartEditor);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->objectName(), "TForm2");
+    EXPECT_TRUE(opened->isVisible());
+    EXPECT_FALSE(menu.isVisible());
+    opened->close();
+    EXPECT_TRUE(menu.isVisible());
+}
+
+TEST(RoutinePictures, OnlyRoutinesWithBoxesAtTheirSize)
+{
+    QTemporaryDir appData;
+    const Paths paths(QStringLiteral(KQ_DATA_DIR), appData.path());
+    QDir().mkpath(paths.TempFolder() + "Report/Img");
+    QFile old(paths.TempFolder() + kRoutinePictureName.arg(0));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    Flowchart chart;
+    chart.SwitchRoutine(1);
+    ASSERT_EQ(chart.Place(InstructionKind::Wait, 400, 300, {0, {1}}).slot, 1);
+    FlowchartPainter painter(paths);
+    ASSERT_TRUE(WriteRoutinePictures(painter, chart, paths));
+    EXPECT_FALSE(QFile::exists(paths.TempFolder() + kRoutinePictureName.arg(0)));
+    const QImage picture(paths.TempFolder() + kRoutinePictureName.arg(1));
+    EXPECT_EQ(picture.size(), QSize(535, 385));
+    EXPECT_EQ(picture.pixelColor(0, 0), kColourSheet);
+}
+
+}  // namespace
+}  // namespace kq::testing
