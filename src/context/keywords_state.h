@@ -31,6 +31,8 @@ public:
         emit Changed();
     }
 
+    // The file names are the text step's: the context sits below the editors
+    // and cannot use their keyword file reader.
     void Reload(const Paths &paths)
     {
         const QString user = paths.TempFolder() + QStringLiteral("KQ27.dat");

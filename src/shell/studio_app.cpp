@@ -6,6 +6,7 @@
 #include "editors/flowchart/flowchart_windows.h"
 #include "editors/flowchart/parameters/parameter_windows.h"
 #include "editors/icon/icon_windows.h"
+#include "editors/text/text_windows.h"
 #include "learning/learning_windows.h"
 #include "services/help.h"
 #include "services/window_registry.h"
@@ -68,6 +69,7 @@ void StudioApp::RegisterWindows()
     RegisterIconEditor(*m_steps, m_context, *m_windows, m_launcher);
     RegisterFlowchartParameterDialog(*m_windows);
     RegisterFlowchartEditor(*m_steps, m_context, *m_windows, m_launcher);
+    RegisterTextEditor(*m_steps, m_context, *m_windows, m_launcher);
     RegisterMelodyWindows(*m_windows, m_context, m_launcher);
 }
 

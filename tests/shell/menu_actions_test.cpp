@@ -143,6 +143,7 @@ TEST_F(MenuActionsTest, PicturesOpenTheirWindows)
         const char *picture;
         WindowKind kind;
     } cases[] = {{"Image14", WindowKind::IconEditor},  {"Image15", WindowKind::FlowchartEditor},
+                 {"Image16", WindowKind::TextEditor},  {"Image18", WindowKind::KeywordSettings},
                  {"Image6", WindowKind::MelodyEditor},
                  {"Image7", WindowKind::Thermometer},  {"Image8", WindowKind::TrainController},
                  {"Image13", WindowKind::ClockSetting}};

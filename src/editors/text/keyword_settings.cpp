@@ -27,6 +27,20 @@ constexpr Renamed kHelpKeywords[] = {
 
 const QString kLinkOpening = QStringLiteral("<a href=\"");
 
+// An entry as page text: markup characters and everything outside ASCII as
+// references, so the page stays plain ASCII whatever a keyword holds.
+QString HtmlText(const QString &entry)
+{
+    QString out;
+    for (const char32_t c : entry.toUcs4()) {
+        if (c >= 0x80 || c == U'&' || c == U'<' || c == U'>' || c == U'"')
+            out += QStringLiteral("&#x%1;").arg(uint(c), 0, 16);
+        else
+            out += QChar(char16_t(c));
+    }
+    return out;
+}
+
 }  // namespace
 
 const std::array<KeywordSlotField, 45> &KeywordSlotFields()
@@ -124,7 +138,7 @@ QStringList HelpPageWithEntries(const QStringList &pageLines, const KeywordEntri
         for (const Renamed &renamed : kHelpKeywords) {
             const QString keyword = QLatin1String(renamed.keyword);
             if (line.contains(keyword)) {
-                line = ReplaceAll(line, keyword, entries[std::size_t(renamed.slot - 1)]);
+                line = ReplaceAll(line, keyword, HtmlText(entries[std::size_t(renamed.slot - 1)]));
                 break;
             }
         }

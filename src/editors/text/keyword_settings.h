@@ -39,7 +39,8 @@ bool EntriesValid(const KeywordEntries &entries);
 // ("if" stays).
 QStringList KeywordFileWithEntries(const QStringList &defaultLines, const KeywordEntries &entries);
 // The help page's lines: the first default keyword found on a line renamed
-// throughout the line, and links led to the installed pages.
+// throughout the line (written as HTML text), and links led to the installed
+// pages.
 QStringList HelpPageWithEntries(const QStringList &pageLines, const KeywordEntries &entries,
                                 const QString &programFolder);
 

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <span>
 
 namespace kq {
 
@@ -110,37 +111,31 @@ std::optional<TextStatement> ParseStatement(const QString &line, const KeywordFi
 
 std::optional<TextCondition> ParseCondition(const QString &condition)
 {
-    static const QStringList fixed = {QStringLiteral("sw=on"), QStringLiteral("sw=off")};
-    if (condition == fixed[0])
-        return TextCondition{0, 0};
-    if (condition == fixed[1])
-        return TextCondition{1, 0};
-    if (condition == u"temp>x")
-        return TextCondition{7, 0};
-    if (condition == u"temp<x")
-        return TextCondition{8, 0};
-    if (condition == u"temp=x")
-        return TextCondition{9, 0};
+    struct Fixed {
+        const char16_t *text;
+        int variant;
+    };
+    static const Fixed fixed[] = {{u"sw=on", 0}, {u"sw=off", 1}, {u"temp>x", 7}, {u"temp<x", 8}, {u"temp=x", 9}};
+    for (const Fixed &form : fixed) {
+        if (condition == QStringView(form.text))
+            return TextCondition{form.variant, 0};
+    }
 
     struct Form {
         const char16_t *text;
-        QChar mark;
+        char16_t mark;
         int variant;
         int high;
     };
-    // Temperature before brightness, and within each in this order.
-    static const Form forms[] = {
-        {u"temp>", QLatin1Char('>'), 4, 50}, {u"temp<", QLatin1Char('<'), 5, 50}, {u"temp=", QLatin1Char('='), 6, 50},
-        {u"cds>", QLatin1Char('>'), 2, 100}, {u"cds<", QLatin1Char('<'), 3, 100},
-    };
-    for (int group = 0; group < 2; ++group) {
-        const int first = group == 0 ? 0 : 3;
-        const int last = group == 0 ? 3 : 5;
-        for (int i = first; i < last; ++i) {
-            const Form &form = forms[i];
+    // Temperature before brightness: the first form of a kind the condition
+    // holds anywhere decides where its number is cut out.
+    static const Form temperature[] = {{u"temp>", u'>', 4, 50}, {u"temp<", u'<', 5, 50}, {u"temp=", u'=', 6, 50}};
+    static const Form brightness[] = {{u"cds>", u'>', 2, 100}, {u"cds<", u'<', 3, 100}};
+    for (const auto &forms : {std::span<const Form>(temperature), std::span<const Form>(brightness)}) {
+        for (const Form &form : forms) {
             if (!condition.contains(QStringView(form.text)))
                 continue;
-            const std::optional<int> value = IntegerValueOf(NumberAfter(condition, form.mark));
+            const std::optional<int> value = IntegerValueOf(NumberAfter(condition, QChar(form.mark)));
             if (!value || *value < 1 || *value > form.high)
                 return std::nullopt;
             return TextCondition{form.variant, *value};

@@ -8,7 +8,6 @@
 #include "editors/text/keyword_settings.h"
 #include "learning/transfer_data_window.h"
 #include "model/memory_messages.h"
-#include "model/program_lines.h"
 #include "services/dialogs.h"
 #include "services/help.h"
 #include "services/window_registry.h"

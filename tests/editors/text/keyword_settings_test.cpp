@@ -144,9 +144,11 @@ TEST(KeywordSettings, OnlyTheFirstKeywordOfAHelpLineIsRenamed)
     KeywordEntries entries = EntriesOf(DefaultKeywords());
     entries[0] = "hikari";
     entries[1] = "fuwa";
-    EXPECT_EQ(HelpPageWithEntries({"fadein ledon ledon", "fadein", "if(sw=on){", "<a href=\"x.html\">"}, entries,
-                                  "/opt/kq/"),
-              (QStringList{"fadein hikari hikari", "fuwa", "if(sw=on){", "<a href=\"/opt/kq/HTML/Word/x.html\">"}));
+    entries[8] = QStringLiteral("ぴ<1>");
+    EXPECT_EQ(HelpPageWithEntries({"fadein ledon ledon", "fadein", "if(sw=on){", "<a href=\"x.html\">", "beep1();"},
+                                  entries, "/opt/kq/"),
+              (QStringList{"fadein hikari hikari", "fuwa", "if(sw=on){", "<a href=\"/opt/kq/HTML/Word/x.html\">",
+                           "&#x3074;&#x3c;1&#x3e;();"}));
 }
 
 }  // namespace
