@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/program_input.h"
+#include "editors/flowchart/flowchart_code.h"
 #include "editors/icon/icon_program.h"
 #include "model/instruction_table.h"
 #include "model/memory_messages.h"
@@ -11,26 +12,30 @@ constexpr const char *kBytesUsage = "usage: kq27-tool bytes FILE [--generation 3
 constexpr const char *kSizeUsage = "usage: kq27-tool size FILE [--generation 3|4] [--keywords FILE]";
 }  // namespace
 
+std::optional<ByteList> ProgramBytesOf(const ProgramInput &input)
+{
+    // The icon step makes its own bytes and applies no memory limit.
+    if (input.iconRow)
+        return EncodeIconRow(*input.iconRow, input.generation);
+    // A flowchart keeps itself within the memory as it is edited.
+    if (input.flowchart)
+        return GenerateProgram(*input.flowchart).bytes;
+    // Too many entries for the table always means too many bytes as well.
+    const std::optional<InstructionTable> table = BuildInstructionTable(input.instructions);
+    if (!table || MemoryTotal(*table, input.generation) > kMemoryLimit)
+        return std::nullopt;
+    return EncodeProgram(RoutinesOf(*table), input.generation);
+}
+
 int RunBytes(const QStringList &arguments)
 {
     const ProgramInputResult read = ReadProgramInput(arguments, kBytesUsage);
     if (!read.input)
         return read.exitCode;
-    const ProgramInput &input = *read.input;
-
-    // The icon step sends its own stream and applies no memory limit.
-    if (input.iconRow) {
-        for (const QString &item : ByteListTexts(FrameTransfer(EncodeIconRow(*input.iconRow, input.generation))))
-            PrintLine(stdout, item);
-        return kSuccess;
-    }
-
-    // Too many entries for the table always means too many bytes as well.
-    const std::optional<InstructionTable> table = BuildInstructionTable(input.instructions);
-    if (!table || MemoryTotal(*table, input.generation) > kMemoryLimit)
+    const std::optional<ByteList> bytes = ProgramBytesOf(*read.input);
+    if (!bytes)
         return Fail(kInvalidProgram, kTextTransferOverflowMessage);
-
-    const ByteList framed = FrameTransfer(EncodeProgram(RoutinesOf(*table), input.generation));
+    const ByteList framed = FrameTransfer(*bytes);
     for (const QString &item : ByteListTexts(framed))
         PrintLine(stdout, item);
     return kSuccess;
@@ -41,7 +46,9 @@ int RunSize(const QStringList &arguments)
     const ProgramInputResult read = ReadProgramInput(arguments, kSizeUsage);
     if (!read.input)
         return read.exitCode;
-    PrintLine(stdout, QString::number(ProgramLinesMemoryCount(read.input->instructions, read.input->generation)));
+    const int size = read.input->flowchart ? read.input->flowchart->TotalBytes()
+                                           : ProgramLinesMemoryCount(read.input->instructions, read.input->generation);
+    PrintLine(stdout, QString::number(size));
     return kSuccess;
 }
 

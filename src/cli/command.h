@@ -41,5 +41,8 @@ int RunWav(const QStringList &arguments);
 int RunMelodyReadBack(const QStringList &arguments);
 int RunText(const QStringList &arguments);
 int RunCheck(const QStringList &arguments);
+int RunFlowchart(const QStringList &arguments);
+int RunFlowchartReadBack(const QStringList &arguments);
+int RunSimulate(const QStringList &arguments);
 
 }  // namespace kq::cli

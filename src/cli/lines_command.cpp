@@ -1,6 +1,8 @@
 #include "cli/command.h"
+#include "cli/flowchart_input.h"
 #include "cli/icon_input.h"
 #include "cli/text_input.h"
+#include "editors/flowchart/flowchart_linear.h"
 #include "editors/icon/icon_program.h"
 #include "model/program_file.h"
 #include "model/program_lines.h"
@@ -39,6 +41,18 @@ int RunLines(const QStringList &arguments)
         if (!icons.row)
             return icons.exitCode;
         for (const QString &line : IconProgramLines(*icons.row, kCurrentGeneration))
+            PrintLine(stdout, line);
+        return kSuccess;
+    }
+    // A flowchart file's stored lines are not trusted either: its boxes are linearised.
+    if (HasFlowchartSection(parts)) {
+        const FlowchartInputResult read = ReadFlowchartInput(parts, kCurrentGeneration);
+        if (!read.flowchart)
+            return read.exitCode;
+        const LinearForm form = LinearFormOf(*read.flowchart);
+        if (form.lines.isEmpty())
+            return Fail(kInvalidProgram, form.message.value_or(kNoTransferDataMessage));
+        for (const QString &line : form.lines)
             PrintLine(stdout, line);
         return kSuccess;
     }

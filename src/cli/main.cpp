@@ -19,7 +19,10 @@ constexpr Command kCommands[] = {
     {"wav", "wav FILE OUT [--last 10|20]     the WAV file the PC plays for a melody file", kq::cli::RunWav},
     {"text", "text IN [--keywords FILE] [--generation 3|4]  program lines (or an \"OK\" program file) as program text", kq::cli::RunText},
     {"check", "check FILE [--keywords FILE]    \"OK\" or the first failing check of a text file's program", kq::cli::RunCheck},
+    {"flowchart", "flowchart IN OUT [--generation 3|4]  the flowchart file of program lines (or an \"OK\" program file)", kq::cli::RunFlowchart},
+    {"readback", "readback DUMP OUT               the flowchart file of a memory dump (one hexadecimal byte per line)", kq::cli::RunFlowchartReadBack},
     {"melody-readback", "melody-readback DUMP OUT        the melody file of a memory dump (one hexadecimal byte per line)", kq::cli::RunMelodyReadBack},
+    {"simulate", "simulate FILE [--generation 3|4] [--switch on|off] [--light bright|dark] [--temp N] [--events LIST]  the program run in virtual time: \"<ms> <address> <code>\" per instruction, \"wait <n>\", \"end <ms>\"", kq::cli::RunSimulate},
 };
 
 int Usage()

@@ -2,7 +2,9 @@
 
 #include "cli/command.h"
 #include "base/text_file.h"
+#include "cli/flowchart_input.h"
 #include "cli/icon_input.h"
+#include "editors/flowchart/flowchart_linear.h"
 #include "cli/text_input.h"
 #include "editors/icon/icon_program.h"
 #include "model/program_file.h"
@@ -60,7 +62,15 @@ ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *us
         if (!icons.row)
             return {std::nullopt, icons.exitCode};
         const ParsedProgramLines parsed = ParseProgramLines(IconProgramLines(*icons.row, generation));
-        return {ProgramInput{parsed.instructions, generation, icons.row}, kSuccess};
+        return {ProgramInput{parsed.instructions, generation, icons.row, std::nullopt}, kSuccess};
+    }
+    if (const ProgramFileParts parts = SplitProgramFile(lines); HasFlowchartSection(parts)) {
+        FlowchartInputResult read = ReadFlowchartInput(parts, generation);
+        if (!read.flowchart)
+            return {std::nullopt, read.exitCode};
+        // The program lines, where the flowchart has them, serve the commands that read lines.
+        const ParsedProgramLines parsed = ParseProgramLines(LinearFormOf(*read.flowchart).lines);
+        return {ProgramInput{parsed.instructions, generation, std::nullopt, std::move(read.flowchart)}, kSuccess};
     }
     // A text file: its first lines are not trusted, the text is worked out again.
     if (const ProgramFileParts parts = SplitProgramFile(lines); parts.sectionMarker == kTextSectionMarker) {
@@ -73,7 +83,7 @@ ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *us
         const ParsedProgramLines parsed = ParseProgramLines(*text.lines);
         if (parsed.error)
             return Failed(kInvalidProgram, QStringLiteral("%1: %2").arg(path, parsed.error->reason));
-        return {ProgramInput{parsed.instructions, generation, std::nullopt}, kSuccess};
+        return {ProgramInput{parsed.instructions, generation, std::nullopt, std::nullopt}, kSuccess};
     }
     // A program file of a step that could not produce its program lines.
     if (!lines.isEmpty() && lines.first() == QLatin1String("NG"))
@@ -87,7 +97,7 @@ ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *us
         return Failed(kInvalidProgram,
                       QStringLiteral("%1:%2: \"%3\": %4").arg(path).arg(error.lineNumber).arg(error.line, error.reason));
     }
-    return {ProgramInput{parsed.instructions, generation, std::nullopt}, kSuccess};
+    return {ProgramInput{parsed.instructions, generation, std::nullopt, std::nullopt}, kSuccess};
 }
 
 }  // namespace kq::cli

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "editors/flowchart/flowchart.h"
 #include "editors/icon/icon_row.h"
+#include "model/encoder.h"
 #include "model/program_lines.h"
 
 #include <QString>
@@ -9,8 +11,8 @@
 #include <optional>
 
 // Reading the program a command works on: a file of program lines, a
-// program file whose first line is "OK", an icon file (from its slots) or a
-// text file (from its text).
+// program file whose first line is "OK", an icon file (from its slots), a
+// flowchart file (from its boxes) or a text file (from its text).
 namespace kq::cli {
 
 struct ProgramInput {
@@ -18,6 +20,8 @@ struct ProgramInput {
     int generation = kCurrentGeneration;
     // An icon file's slots, which make its bytes themselves.
     std::optional<IconRow> iconRow;
+    // A flowchart file's boxes, checked, which make its bytes themselves.
+    std::optional<Flowchart> flowchart;
 };
 
 struct ProgramInputResult {
@@ -27,5 +31,9 @@ struct ProgramInputResult {
 
 // Arguments: FILE [--generation 3|4] [--keywords FILE].
 ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *usage);
+
+// The bytes the clock stores for the program, without framing; nullopt when
+// it does not fit the clock's memory.
+[[nodiscard]] std::optional<ByteList> ProgramBytesOf(const ProgramInput &input);
 
 }  // namespace kq::cli

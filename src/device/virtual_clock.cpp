@@ -313,6 +313,10 @@ void VirtualClock::HandleCommand(int item)
     case command::kRunProgram:
     case command::kRunMelody:
         m_running = true;
+        if (item == command::kRunProgram && m_executesPrograms) {
+            StartProgram();
+            return;
+        }
         if (item == command::kRunProgram) {
             for (int address : m_runTrace)
                 SendExecutedAddress(address);
@@ -321,6 +325,7 @@ void VirtualClock::HandleCommand(int item)
             FinishRun();
         return;
     case command::kStopProgram:
+        m_program.reset();
         if (m_running)
             FinishRun();
         return;
@@ -347,6 +352,51 @@ void VirtualClock::StoreArea(int address, int areaSize, const ByteList &bytes)
         m_memory[address + i] = bytes[i];
     if (stored < areaSize)
         m_memory[address + stored] = command::kTransferEnd;
+}
+
+void VirtualClock::StartProgram()
+{
+    m_program = std::make_unique<PreviewInterpreter>(m_memory.mid(0, kMelodyAddress), m_programHost);
+    m_program->Reset();
+    m_runTime = 0;
+    ContinueProgram();
+}
+
+void VirtualClock::ContinueProgram()
+{
+    // A program that loops for ever without a wait keeps running silently
+    // after this many steps, until the stop command.
+    constexpr int kStepLimit = 100000;
+    for (int steps = 0; steps < kStepLimit; ++steps) {
+        const StepResult step = m_program->Step();
+        switch (step.outcome) {
+        case StepOutcome::Continue:
+            m_runTime += step.milliseconds;
+            continue;
+        case StepOutcome::Paused:
+            return;
+        case StepOutcome::Ended:
+        case StepOutcome::Stopped:
+        case StepOutcome::Broken:
+            // The clock stops at its end mark as at its end code.
+            m_program.reset();
+            FinishRun();
+            return;
+        }
+    }
+}
+
+int VirtualClock::WaitingFor() const
+{
+    return m_program ? m_program->WaitingFor() : 0;
+}
+
+bool VirtualClock::DeliverWaitEvent(int button)
+{
+    if (!m_program || !m_program->PressWaitButton(button))
+        return false;
+    ContinueProgram();
+    return true;
 }
 
 void VirtualClock::SendStatusGroup()

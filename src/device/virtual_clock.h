@@ -2,11 +2,13 @@
 
 #include "device/device_commands.h"
 #include "device/hid_backend.h"
+#include "preview/preview_interpreter.h"
 
 #include <QByteArray>
 #include <QList>
 
 #include <map>
+#include <memory>
 #include <optional>
 
 // An in-process clock for the tests and the snapshot program: a HID backend
@@ -82,6 +84,20 @@ public:
     void SetRunsFinishAtOnce(bool atOnce) { m_runsFinishAtOnce = atOnce; }
     bool IsRunning() const { return m_running; }
 
+    // On: the run command executes the stored program in virtual time,
+    // reporting every executed address, instead of the scripted trace. A
+    // run pauses on a wait until DeliverWaitEvent brings its event.
+    void SetExecutesPrograms(bool executes) { m_executesPrograms = executes; }
+    void SetSwitchPressed(bool pressed) { m_sensors.switchPressed = pressed; }
+    void SetBright(bool bright) { m_sensors.bright = bright; }
+    // The wait a run is paused on, "1".."9"; 0 for none.
+    int WaitingFor() const;
+    // The events of the preview's wait buttons 1..7; false when the run
+    // waits for another (or for nothing).
+    bool DeliverWaitEvent(int button);
+    // Virtual milliseconds the running program has taken so far.
+    qint64 RunTime() const { return m_runTime; }
+
     // Reports the clock sends on its own.
     void SendStatusGroup();
     void SendExecutedAddress(int address);
@@ -105,6 +121,30 @@ private:
     void StoreArea(int address, int areaSize, const ByteList &bytes);
     void Send(const QByteArray &data);
     void SendValue(int value);
+    void StartProgram();
+    void ContinueProgram();
+
+    // The program's view of the clock: its sensors, and its reports.
+    class ProgramHost final : public PreviewHost {
+    public:
+        explicit ProgramHost(VirtualClock &clock) : m_clock(clock) {}
+        bool SwitchPressed() const override { return m_clock.m_sensors.switchPressed; }
+        bool Bright() const override { return m_clock.m_sensors.bright; }
+        int Temperature() const override { return qRound(m_clock.m_temperature / 100.0); }
+        void DrawLamp(Rgb, int) override {}
+        void ClearLamp() override {}
+        void ShowBacklight(BacklightPicture) override {}
+        void ShowSoundPicture(SoundPicture) override {}
+        void InstructionStarted(int address, int) override { m_clock.SendExecutedAddress(address); }
+
+    private:
+        VirtualClock &m_clock;
+    };
+
+    struct Sensors {
+        bool switchPressed = false;
+        bool bright = true;
+    };
 
     QString m_product;
     QString m_serial;
@@ -131,6 +171,11 @@ private:
     QList<int> m_runTrace;
     bool m_runsFinishAtOnce = true;
     bool m_running = false;
+    bool m_executesPrograms = false;
+    Sensors m_sensors;
+    ProgramHost m_programHost{*this};
+    std::unique_ptr<PreviewInterpreter> m_program;
+    qint64 m_runTime = 0;
 };
 
 }  // namespace kq

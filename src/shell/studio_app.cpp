@@ -8,6 +8,7 @@
 #include "editors/icon/icon_windows.h"
 #include "editors/text/text_windows.h"
 #include "learning/learning_windows.h"
+#include "preview/preview_windows.h"
 #include "services/help.h"
 #include "services/window_registry.h"
 #include "shell/main_menu.h"
@@ -64,13 +65,16 @@ void StudioApp::Start()
 
 void StudioApp::RegisterWindows()
 {
+    // The reused windows are made in this order: simulator, parameter
+    // dialog, transfer data viewer, note dialog, clock setting.
+    RegisterPreviewWindow(*m_windows, m_context);
+    RegisterFlowchartParameterDialog(*m_windows);
     RegisterLearningWindows(*m_windows, m_context.Paths());
+    RegisterMelodyWindows(*m_windows, m_context, m_launcher);
     RegisterControlToolWindows(*m_windows, m_context);
     RegisterIconEditor(*m_steps, m_context, *m_windows, m_launcher);
-    RegisterFlowchartParameterDialog(*m_windows);
     RegisterFlowchartEditor(*m_steps, m_context, *m_windows, m_launcher);
     RegisterTextEditor(*m_steps, m_context, *m_windows, m_launcher);
-    RegisterMelodyWindows(*m_windows, m_context, m_launcher);
 }
 
 void StudioApp::ConnectMenu()

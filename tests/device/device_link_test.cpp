@@ -359,6 +359,50 @@ TEST_F(DeviceLinkTest, ExecutionTraceWhileRunning)
     EXPECT_FALSE(clock.IsRunning());
 }
 
+TEST_F(DeviceLinkTest, ExecutedProgramReportsEveryAddressThroughItsSubroutine)
+{
+    QList<int> traced;
+    int completions = 0;
+    FunctionReceiver flowchart([&](const QString &text) {
+        if (text == kCompletionText)
+            ++completions;
+        else if (const std::optional<int> address = TraceAddressOf(text))
+            traced.append(*address);
+    });
+    link.RegisterReceiver(ReceiverRole::FlowchartEditor, &flowchart);
+    link.Start();
+    clock.SetExecutesPrograms(true);
+    // 0 start, 2 call 8 returning to 5, 5 backlight on, 7 end; 8 wait for the
+    // switch, 10 return, 11 a timer of 3 s, 14 return
+    ASSERT_TRUE(link.TransferProgram({230, 2, 195, 8, 5, 141, 7, 231, 171, 11, 196, 160, 3, 14, 196}, nullptr));
+    completions = 0;
+
+    ASSERT_TRUE(link.RunProgram());
+    DeliverReports();
+    EXPECT_EQ(traced, (QList<int>{0, 2, 8}));
+    EXPECT_EQ(clock.WaitingFor(), 2);
+    EXPECT_TRUE(clock.IsRunning());
+    EXPECT_FALSE(clock.DeliverWaitEvent(3));
+    EXPECT_TRUE(clock.DeliverWaitEvent(2));
+    DeliverReports();
+    EXPECT_EQ(traced, (QList<int>{0, 2, 8, 11, 14, 5, 7}));
+    EXPECT_EQ(clock.RunTime(), 3000);
+    EXPECT_EQ(completions, 1);
+    EXPECT_FALSE(clock.IsRunning());
+
+    // The stop command ends a run paused on its wait.
+    traced.clear();
+    ASSERT_TRUE(link.RunProgram());
+    DeliverReports();
+    EXPECT_EQ(clock.WaitingFor(), 2);
+    ASSERT_TRUE(link.StopProgram());
+    DeliverReports();
+    EXPECT_EQ(completions, 2);
+    EXPECT_EQ(clock.WaitingFor(), 0);
+    EXPECT_FALSE(clock.DeliverWaitEvent(2));
+    EXPECT_EQ(traced, (QList<int>{0, 2, 8}));
+}
+
 TEST_F(DeviceLinkTest, MemoryReadReturnsProgramAndMelodyAtTheirAddresses)
 {
     RecordingReceiver melodyEditor;

@@ -1,10 +1,12 @@
 #include "base/text_file.h"
+#include "editors/flowchart/flowchart_window.h"
 #include "services/window_registry.h"
 #include "studio_fixture.h"
 #include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 
 namespace kq::testing {
@@ -114,7 +116,8 @@ namespace {
 // are the same windows for the whole run.
 TEST_F(MenuActionsTest, WindowsMadeAtStartAreHiddenUntilOpened)
 {
-    for (WindowKind kind : {WindowKind::ClockSetting, WindowKind::TransferData, WindowKind::ParameterDialog}) {
+    for (WindowKind kind : {WindowKind::Preview, WindowKind::ParameterDialog, WindowKind::TransferData,
+                            WindowKind::ClockSetting}) {
         QWidget *window = studio.Windows().Find(kind);
         ASSERT_NE(window, nullptr);
         EXPECT_FALSE(window->isVisible());
@@ -158,6 +161,40 @@ TEST_F(MenuActionsTest, PicturesOpenTheirWindows)
         EXPECT_TRUE(menu().isVisible()) << c.picture;
     }
     EXPECT_EQ(studio.Windows().FindAs<QWidget>(WindowKind::IconEditor), nullptr);
+}
+
+}  // namespace
+}  // namespace kq::testing
+
+namespace kq::testing {
+namespace {
+
+// STEP2's "プレビュー" shows the preview made at start-up over the editor,
+// and closing it returns to the editor, not to the menu.
+TEST_F(MenuActionsTest, TheFlowchartsPreviewOpensOverItAndReturnsToIt)
+{
+    menu().ShowPage(MainMenu::Page::Studio);
+    Click(QStringLiteral("Image15"));
+    auto *flowchart = studio.Windows().FindAs<FlowchartWindow>(WindowKind::FlowchartEditor);
+    ASSERT_NE(flowchart, nullptr);
+    // The installed demo, in this test's program folder.
+    const QString demo = QStringLiteral("Data/Demo/fro/demo1(フロー).kq27");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(temp.Paths().ProgramFile(demo)).absolutePath()));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KQ_DATA_DIR "/") + demo, temp.Paths().ProgramFile(demo)));
+    flowchart->Action(QStringLiteral("Demo1"))->trigger();
+    QWidget *preview = studio.Windows().Find(WindowKind::Preview);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_FALSE(preview->isVisible());
+
+    flowchart->Action(QStringLiteral("Preview"))->trigger();
+    ASSERT_EQ(dialogs.Texts(RecordingDialogs::Kind::Warning), QStringList());
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_TRUE(preview->isModal());
+    preview->close();
+    EXPECT_TRUE(flowchart->isVisible());
+    EXPECT_FALSE(menu().isVisible());
+    EXPECT_EQ(studio.Windows().Find(WindowKind::Preview), preview);
+    EXPECT_TRUE(dialogs.Texts(RecordingDialogs::Kind::Warning).isEmpty());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "editors/icon/icon_window.h"
 #include "editors/text/keyword_settings_window.h"
 #include "editors/text/text_window.h"
+#include "preview/preview_window.h"
 #include "services/window_registry.h"
 #include "shell/main_menu.h"
 #include "shell/menu_picture.h"
@@ -209,7 +210,8 @@ int main(int argc, char *argv[])
         kq::WindowRegistry flowRegistry(menu, [] { return false; });
         kq::RegisterFlowchartParameterDialog(flowRegistry);
         kq::testing::RecordingLauncher flowLauncher;
-        kq::FlowchartWindow flow(context, flowRegistry, flowLauncher);
+        kq::RegisteredStepWindows flowSteps(flowRegistry);
+        kq::FlowchartWindow flow(context, flowRegistry, flowSteps, flowLauncher);
         flow.resize(1200, 900);
         flow.show();
         struct Box {
@@ -270,6 +272,10 @@ int main(int argc, char *argv[])
         saved = saved && Save(flow, out, QStringLiteral("flowchart_editor_panel"));
         flow.Action(QStringLiteral("N34"))->trigger();
         saved = saved && Save(flow, out, QStringLiteral("flowchart_editor_memory"));
+        // The red frame of the running program's trace.
+        flow.findChild<QWidget *>(QStringLiteral("MemoryPanel"))->hide();
+        flow.Sheet().SetTraceSlot(1);
+        saved = saved && Save(flow, out, QStringLiteral("flowchart_editor_trace"));
     }
 
     // STEP3 showing the second demo as text beside its help, its memory
@@ -287,6 +293,23 @@ int main(int argc, char *argv[])
         kq::KeywordSettingsWindow settings(context);
         settings.show();
         saved = saved && Save(settings, out, QStringLiteral("keyword_settings"));
+    }
+
+    // Preview: playing with the lamp lit and the backlight on, then paused
+    // on a wait for the switch with the melody looping.
+    {
+        kq::PreviewWindow preview(context);
+        preview.show();
+        // 0 start, 2 backlight on, 4 melody on, 6 steady red lamp, 9 timer 1 s, 12 wait for the switch, 14 end
+        preview.SetProgram({230, 2, 141, 4, 157, 6, 135, 0, 9, 160, 1, 12, 171, 14, 231});
+        waiter.SetOnWait([&](int ms) {
+            if (ms > 0)
+                saved = saved && Save(preview, out, QStringLiteral("preview_playing"));
+        });
+        preview.Play();
+        waiter.SetOnWait({});
+        saved = saved && Save(preview, out, QStringLiteral("preview_paused_on_wait"));
+        preview.Stop();
     }
 
     return saved ? 0 : 1;

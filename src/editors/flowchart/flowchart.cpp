@@ -8,7 +8,6 @@ namespace kq {
 namespace {
 
 const QString kNoParameters = QStringLiteral("0,0,0,0,0,0");
-const QString kSubroutineMarker = QStringLiteral("SUB");
 
 bool TakesNoParameters(InstructionKind kind)
 {

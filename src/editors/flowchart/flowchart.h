@@ -16,6 +16,8 @@
 namespace kq {
 
 inline constexpr int kSubroutineNameLimit = 14;
+// The first line of the flowchart's section, before the subroutine names.
+inline const QString kSubroutineMarker = QStringLiteral("SUB");
 
 inline const QString kTooManyBoxesMessage = QStringLiteral("配置できる命令数は") + QString::number(kRoutineSlots)
     + QStringLiteral("個までです。これ以上命令を追加できません。");

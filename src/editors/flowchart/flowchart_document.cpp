@@ -1,5 +1,7 @@
 #include "editors/flowchart/flowchart_document.h"
 
+#include "editors/flowchart/flowchart_import.h"
+#include "editors/flowchart/flowchart_linear.h"
 #include "model/device_generation.h"
 #include "model/program_file.h"
 
@@ -36,8 +38,13 @@ StepMessage FlowchartDocument::ForeignFileRefusal() const
 
 ProgramLinesResult FlowchartDocument::ProgramLines() const
 {
-    // The linear form comes with the flowchart's check and device code.
-    return ProgramLinesResult {std::nullopt, {}};
+    LinearForm form = LinearFormOf(m_chart);
+    ProgramLinesResult result;
+    if (!form.lines.isEmpty())
+        result.lines = std::move(form.lines);
+    if (form.message)
+        result.messages << StepMessage {StepMessage::Kind::Warning, *form.message};
+    return result;
 }
 
 bool FlowchartDocument::LoadSection(const QStringList &section)
@@ -47,10 +54,17 @@ bool FlowchartDocument::LoadSection(const QStringList &section)
     return loaded;
 }
 
-std::optional<StepMessage> FlowchartDocument::LoadProgramLines(const QStringList &)
+std::optional<StepMessage> FlowchartDocument::LoadProgramLines(const QStringList &programLines)
 {
-    // The linear form comes with the flowchart's check and device code.
-    return ForeignFileRefusal();
+    const ImportResult imported = ImportProgramLines(programLines, m_chart.Generation());
+    // Refused lines leave the sheet empty, as loading clears it first.
+    const QStringList section = imported.section.value_or(Flowchart(m_chart.Generation()).SectionLines());
+    if (!m_chart.LoadSection(section))
+        return StepMessage {StepMessage::Kind::Warning, kReadFailedMessage};
+    emit Changed();
+    if (!imported.section)
+        return StepMessage {StepMessage::Kind::Warning, imported.message};
+    return std::nullopt;
 }
 
 }  // namespace kq

@@ -12,7 +12,10 @@
 #include <QScrollBar>
 
 namespace kq {
+
 namespace {
+
+constexpr int kTraceFrameWidth = 6;
 
 const QString kPaletteMimeType = QStringLiteral("application/x-kq27-flowchart-palette");
 
@@ -80,6 +83,17 @@ void FlowchartSheet::paintEvent(QPaintEvent *event)
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.drawRect(QRect(m_pressPoint, m_mousePoint).normalized());
     }
+    if (m_traceSlot != kNoSlot && chart.Node(m_traceSlot).IsUsed()) {
+        const FlowNode &node = chart.Node(m_traceSlot);
+        painter.setPen(QPen(Qt::red, kTraceFrameWidth));
+        painter.drawRect(QRect(node.x, node.y, kBoxWidth, kBoxHeight));
+    }
+}
+
+void FlowchartSheet::SetTraceSlot(int slot)
+{
+    m_traceSlot = slot;
+    update();
 }
 
 void FlowchartSheet::mousePressEvent(QMouseEvent *event)

@@ -36,6 +36,9 @@ public:
 
     // While a program runs on the clock, presses on the empty sheet do nothing.
     void SetRunning(bool running) { m_running = running; }
+    // The box the running program is at, framed in red; kNoSlot for none.
+    void SetTraceSlot(int slot);
+    int TraceSlot() const { return m_traceSlot; }
 
 signals:
     // A palette picture was dropped: at sheetPoint (the new box's corner) or
@@ -80,6 +83,7 @@ private:
     QPoint m_mousePoint;
     bool m_mouseMoved = false;
     bool m_running = false;
+    int m_traceSlot = kNoSlot;
 };
 
 }  // namespace kq

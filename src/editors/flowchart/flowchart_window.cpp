@@ -26,6 +26,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QMouseEvent>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -36,6 +37,7 @@ namespace {
 constexpr int kWheelStep = 32;
 constexpr int kMinimumWidth = 780;
 constexpr int kMinimumHeight = 750;
+constexpr int kStatusInterval = 100;
 
 QString PalettePictureName(int paletteNumber)
 {
@@ -55,16 +57,19 @@ QLabel *PanelText(const QString &text, QWidget *parent, int pointSize, Qt::Align
 
 }  // namespace
 
-FlowchartWindow::FlowchartWindow(StudioContext &context, WindowRegistry &windows, Launcher &launcher, QWidget *parent)
+FlowchartWindow::FlowchartWindow(StudioContext &context, WindowRegistry &windows, StepWindows &steps,
+                                 Launcher &launcher, QWidget *parent)
     : QMainWindow(parent),
       m_context(context),
       m_windows(windows),
+      m_steps(steps),
       m_launcher(launcher),
       m_document(context.Generation()),
       m_painter(context.Paths())
 {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(kStudioCaption);
+    setAcceptDrops(true);
 
     auto *central = new QWidget(this);
     auto *layout = new QHBoxLayout(central);
@@ -77,7 +82,19 @@ FlowchartWindow::FlowchartWindow(StudioContext &context, WindowRegistry &windows
     BuildMenu();
     BuildPopupMenu();
     BuildMemoryPanel();
+    BuildRunPanel();
     PlaceOnScreen();
+
+    m_statusTimer.setObjectName(QStringLiteral("StatusTimer"));
+    m_statusTimer.setParent(this);
+    m_statusTimer.setInterval(kStatusInterval);
+    connect(&m_statusTimer, &QTimer::timeout, this, &FlowchartWindow::ShowStatus);
+    m_context.DeviceLink().RegisterReceiver(ReceiverRole::FlowchartEditor, this);
+}
+
+FlowchartWindow::~FlowchartWindow()
+{
+    m_context.DeviceLink().UnregisterReceiver(this);
 }
 
 QWidget *FlowchartWindow::BuildPaletteColumn()
@@ -139,15 +156,15 @@ QWidget *FlowchartWindow::BuildSheetColumn()
     row->addSpacing(20);
     // The sensor values are filled in while the clock reports them.
     row->addWidget(new QLabel(QStringLiteral("温度："), top));
-    auto *temperature = new QLabel(top);
-    temperature->setObjectName(QStringLiteral("TemperatureLabel"));
-    row->addWidget(temperature);
+    m_temperature = new QLabel(top);
+    m_temperature->setObjectName(QStringLiteral("TemperatureLabel"));
+    row->addWidget(m_temperature);
     row->addWidget(new QLabel(QStringLiteral("度"), top));
     row->addSpacing(12);
     row->addWidget(new QLabel(QStringLiteral("明るさ："), top));
-    auto *brightness = new QLabel(top);
-    brightness->setObjectName(QStringLiteral("BrightnessLabel"));
-    row->addWidget(brightness);
+    m_brightness = new QLabel(top);
+    m_brightness->setObjectName(QStringLiteral("BrightnessLabel"));
+    row->addWidget(m_brightness);
     row->addSpacing(12);
     row->addWidget(new QLabel(QStringLiteral("状態："), top));
     m_connection = new QLabel(top);
@@ -188,21 +205,15 @@ void FlowchartWindow::BuildMenu()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    // Entries whose commands are not wired in this window yet.
-    auto inactive = [](auto *owner, const QString &name, const QString &text) {
-        QAction *action = owner->addAction(text);
-        action->setObjectName(name);
-        action->setEnabled(false);
-        return action;
-    };
-
     QMenu *demos = bar->addMenu(QStringLiteral("デモ読み込み"));
     demos->setObjectName(QStringLiteral("DemoMenu"));
     for (int n = 1; n <= 4; ++n)
-        inactive(demos, QStringLiteral("Demo%1").arg(n), QStringLiteral("デモ") + QChar(0xFF10 + n));
-    inactive(bar, QStringLiteral("OpenFile"), QStringLiteral("ファイル読み込み"))
+        add(demos, QStringLiteral("Demo%1").arg(n), QStringLiteral("デモ") + QChar(0xFF10 + n),
+            [this, n] { OpenDemo(n); });
+    add(bar, QStringLiteral("OpenFile"), QStringLiteral("ファイル読み込み"), [this] { OpenFromDialog(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    inactive(bar, QStringLiteral("SaveFile"), QStringLiteral("ファイルへ保存"))
+    add(bar, QStringLiteral("SaveFile"), QStringLiteral("ファイルへ保存"),
+        [this] { (void)SaveProgramFile(m_context, m_document, *this); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
 
     QMenu *edit = bar->addMenu(QStringLiteral("編集"));
@@ -227,15 +238,16 @@ void FlowchartWindow::BuildMenu()
         add(view, QStringLiteral("N40"), QStringLiteral("命令をカラーで表示"), [this] { ToggleColourMode(); });
     colour->setCheckable(true);
     colour->setChecked(true);
-    inactive(view, QStringLiteral("ShowTransferData"), QStringLiteral("送信データの表示"));
-    inactive(view, QStringLiteral("Preview"), QStringLiteral("プレビュー"));
-    inactive(view, QStringLiteral("ReadBack"), QStringLiteral("本体からプログラムを読み込む"));
-    inactive(view, QStringLiteral("ShowIcons"), QStringLiteral("STEP1 アイコンで表示"));
-    inactive(view, QStringLiteral("ShowText"), QStringLiteral("STEP3 文字で表示"));
+    add(view, QStringLiteral("ShowTransferData"), QStringLiteral("送信データの表示"),
+        [this] { ShowTransferDataView(); });
+    add(view, QStringLiteral("Preview"), QStringLiteral("プレビュー"), [this] { Preview(); });
+    add(view, QStringLiteral("ReadBack"), QStringLiteral("送信済データの読み込み"), [this] { ReadBack(); });
+    add(view, QStringLiteral("ShowIcons"), QStringLiteral("STEP1 アイコンで表示"), [this] { SwitchTo(Step::Icons); });
+    add(view, QStringLiteral("ShowText"), QStringLiteral("STEP3 文字で表示"), [this] { SwitchTo(Step::Text); });
 
-    inactive(bar, QStringLiteral("Transfer"), QStringLiteral("転送(F6)"))->setShortcut(Qt::Key_F6);
-    inactive(bar, QStringLiteral("Run"), QStringLiteral("実行(F7)"))->setShortcut(Qt::Key_F7);
-    inactive(bar, QStringLiteral("Report"), QStringLiteral("レポート作成"));
+    add(bar, QStringLiteral("Transfer"), QStringLiteral("転送(F6)"), [this] { Transfer(); })->setShortcut(Qt::Key_F6);
+    add(bar, QStringLiteral("Run"), QStringLiteral("実行(F7)"), [this] { Run(); })->setShortcut(Qt::Key_F7);
+    add(bar, QStringLiteral("Report"), QStringLiteral("レポート作成"), [this] { MakeReport(); });
 
     QMenu *help = bar->addMenu(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("HelpMenu"));
@@ -344,6 +356,37 @@ void FlowchartWindow::BuildMemoryPanel()
     layout->addWidget(ok);
     m_memoryPanel->resize(320, 170);
     m_memoryPanel->hide();
+}
+
+void FlowchartWindow::BuildRunPanel()
+{
+    m_runPanel = new QFrame(centralWidget());
+    m_runPanel->setObjectName(QStringLiteral("RunPanel"));
+    m_runPanel->setAutoFillBackground(true);
+    m_runPanel->setStyleSheet(QStringLiteral("#RunPanel { background: #2f9e44; } QLabel { color: white; }"));
+    auto *layout = new QVBoxLayout(m_runPanel);
+    layout->addWidget(PanelText(QStringLiteral("プログラム実行中"), m_runPanel, 20));
+    layout->addWidget(PanelText(QStringLiteral("プログラム終了後この画面は自動的に消えます。"), m_runPanel, 11));
+    m_stopButton = new QPushButton(QStringLiteral("プログラム停止"), m_runPanel);
+    m_stopButton->setObjectName(QStringLiteral("StopButton"));
+    // The clock ends the program itself; the stop command stays in reserve.
+    m_stopButton->hide();
+    connect(m_stopButton, &QPushButton::clicked, this, [this] { Stop(); });
+    layout->addWidget(m_stopButton);
+    m_runPanel->resize(420, 120);
+    m_runPanel->installEventFilter(this);
+    m_runPanel->hide();
+
+    m_readPanel = new QFrame(centralWidget());
+    m_readPanel->setObjectName(QStringLiteral("ReadPanel"));
+    m_readPanel->setAutoFillBackground(true);
+    m_readPanel->setStyleSheet(QStringLiteral("#ReadPanel { background: #1c7ed6; } QLabel { color: white; }"));
+    auto *readLayout = new QVBoxLayout(m_readPanel);
+    readLayout->addWidget(PanelText(QStringLiteral("プログラム取得中"), m_readPanel, 20));
+    readLayout->addWidget(PanelText(QStringLiteral("プログラムの取得中は他の操作はしないで下さい。"), m_readPanel, 11));
+    readLayout->addWidget(PanelText(QStringLiteral("プログラムの取得後この画面は自動的に消えます。"), m_readPanel, 11));
+    m_readPanel->resize(420, 130);
+    m_readPanel->hide();
 }
 
 void FlowchartWindow::PlaceOnScreen()
@@ -505,6 +548,16 @@ bool FlowchartWindow::eventFilter(QObject *watched, QEvent *event)
         const auto *wheel = static_cast<QWheelEvent *>(event);
         QScrollBar *bar = m_sheetArea->verticalScrollBar();
         bar->setValue(bar->value() + (wheel->angleDelta().y() < 0 ? kWheelStep : -kWheelStep));
+        return true;
+    }
+    if (watched == m_runPanel && event->type() == QEvent::MouseButtonPress) {
+        m_runPanelGrab = static_cast<QMouseEvent *>(event)->position().toPoint();
+        return true;
+    }
+    if (watched == m_runPanel && event->type() == QEvent::MouseMove) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->buttons() & Qt::LeftButton)
+            m_runPanel->move(m_runPanel->mapToParent(mouse->position().toPoint() - m_runPanelGrab));
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

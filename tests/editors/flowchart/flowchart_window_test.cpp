@@ -1,15 +1,20 @@
 #include "context/studio_context.h"
+#include "device/device_messages.h"
 #include "device/virtual_clock.h"
 #include "editors/common/program_file_commands.h"
 #include "editors/common/registered_step_windows.h"
 #include "editors/flowchart/box_look.h"
 #include "editors/flowchart/flowchart_painter.h"
+#include "editors/flowchart/flowchart_code.h"
+#include "editors/flowchart/flowchart_linear.h"
 #include "editors/flowchart/flowchart_sheet.h"
 #include "editors/flowchart/flowchart_window.h"
 #include "editors/flowchart/flowchart_windows.h"
 #include "editors/flowchart/palette_image.h"
 #include "editors/flowchart/parameters/parameter_windows.h"
+#include "editors/test_step.h"
 #include "model/program_file.h"
+#include "model/program_lines.h"
 #include "services/window_registry.h"
 #include "support/fake_waiter.h"
 #include "support/recording_dialogs.h"
@@ -24,6 +29,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -34,6 +40,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWheelEvent>
+
+#include "base/text_file.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +86,7 @@ public:
     {
         RegisterFlowchartParameterDialog(windows);
         windows.CreateReusedWindows();
-        window = new FlowchartWindow(context, windows, launcher);
+        window = new FlowchartWindow(context, windows, steps, launcher);
         window->show();
     }
     ~FlowchartWindowTest() override { delete window; }
@@ -131,6 +139,7 @@ public:
     QWidget menu;
     WindowRegistry windows {menu, [this] { return context.StepSwitch().underWay; }};
     RecordingLauncher launcher;
+    TestStepWindows steps {context};
     FlowchartWindow *window = nullptr;
 };
 
@@ -161,8 +170,8 @@ TEST_F(FlowchartWindowTest, OpensEmptyWithItsPaletteAndMenus)
     EXPECT_EQ(window->Action("Paste1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
     EXPECT_EQ(window->Action("Delete1")->shortcut(), QKeySequence(QKeySequence::Delete));
     EXPECT_TRUE(window->Action("N40")->isChecked());
-    for (const char *later : {"Transfer", "Run", "OpenFile", "SaveFile", "Report", "Demo1", "ShowText"})
-        EXPECT_FALSE(window->Action(later)->isEnabled()) << later;
+    for (const char *command : {"Transfer", "Run", "OpenFile", "SaveFile", "Report", "Demo1", "ShowText"})
+        EXPECT_TRUE(window->Action(command)->isEnabled()) << command;
     EXPECT_EQ(window->Action("Transfer")->shortcut(), QKeySequence(Qt::Key_F6));
     EXPECT_EQ(window->Action("OpenFile")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
 }
@@ -344,6 +353,195 @@ TEST(RoutinePictures, OnlyRoutinesWithBoxesAtTheirSize)
     const QImage picture(paths.TempFolder() + kRoutinePictureName.arg(1));
     EXPECT_EQ(picture.size(), QSize(535, 385));
     EXPECT_EQ(picture.pixelColor(0, 0), kColourSheet);
+}
+
+}  // namespace
+}  // namespace kq::testing
+
+namespace kq::testing {
+namespace {
+
+// start (50,10) -> wait (50,90) -> end (50,170) in the main routine.
+QStringList StraightSection()
+{
+    QStringList section {kSubroutineMarker, "", "", "", ""};
+    section << "0-start-50-10--1--0,0,0,0,0,0" << "1-wait-50-90-0-2--0,1,0,0,0,0" << "2-end-50-170-1---0,0,0,0,0,0";
+    for (int n = 3; n < kRoutineCount * kRoutineSlots; ++n)
+        section << "0--0-0----";
+    return section;
+}
+
+TEST_F(FlowchartWindowTest, TransferRunTraceAndEndOverTheLink)
+{
+    ASSERT_TRUE(window->Document().LoadSection(StraightSection()));
+    window->Action("Transfer")->trigger();
+    EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Warning), QStringList {kConnectionMessage});
+    EXPECT_TRUE(window->Action("Transfer")->isEnabled());
+
+    dialogs.Clear();
+    context.DeviceLink().Start();
+    window->Action("Transfer")->trigger();
+    EXPECT_EQ(clock.Items(), (ByteList {240, 230, 2, 170, 4, 231, 250}));
+    EXPECT_EQ(window->AddressMap(), QStringList({"2,1", "4,2"}));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->Action("Run")->isEnabled());  // the clock's "FFFF" arrived
+    EXPECT_TRUE(dialogs.Records().isEmpty());
+
+    clock.ClearRecord();
+    clock.SetRunsFinishAtOnce(false);
+    window->Action("Run")->trigger();
+    EXPECT_EQ(clock.Items(), ByteList {241});
+    EXPECT_TRUE(window->findChild<QWidget *>("RunPanel")->isVisible());
+    EXPECT_FALSE(window->Action("Transfer")->isEnabled());
+    EXPECT_TRUE(window->IsRunning());
+    clock.SendExecutedAddress(2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Sheet().TraceSlot(), 1);
+    clock.SendExecutedAddress(4);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Sheet().TraceSlot(), 2);
+    clock.SendExecutedAddress(77);  // no box there: the frame stays
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Sheet().TraceSlot(), 2);
+
+    clock.FinishRun();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->findChild<QWidget *>("RunPanel")->isVisible());
+    EXPECT_TRUE(window->Action("Transfer")->isEnabled());
+    EXPECT_FALSE(window->IsRunning());
+    EXPECT_EQ(Sheet().TraceSlot(), kNoSlot);
+}
+
+TEST_F(FlowchartWindowTest, FailedCheckSendsNothingAndTransferDataNeedsALinearForm)
+{
+    context.DeviceLink().Start();
+    QStringList section = StraightSection();
+    section[6] = "1-wait-50-90-0---0,1,0,0,0,0";  // the wait leads nowhere
+    ASSERT_TRUE(window->Document().LoadSection(section));
+    window->Action("Transfer")->trigger();
+    EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Warning),
+        QStringList {QStringLiteral("プログラムがきちんと結ばれておりません。\r\nプログラムを確認して下さい。")});
+    EXPECT_TRUE(clock.Items().isEmpty());
+
+    dialogs.Clear();
+    window->Action("ShowTransferData")->trigger();
+    EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Warning), QStringList {kNoTransferDataMessage});
+
+    // An arrow back to the wait: transferred, but no transfer data, silently.
+    section[6] = "1-wait-50-90-0,1-1--0,1,0,0,0,0";
+    ASSERT_TRUE(window->Document().LoadSection(section));
+    dialogs.Clear();
+    window->Action("ShowTransferData")->trigger();
+    EXPECT_TRUE(dialogs.Records().isEmpty());
+    QList<ByteList> previews;
+    QObject::connect(window, &FlowchartWindow::PreviewRequested, [&](const ByteList &bytes) { previews << bytes; });
+    window->Action("Preview")->trigger();
+    EXPECT_EQ(previews, QList<ByteList>({ByteList {230, 2, 170, 2, 231}}));
+}
+
+TEST_F(FlowchartWindowTest, ReadBackOfWhatWasTransferred)
+{
+    window->Action("ReadBack")->trigger();  // no clock: the sheet is cleared and the pupil told
+    EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Warning), QStringList {kConnectionMessage});
+
+    context.DeviceLink().Start();
+    QStringList section = StraightSection();
+    section[6] = "1-if-50-90-0-2-3-0,0,0,0,0,0";
+    section[8] = "3-wait-200-170-1-2--4,5,0,0,0,0";
+    section[7] = "2-end-50-170-1,3---0,0,0,0,0,0";
+    ASSERT_TRUE(window->Document().LoadSection(section));
+    const QStringList lines = *window->Document().ProgramLines().lines;
+    window->Action("Transfer")->trigger();
+    QCoreApplication::processEvents();
+
+    dialogs.Clear();
+    dialogs.yesNoAnswers.enqueue(true);
+    window->Action("ReadBack")->trigger();
+    EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Question), QStringList {kFlowchartReadBackQuestion});
+    EXPECT_FALSE(window->findChild<QWidget *>("ReadPanel")->isVisible());
+    EXPECT_EQ(window->Document().ProgramLines().lines, lines);
+    EXPECT_EQ(Chart().Node(0, 1).kind, "if");
+    EXPECT_EQ(Chart().Node(0, 3).x, 200);  // the branch path beside the if
+
+    // A clock whose memory holds no program start: nothing comes back.
+    clock.WriteMemory(0, ByteList {0, 0, 0});
+    dialogs.Clear();
+    window->Action("ReadBack")->trigger();
+    EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Warning), QStringList {kFlowchartNothingReadMessage});
+    EXPECT_FALSE(Chart().HasBoxes());
+}
+
+TEST_F(FlowchartWindowTest, SwitchToAnotherStepAndBackKeepsTheLayout)
+{
+    QStringList section = StraightSection();
+    section[6] = "1-wait-230-290-0-2--0,1,0,0,0,0";  // moved off the column
+    ASSERT_TRUE(window->Document().LoadSection(section));
+    const QStringList before = window->Document().SectionLines();
+    window->Action("ShowText")->trigger();
+    EXPECT_TRUE(steps.events.contains("show 3")) << steps.events.join(", ").toStdString();
+    ASSERT_TRUE(steps.Find(Step::Text));
+
+    // The other step left the program unchanged: the cache still holds the boxes.
+    const QString cache = context.Paths().TempFolder() + kHandOverFileName;
+    window->Document().Edit([](Flowchart &chart) { chart.ClearAll(); });
+    EXPECT_EQ(OpenProgramFile(context, window->Document(), *window, cache, OpenOrigin::HandOver), OpenResult::Opened);
+    EXPECT_EQ(window->Document().SectionLines(), before);
+
+    // A flowchart without a linear form does not leave its step.
+    section[6] = "1-wait-230-290-0,1-1--0,1,0,0,0,0";
+    ASSERT_TRUE(window->Document().LoadSection(section));
+    dialogs.Clear();
+    window->Action("ShowIcons")->trigger();
+    EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Warning), QStringList {kCannotHandOverMessage});
+}
+
+TEST_F(FlowchartWindowTest, EveryDemoOpensWithItsLayoutAndPassesTheCheck)
+{
+    for (int n = 1; n <= 4; ++n) {
+        // A demo just opened has no saved marker: the next one asks first.
+        dialogs.Clear();
+        dialogs.yesNoAnswers.enqueue(true);
+        window->Action(QStringLiteral("Demo%1").arg(n))->trigger();
+        EXPECT_EQ(dialogs.Records().size(), n == 1 ? 0 : 1) << n;
+        EXPECT_TRUE(Chart().HasBoxes()) << n;
+        EXPECT_GT(Chart().Node(0, 0).x, 0) << n;
+        EXPECT_EQ(GenerateProgram(Chart()).result, CheckResult::Correct) << n;
+        // The program lines stored for the other steps are what the boxes say.
+        const std::optional<TextFileContent> file = ReadTextLines(
+            context.Paths().ProgramFile(QStringLiteral("Data\\Demo\\fro\\demo%1(フロー).kq27").arg(n)));
+        ASSERT_TRUE(file) << n;
+        EXPECT_EQ(window->Document().ProgramLines().lines, SplitProgramFile(file->lines).programLines) << n;
+        EXPECT_TRUE(Chart().UndoStack().isEmpty()) << n;
+        // The melody demo calls its backlight subroutine.
+        if (n == 2) {
+            EXPECT_EQ(Chart().Node(1, 0).kind, "start");
+        }
+    }
+}
+
+TEST_F(FlowchartWindowTest, StatusLineShowsTheClocksTwoValues)
+{
+    context.DeviceLink().Start();
+    auto *timer = window->findChild<QTimer *>("StatusTimer");
+    ASSERT_TRUE(timer);
+    EXPECT_TRUE(timer->isActive());
+    clock.SetTemperature(2346);
+    clock.SetBrightness(300);
+    clock.SendStatusGroup();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(QMetaObject::invokeMethod(timer, "timeout"));
+    EXPECT_EQ(window->findChild<QLabel *>("TemperatureLabel")->text(), "23.5");
+    EXPECT_EQ(window->findChild<QLabel *>("BrightnessLabel")->text(), "300");
+    EXPECT_EQ(window->findChild<QLabel *>("Label21")->text(), QStringLiteral("接続中"));
+
+    // A run stops the timer; the clock's completion report starts it again.
+    ASSERT_TRUE(window->Document().LoadSection(StraightSection()));
+    clock.SetRunsFinishAtOnce(false);
+    window->Action("Run")->trigger();
+    EXPECT_FALSE(timer->isActive());
+    clock.FinishRun();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(timer->isActive());
 }
 
 }  // namespace

@@ -1,0 +1,335 @@
+// The flowchart window's commands that reach beyond the sheet: the clock
+// (transfer, run, the trace and the status line), the files and the other
+// steps.
+#include "editors/flowchart/flowchart_window.h"
+
+#include "base/waiter.h"
+#include "context/studio_context.h"
+#include "device/device_messages.h"
+#include "editors/common/program_file_commands.h"
+#include "editors/common/step_switch.h"
+#include "editors/flowchart/flowchart_code.h"
+#include "editors/flowchart/flowchart_linear.h"
+#include "editors/flowchart/flowchart_readback.h"
+#include "editors/flowchart/flowchart_sheet.h"
+#include "learning/transfer_data_window.h"
+#include "model/program_file.h"
+#include "services/dialogs.h"
+#include "services/window_registry.h"
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QUrl>
+
+namespace kq {
+
+namespace {
+
+constexpr int kSettleMs = 100;
+constexpr int kTraceMs = 50;
+const QString kFinishedReport = QStringLiteral("FFFF");
+const QString kStatusGroupReport = QStringLiteral("0000");
+const QString kExecutedPrefix = QStringLiteral("11");
+const QString kNotSavedQuestion = QStringLiteral("プログラムが保存されておりません。\r\nよろしいですか？");
+const QString kDemoFiles[] = {
+    QStringLiteral("Data\\Demo\\fro\\demo1(フロー).kq27"),
+    QStringLiteral("Data\\Demo\\fro\\demo2(フロー).kq27"),
+    QStringLiteral("Data\\Demo\\fro\\demo3(フロー).kq27"),
+    QStringLiteral("Data\\Demo\\fro\\demo4(フロー).kq27"),
+};
+
+// A status value: four hexadecimal digits, low byte first.
+std::optional<int> StatusValueOf(const QString &text)
+{
+    if (text.size() != 4)
+        return std::nullopt;
+    bool ok = false;
+    const int value = (text.mid(2, 2) + text.mid(0, 2)).toInt(&ok, 16);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+void Centre(QWidget *panel)
+{
+    const QWidget *parent = panel->parentWidget();
+    panel->move((parent->width() - panel->width()) / 2, (parent->height() - panel->height()) / 2);
+    panel->show();
+    panel->raise();
+}
+
+}  // namespace
+
+void FlowchartWindow::SetCommandsEnabled(bool enabled)
+{
+    Action(QStringLiteral("Transfer"))->setEnabled(enabled);
+    Action(QStringLiteral("Run"))->setEnabled(enabled);
+}
+
+ByteList FlowchartWindow::Generate()
+{
+    GeneratedProgram program = GenerateProgram(m_document.Chart());
+    m_addressMap = std::move(program.addressMap);
+    if (program.result != CheckResult::Correct)
+        m_context.Dialogs().Warning(this, CheckMessageOf(program.result));
+    return program.bytes;
+}
+
+void FlowchartWindow::Transfer()
+{
+    m_statusTimer.stop();
+    m_context.Waiter().WaitProcessing(kSettleMs);
+    const ByteList bytes = Generate();
+    if (bytes.isEmpty())
+        return;
+    SetCommandsEnabled(false);
+    // The commands come back with the clock's completion report.
+    if (!m_context.DeviceLink().TransferProgram(bytes, this)) {
+        m_context.Dialogs().Warning(this, kConnectionMessage);
+        SetCommandsEnabled(true);
+    }
+}
+
+void FlowchartWindow::Run()
+{
+    m_statusTimer.stop();
+    m_context.Waiter().WaitProcessing(kSettleMs);
+    SetCommandsEnabled(false);
+    Centre(m_runPanel);
+    m_running = true;
+    m_highlight = true;
+    m_runningSubroutine = 0;
+    m_sheet->SetRunning(true);
+    if (!m_context.DeviceLink().RunProgram()) {
+        m_context.Dialogs().Warning(this, kConnectionMessage);
+        SetCommandsEnabled(true);
+        m_runPanel->hide();
+        m_running = false;
+        m_sheet->SetRunning(false);
+    }
+}
+
+void FlowchartWindow::Stop()
+{
+    if (!m_context.DeviceLink().StopProgram()) {
+        m_context.Dialogs().Warning(this, kConnectionMessage);
+        return;
+    }
+    SetCommandsEnabled(true);
+    m_runPanel->hide();
+    m_running = false;
+    m_sheet->SetRunning(false);
+    m_sheet->SetTraceSlot(kNoSlot);
+}
+
+void FlowchartWindow::EndRun()
+{
+    SetCommandsEnabled(true);
+    m_runPanel->hide();
+    m_running = false;
+    m_highlight = true;
+    m_runningSubroutine = 0;
+    m_sheet->SetRunning(false);
+    m_sheet->SetTraceSlot(kNoSlot);
+    m_statusTimer.start();
+}
+
+void FlowchartWindow::ReportReceived(const QString &text)
+{
+    if (text == kFinishedReport) {
+        m_takingStatus = false;
+        EndRun();
+        return;
+    }
+    if (text == kStatusGroupReport) {
+        m_statusValues.clear();
+        m_takingStatus = true;
+        return;
+    }
+    if (m_takingStatus) {
+        m_statusValues << text;
+        m_takingStatus = m_statusValues.size() < 2;
+        return;
+    }
+    bool ok = false;
+    const int address = text.mid(2).toInt(&ok, 16);
+    if (text.size() == 4 && text.startsWith(kExecutedPrefix) && ok && m_runPanel->isVisible())
+        Trace(address);
+}
+
+void FlowchartWindow::ClockLost()
+{
+    // No completion report will come.
+    SetCommandsEnabled(true);
+    m_runPanel->hide();
+    m_running = false;
+    m_sheet->SetRunning(false);
+    m_sheet->SetTraceSlot(kNoSlot);
+}
+
+void FlowchartWindow::Trace(int address)
+{
+    const Flowchart &chart = m_document.Chart();
+    if (chart.CurrentRoutine() != 0)
+        return;
+    const std::optional<int> slot = SlotOfAddress(m_addressMap, address);
+    if (!slot || *slot < 0 || *slot >= kRoutineSlots)
+        return;
+    const FlowNode &box = chart.Node(0, *slot);
+    const bool call = address != 0 && box.kind == QLatin1String("routine");
+    if (call) {
+        const int called = ParameterList::FromText(box.params).value_or(ParameterList {}).p[0];
+        m_runningSubroutine = called >= 1 && called < kRoutineCount ? called : 0;
+    }
+    if (!m_highlight) {
+        // The clock is back from the subroutine when it reports its end.
+        if (chart.Node(m_runningSubroutine, *slot).kind == QLatin1String("end")) {
+            m_highlight = true;
+            m_runningSubroutine = 0;
+        }
+        return;
+    }
+    m_sheet->SetTraceSlot(box.x > 0 && box.y > 0 ? *slot : kNoSlot);
+    m_sheet->repaint();
+    m_context.Waiter().WaitProcessing(kTraceMs);
+    // Inside the subroutine, the main routine's boxes cannot show the addresses.
+    if (call)
+        m_highlight = false;
+}
+
+void FlowchartWindow::ShowStatus()
+{
+    if (m_statusValues.size() == 2) {
+        const std::optional<int> temperature = StatusValueOf(m_statusValues[0]);
+        const std::optional<int> brightness = StatusValueOf(m_statusValues[1]);
+        if (temperature && brightness) {
+            m_temperature->setText(QString::asprintf("%.1f", *temperature / 100.0));
+            m_brightness->setText(QString::number(*brightness));
+        }
+    }
+}
+
+void FlowchartWindow::ShowTransferDataView()
+{
+    const LinearForm form = LinearFormOf(m_document.Chart());
+    if (form.message)
+        m_context.Dialogs().Warning(this, *form.message);
+    if (form.backEdge)
+        return;
+    if (form.lines.isEmpty()) {
+        m_context.Dialogs().Warning(this, kNoTransferDataMessage);
+        return;
+    }
+    ShowTransferData(m_windows, this, form.lines);
+}
+
+void FlowchartWindow::MakeReport()
+{
+    if (!WriteRoutinePictures(m_painter, m_document.Chart(), m_context.Paths())) {
+        m_context.Dialogs().Warning(this, kSaveFailedMessage);
+        return;
+    }
+    if (QWidget *report = m_windows.OpenFromEditor(WindowKind::Report, this))
+        report->move(geometry().center() - report->rect().center());
+}
+
+void FlowchartWindow::Preview()
+{
+    const ByteList bytes = Generate();
+    if (!bytes.isEmpty())
+        emit PreviewRequested(bytes);
+}
+
+bool FlowchartWindow::MayDiscardUnsaved()
+{
+    const QList<UndoRecord> &undo = m_document.Chart().UndoStack();
+    const bool saved = !undo.isEmpty() && undo.last().type == UndoType::Saved;
+    return !m_document.Chart().HasBoxes() || saved || m_context.Dialogs().AskYesNo(this, kNotSavedQuestion);
+}
+
+void FlowchartWindow::OpenDemo(int number)
+{
+    if (!MayDiscardUnsaved())
+        return;
+    HidePanel();
+    const OpenResult result = OpenProgramFile(m_context, m_document, *this,
+                                              m_context.Paths().ProgramFile(kDemoFiles[number - 1]), OpenOrigin::Demo);
+    if (result == OpenResult::Opened)
+        m_document.ClearHistory();
+    SyncRoutineCombo();
+}
+
+void FlowchartWindow::ReadBack()
+{
+    const QList<UndoRecord> &undo = m_document.Chart().UndoStack();
+    const bool saved = !undo.isEmpty() && undo.last().type == UndoType::Saved;
+    if (m_document.Chart().HasBoxes() && !saved && !m_context.Dialogs().AskYesNo(this, kFlowchartReadBackQuestion))
+        return;
+    HidePanel();
+    m_document.Edit([](Flowchart &chart) { chart.ClearAll(); });
+    SyncRoutineCombo();
+    Centre(m_readPanel);
+    m_statusTimer.stop();
+    m_context.Waiter().WaitProcessing(kSettleMs);
+    const std::optional<QStringList> dump = m_context.DeviceLink().ReadMemory();
+    m_readPanel->hide();
+    if (!dump) {
+        m_context.Dialogs().Warning(this, kConnectionMessage);
+        return;
+    }
+    const std::optional<QStringList> section = ReadBackSection(*dump);
+    // Nothing usable came back: the sheet stays cleared and the pupil is told.
+    if (!section || !m_document.LoadSection(*section)) {
+        m_document.Edit([](Flowchart &chart) { chart.ClearAll(); });
+        m_context.Dialogs().Warning(this, kFlowchartNothingReadMessage);
+        return;
+    }
+    m_document.ClearHistory();
+    SyncRoutineCombo();
+    m_sheetArea->verticalScrollBar()->setValue(0);
+}
+
+void FlowchartWindow::OpenFromDialog()
+{
+    if (!MayDiscardUnsaved())
+        return;
+    HidePanel();
+    (void)OpenProgramFileFromDialog(m_context, m_document, *this);
+    SyncRoutineCombo();
+}
+
+void FlowchartWindow::SwitchTo(Step target)
+{
+    // This window is closed by the switch; nothing of it is used afterwards.
+    (void)SwitchStep(m_context, m_steps, Editor(), target);
+}
+
+void FlowchartWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_running)
+        m_statusTimer.start();
+}
+
+void FlowchartWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void FlowchartWindow::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls())
+        paths.append(url.toLocalFile());
+    event->acceptProposedAction();
+    HidePanel();
+    (void)OpenDroppedProgramFiles(m_context, m_document, *this, paths);
+    SyncRoutineCombo();
+}
+
+}  // namespace kq
