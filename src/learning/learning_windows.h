@@ -2,10 +2,10 @@
 
 namespace kq {
 
-class Paths;
+class StudioContext;
 class WindowRegistry;
 
 // The windows of this folder that the studio opens by kind.
-void RegisterLearningWindows(WindowRegistry &windows, const Paths &paths);
+void RegisterLearningWindows(WindowRegistry &windows, StudioContext &context);
 
 }  // namespace kq

@@ -8,6 +8,7 @@
 #include "editors/icon/icon_windows.h"
 #include "editors/text/text_windows.h"
 #include "learning/learning_windows.h"
+#include "learning/practice/practice_windows.h"
 #include "preview/preview_windows.h"
 #include "services/help.h"
 #include "services/window_registry.h"
@@ -66,15 +67,16 @@ void StudioApp::Start()
 void StudioApp::RegisterWindows()
 {
     // The reused windows are made in this order: simulator, parameter
-    // dialog, transfer data viewer, note dialog, clock setting.
+    // dialog, transfer data viewer, report window, note dialog, clock setting.
     RegisterPreviewWindow(*m_windows, m_context);
     RegisterFlowchartParameterDialog(*m_windows);
-    RegisterLearningWindows(*m_windows, m_context.Paths());
+    RegisterLearningWindows(*m_windows, m_context);
     RegisterMelodyWindows(*m_windows, m_context, m_launcher);
     RegisterControlToolWindows(*m_windows, m_context);
     RegisterIconEditor(*m_steps, m_context, *m_windows, m_launcher);
     RegisterFlowchartEditor(*m_steps, m_context, *m_windows, m_launcher);
     RegisterTextEditor(*m_steps, m_context, *m_windows, m_launcher);
+    RegisterPracticeWindows(*m_windows, m_context);
 }
 
 void StudioApp::ConnectMenu()

@@ -4,6 +4,7 @@
 #include "services/window_registry.h"
 
 #include "support/temp_paths.h"
+#include "support/test_context.h"
 
 #include <QApplication>
 #include <QDir>
@@ -120,9 +121,10 @@ TEST_F(TransferDataWindowTest, MissingPictureShowsTheGridAlone)
 // only hidden when closed.
 TEST_F(TransferDataWindowTest, OneViewerShownModallyCentredOverEachCaller)
 {
+    testing::TestContext studio;
     QWidget menu;
     WindowRegistry windows(menu, [] { return false; });
-    RegisterLearningWindows(windows, temp.Paths());
+    RegisterLearningWindows(windows, studio.context);
     windows.CreateReusedWindows();
     QWidget *made = windows.Find(WindowKind::TransferData);
     ASSERT_TRUE(made);

@@ -117,7 +117,7 @@ namespace {
 TEST_F(MenuActionsTest, WindowsMadeAtStartAreHiddenUntilOpened)
 {
     for (WindowKind kind : {WindowKind::Preview, WindowKind::ParameterDialog, WindowKind::TransferData,
-                            WindowKind::ClockSetting}) {
+                            WindowKind::Report, WindowKind::ClockSetting}) {
         QWidget *window = studio.Windows().Find(kind);
         ASSERT_NE(window, nullptr);
         EXPECT_FALSE(window->isVisible());
@@ -145,7 +145,9 @@ TEST_F(MenuActionsTest, PicturesOpenTheirWindows)
     const struct {
         const char *picture;
         WindowKind kind;
-    } cases[] = {{"Image14", WindowKind::IconEditor},  {"Image15", WindowKind::FlowchartEditor},
+    } cases[] = {{"Image3", WindowKind::IconPractice},  {"Image4", WindowKind::FlowchartPractice},
+                 {"Image5", WindowKind::TextPractice},  {"Image14", WindowKind::IconEditor},
+                 {"Image15", WindowKind::FlowchartEditor},
                  {"Image16", WindowKind::TextEditor},  {"Image18", WindowKind::KeywordSettings},
                  {"Image6", WindowKind::MelodyEditor},
                  {"Image7", WindowKind::Thermometer},  {"Image8", WindowKind::TrainController},

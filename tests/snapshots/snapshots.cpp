@@ -5,6 +5,12 @@
 #include "controls/transfer_progress_window.h"
 #include "device/virtual_clock.h"
 #include "learning/transfer_data_window.h"
+#include "learning/learning_windows.h"
+#include "learning/report_window.h"
+#include "learning/practice/flow_practice_areas.h"
+#include "learning/practice/flow_practice_window.h"
+#include "learning/practice/icon_practice_window.h"
+#include "learning/practice/text_practice_window.h"
 #include "editors/common/registered_step_windows.h"
 #include "editors/flowchart/flowchart_sheet.h"
 #include "editors/flowchart/flowchart_window.h"
@@ -31,10 +37,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QSlider>
 #include <QDir>
 #include <QEnterEvent>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -310,6 +319,113 @@ int main(int argc, char *argv[])
         waiter.SetOnWait({});
         saved = saved && Save(preview, out, QStringLiteral("preview_paused_on_wait"));
         preview.Stop();
+    }
+
+    // STEP1 practice: the first exercise, then red dropped and set to one second.
+    {
+        kq::IconPracticeWindow practice(context);
+        practice.show();
+        saved = saved && Save(practice, out, QStringLiteral("icon_practice"));
+        practice.DropIcon(0);
+        practice.Slider()->setValue(4);
+        saved = saved && Save(practice, out, QStringLiteral("icon_practice_answered"));
+    }
+
+    // STEP2 practice: the first page, the placed box, the panel and both arrows drawn.
+    {
+        kq::FlowPracticeWindow practice(context);
+        practice.show();
+        saved = saved && Save(practice, out, QStringLiteral("flowchart_practice"));
+        practice.ForwardButton(0)->click();
+        practice.ForwardButton(1)->click();
+        practice.ForwardButton(2)->click();
+        practice.DropKind(2, QPoint(120, 80));
+        saved = saved && Save(practice, out, QStringLiteral("flowchart_practice_placed"));
+        practice.ForwardButton(3)->click();
+        practice.ForwardButton(4)->click();
+        saved = saved && Save(practice, out, QStringLiteral("flowchart_practice_panel"));
+        practice.SettingsChosen({kq::ParameterList{0, {255, 0, 0, 4, 0}}, std::nullopt});
+        practice.ForwardButton(5)->click();
+        practice.ForwardButton(6)->click();
+        kq::FlowPracticeLinkArea *area = practice.LinkArea();
+        const auto press = [area](QEvent::Type type, QPoint at) {
+            QMouseEvent event(type, at, area->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(area, &event);
+        };
+        press(QEvent::MouseButtonPress, kq::FlowPracticeLinkArea::BoxCorner(0) + QPoint(50, 40));
+        press(QEvent::MouseButtonRelease, kq::FlowPracticeLinkArea::BoxCorner(1) + QPoint(50, 20));
+        press(QEvent::MouseButtonPress, kq::FlowPracticeLinkArea::BoxCorner(1) + QPoint(50, 40));
+        press(QEvent::MouseMove, kq::FlowPracticeLinkArea::BoxCorner(1) + QPoint(90, 80));
+        saved = saved && Save(practice, out, QStringLiteral("flowchart_practice_links"));
+    }
+
+    // STEP3 practice: the first exercise beside the installed help.
+    {
+        kq::TextPracticeWindow practice(context);
+        practice.show();
+        saved = saved && Save(practice, out, QStringLiteral("text_practice"));
+        practice.Pages()->setCurrentIndex(2);
+        saved = saved && Save(practice, out, QStringLiteral("text_practice_page3"));
+    }
+
+    // Report window: the input page, then the preview of each kind with the
+    // work its editor hands over.
+    {
+        kq::ReportFields fields;
+        fields.year = QStringLiteral("5");
+        fields.group = QStringLiteral("2");
+        fields.number = QStringLiteral("14");
+        fields.name = QStringLiteral("山田　太郎");
+        fields.title = QStringLiteral("光る目覚まし時計");
+        fields.conception = QStringLiteral("朝、音と光で起こしてくれる時計を作りたいと思った。");
+        fields.features = QStringLiteral("アラーム時刻になるとLEDが光り、メロディが鳴る。\nスイッチを押すと止まる。");
+        fields.ingenuity = QStringLiteral("暗い部屋でも分かるように色を変えた。");
+        fields.impressions = QStringLiteral("思った通りに動いたときはうれしかった。");
+        kq::WindowRegistry reportRegistry(menu, [] { return false; });
+        kq::RegisterLearningWindows(reportRegistry, context);
+        kq::RegisteredStepWindows reportSteps(reportRegistry);
+        kq::testing::RecordingLauncher reportLauncher;
+        auto *report = qobject_cast<kq::ReportWindow *>(reportRegistry.Made(kq::WindowKind::Report));
+        const auto preview = [&](const QString &name) {
+            saved = saved && report && report->isVisible();
+            if (!saved)
+                return;
+            // Opening the demo took the demo's own (empty) report fields.
+            context.ReportFields().Set(fields);
+            report->Next();
+            saved = saved && Save(*report, out, QStringLiteral("report_") + name);
+            report->close();
+        };
+        kq::FlowchartWindow reportFlow(context, reportRegistry, reportSteps, reportLauncher);
+        reportFlow.show();
+        reportFlow.Action(QStringLiteral("Demo1"))->trigger();
+        reportFlow.Action(QStringLiteral("Report"))->trigger();
+        context.ReportFields().Set(fields);
+        saved = saved && report && Save(*report, out, QStringLiteral("report_input"));
+        preview(QStringLiteral("routine"));
+        reportFlow.hide();
+        kq::TextWindow reportText(context, reportRegistry, reportSteps, reportLauncher);
+        reportText.show();
+        reportText.Action(QStringLiteral("Demo2"))->trigger();
+        reportText.Action(QStringLiteral("Report"))->trigger();
+        preview(QStringLiteral("word"));
+        reportText.hide();
+        kq::IconWindow reportIcons(context, reportRegistry, reportSteps, reportLauncher);
+        reportIcons.show();
+        reportIcons.Action(QStringLiteral("Demo1"))->trigger();
+        reportIcons.Action(QStringLiteral("Report"))->trigger();
+        preview(QStringLiteral("icons"));
+        reportIcons.hide();
+        // The melody editor above writes its staff picture; the studio's
+        // registration opens the report from its signal.
+        QObject::connect(&melody, &kq::MelodyWindow::ReportRequested, &melody, [&] {
+            kq::ReportWork work;
+            work.kind = kq::ReportKind::Sound;
+            kq::OpenReport(reportRegistry, &melody, work);
+        });
+        melody.findChild<QAction *>(QStringLiteral("Report"))->trigger();
+        preview(QStringLiteral("sound"));
     }
 
     return saved ? 0 : 1;

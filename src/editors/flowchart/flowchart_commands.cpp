@@ -12,6 +12,7 @@
 #include "editors/flowchart/flowchart_linear.h"
 #include "editors/flowchart/flowchart_readback.h"
 #include "editors/flowchart/flowchart_sheet.h"
+#include "learning/report_window.h"
 #include "learning/transfer_data_window.h"
 #include "model/program_file.h"
 #include "services/dialogs.h"
@@ -233,8 +234,9 @@ void FlowchartWindow::MakeReport()
         m_context.Dialogs().Warning(this, kSaveFailedMessage);
         return;
     }
-    if (QWidget *report = m_windows.OpenFromEditor(WindowKind::Report, this))
-        report->move(geometry().center() - report->rect().center());
+    ReportWork work;
+    work.kind = ReportKind::Routine;
+    OpenReport(m_windows, this, work);
 }
 
 void FlowchartWindow::Preview()

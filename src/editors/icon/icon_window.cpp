@@ -6,6 +6,7 @@
 #include "editors/common/step_switch.h"
 #include "editors/icon/icon_drag.h"
 #include "editors/icon/icon_program.h"
+#include "learning/report_window.h"
 #include "learning/transfer_data_window.h"
 #include "services/dialogs.h"
 #include "services/help.h"
@@ -538,8 +539,10 @@ void IconWindow::ClockLost()
 void IconWindow::MakeReport()
 {
     m_reportEntries = IconReportEntries(m_document.Row());
-    if (QWidget *report = m_windows.OpenFromEditor(WindowKind::Report, this))
-        report->move(geometry().center() - report->rect().center());
+    ReportWork work;
+    work.kind = ReportKind::Icons;
+    work.iconEntries = m_reportEntries;
+    OpenReport(m_windows, this, work);
 }
 
 void IconWindow::closeEvent(QCloseEvent *event)

@@ -6,6 +6,7 @@
 #include "editors/common/program_file_commands.h"
 #include "editors/common/step_switch.h"
 #include "editors/text/keyword_settings.h"
+#include "learning/report_window.h"
 #include "learning/transfer_data_window.h"
 #include "model/memory_messages.h"
 #include "services/dialogs.h"
@@ -404,8 +405,10 @@ void TextWindow::ClockLost()
 
 void TextWindow::MakeReport()
 {
-    if (QWidget *report = m_windows.OpenFromEditor(WindowKind::Report, this))
-        report->move(geometry().center() - report->rect().center());
+    ReportWork work;
+    work.kind = ReportKind::Word;
+    work.programText = m_editor->Text().split(QLatin1Char('\n'));
+    OpenReport(m_windows, this, work);
 }
 
 void TextWindow::closeEvent(QCloseEvent *event)

@@ -427,8 +427,11 @@ void MelodyWindow::MakeReport()
 {
     const QString path = m_context.Paths().TempFolder() + kStaffReportPicture;
     const QImage picture = StaffPicture(m_melody, m_staff->width(), m_staff->Clef());
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !picture.save(path, "BMP"))
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !picture.save(path, "BMP")) {
         m_context.Dialogs().Warning(this, kSaveFailedMessage);
+        return;
+    }
+    emit ReportRequested();
 }
 
 bool MelodyWindow::SelectNoteAt(QPoint staffPoint)

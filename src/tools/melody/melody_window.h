@@ -76,6 +76,10 @@ public:
     void ReportReceived(const QString &text) override;
     void ClockLost() override;
 
+signals:
+    // The staff picture of the report is written: the report window shows it.
+    void ReportRequested();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;

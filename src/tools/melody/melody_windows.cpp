@@ -1,5 +1,6 @@
 #include "tools/melody/melody_windows.h"
 
+#include "learning/report_window.h"
 #include "services/window_registry.h"
 #include "tools/melody/melody_window.h"
 #include "tools/melody/note_dialog.h"
@@ -15,7 +16,13 @@ void RegisterMelodyWindows(WindowRegistry &windows, StudioContext &context, Laun
             auto *dialog = qobject_cast<NoteDialog *>(windows.Made(WindowKind::NoteDialog));
             return dialog ? dialog->Choose(length) : std::nullopt;
         };
-        return new MelodyWindow(context, launcher, chooseNote, std::make_unique<AudioSinkOutput>());
+        auto *window = new MelodyWindow(context, launcher, chooseNote, std::make_unique<AudioSinkOutput>());
+        QObject::connect(window, &MelodyWindow::ReportRequested, window, [&windows, window] {
+            ReportWork work;
+            work.kind = ReportKind::Sound;
+            OpenReport(windows, window, work);
+        });
+        return window;
     });
 }
 

@@ -1,0 +1,142 @@
+#include "learning/practice/flow_practice_window.h"
+
+#include "editors/flowchart/parameters/parameter_controls.h"
+#include "learning/practice/flow_practice_areas.h"
+#include "support/test_context.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace kq {
+namespace {
+
+using Kind = testing::RecordingDialogs::Kind;
+
+void Mouse(QWidget *target, QEvent::Type type, QPoint at)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+class FlowPracticeWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_window = new FlowPracticeWindow(m_test.context);
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        m_window->show();
+    }
+    void TearDown() override { delete m_window.data(); }
+
+    // Presses in the link zone of box `from` and releases at `release`,
+    // relative to the next box's corner.
+    void Link(int from, QPoint release)
+    {
+        FlowPracticeLinkArea *area = m_window->LinkArea();
+        const QPoint start = FlowPracticeLinkArea::BoxCorner(from) + QPoint(50, 40);
+        Mouse(area, QEvent::MouseButtonPress, start);
+        Mouse(area, QEvent::MouseMove, start + QPoint(0, 30));
+        EXPECT_TRUE(area->RubberLineShown());
+        Mouse(area, QEvent::MouseButtonRelease, FlowPracticeLinkArea::BoxCorner(from + 1) + release);
+        EXPECT_FALSE(area->RubberLineShown());
+    }
+
+    testing::TestContext m_test;
+    QPointer<FlowPracticeWindow> m_window;
+};
+
+TEST_F(FlowPracticeWindowTest, OpensOnPageOneWithTheWorkPagesForwardPicturesHidden)
+{
+    EXPECT_EQ(m_window->Page(), 0);
+    for (int page = 0; page < FlowPracticeWindow::kPages; ++page)
+        EXPECT_EQ(m_window->ForwardButton(page)->isHidden(), page == 3 || page == 5 || page == 7) << page;
+}
+
+TEST_F(FlowPracticeWindowTest, OnlyTheLedSecondsIconIsPlaced)
+{
+    m_window->DropKind(3, {10, 10});
+    m_window->DropKind(4, {10, 10});
+    EXPECT_EQ(m_window->PlacedBox(), nullptr);
+    EXPECT_TRUE(m_window->ForwardButton(3)->isHidden());
+
+    m_window->DropKind(2, {40, 60});
+    ASSERT_NE(m_window->PlacedBox(), nullptr);
+    EXPECT_EQ(m_window->PlacedBox()->geometry(), QRect(40, 60, 100, 50));
+    EXPECT_FALSE(m_window->ForwardButton(3)->isHidden());
+    const QString wrong = QStringLiteral("ドラッグ＆ドロップしたアイコンが違います。");
+    EXPECT_EQ(m_test.dialogs.Texts(Kind::Information),
+              (QStringList {wrong, wrong,
+                            QStringLiteral("アイコンの配置ができました。続いてパラメータの設定を行います。\r\n"
+                                           "次へのボタンを押して下さい。")}));
+}
+
+TEST_F(FlowPracticeWindowTest, SettingsMustBeRedForOneSecond)
+{
+    m_window->SettingsChosen({ParameterList {0, {255, 0, 0, 5, 0}}, std::nullopt});
+    EXPECT_EQ(m_test.dialogs.Texts(Kind::Warning), QStringList {QStringLiteral("パラメータ設定が違います。")});
+    EXPECT_FALSE(m_window->LinkArea()->HasBoxes());
+    EXPECT_TRUE(m_window->ForwardButton(5)->isHidden());
+
+    m_window->SettingsChosen({ParameterList {0, {255, 0, 0, 4, 0}}, std::nullopt});
+    EXPECT_TRUE(m_window->LinkArea()->HasBoxes());
+    EXPECT_FALSE(m_window->ForwardButton(5)->isHidden());
+}
+
+TEST_F(FlowPracticeWindowTest, ThePanelsOkIsJudged)
+{
+    ParameterControls *panel = m_window->Panel();
+    auto *ok = panel->findChild<QPushButton *>(QStringLiteral("OK_Button"));
+    ok->click();
+    EXPECT_EQ(m_test.dialogs.Texts(Kind::Warning), QStringList {QStringLiteral("パラメータ設定が違います。")});
+
+    emit panel->findChild<QComboBox *>(QStringLiteral("Color_Combo"))->activated(0);  // "赤色"
+    panel->findChild<QSlider *>(QStringLiteral("Para_TrackBar3"))->setValue(4);
+    ok->click();
+    EXPECT_TRUE(m_window->LinkArea()->HasBoxes());
+    EXPECT_EQ(m_test.dialogs.Texts(Kind::Information),
+              QStringList {QStringLiteral("パラメータ設定が終わりました。次は命令と命令を連結しましょう。\r\n"
+                                          "次へのボタンを押して下さい。")});
+}
+
+TEST_F(FlowPracticeWindowTest, ArrowsLinkStartLampAndEndThenTheLastPageCloses)
+{
+    m_window->DropKind(2, {0, 0});
+    m_window->SettingsChosen({ParameterList {0, {255, 0, 0, 4, 0}}, std::nullopt});
+    m_test.dialogs.Clear();
+    FlowPracticeLinkArea *area = m_window->LinkArea();
+
+    Link(0, {50, 50});  // on the next box's bottom edge: outside
+    EXPECT_FALSE(area->Linked(0));
+    Link(0, {50, 25});
+    EXPECT_TRUE(area->Linked(0));
+    EXPECT_TRUE(m_window->ForwardButton(7)->isHidden());
+    // A press outside the connection zone starts nothing.
+    Mouse(area, QEvent::MouseButtonPress, FlowPracticeLinkArea::BoxCorner(1) + QPoint(10, 10));
+    EXPECT_FALSE(area->RubberLineShown());
+    Link(1, {99, 49});
+    EXPECT_TRUE(area->Linked(1));
+    EXPECT_FALSE(m_window->ForwardButton(7)->isHidden());
+    EXPECT_EQ(m_test.dialogs.Texts(Kind::Information),
+              QStringList {QStringLiteral("プログラムが完成しました。\r\n次へのボタンを押して下さい。")});
+
+    for (int page = 0; page < FlowPracticeWindow::kPages - 1; ++page) {
+        m_window->ForwardButton(page)->click();
+        EXPECT_EQ(m_window->Page(), page + 1);
+    }
+    m_window->ForwardButton(FlowPracticeWindow::kPages - 1)->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(m_window.isNull());
+}
+
+}  // namespace
+}  // namespace kq
