@@ -1,5 +1,7 @@
 #include "editors/icon/icon_window.h"
 
+#include "editors/common/program_runner.h"
+
 #include "context/studio_context.h"
 #include "device/device_messages.h"
 #include "editors/common/program_file_commands.h"
@@ -24,7 +26,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -127,13 +128,9 @@ IconWindow::IconWindow(StudioContext &context, WindowRegistry &windows, StepWind
         if (!m_movingSlider)
             RebuildSlots();
     });
-    m_context.DeviceLink().RegisterReceiver(ReceiverRole::IconEditor, this);
 }
 
-IconWindow::~IconWindow()
-{
-    m_context.DeviceLink().UnregisterReceiver(this);
-}
+IconWindow::~IconWindow() = default;
 
 void IconWindow::LoadPictures()
 {
@@ -187,7 +184,7 @@ void IconWindow::BuildMenu()
     add(bar, QStringLiteral("Transfer"), QStringLiteral("　　転送(F6)　　"), [this] {
         Transfer();
     })->setShortcut(Qt::Key_F6);
-    add(bar, QStringLiteral("Run"), QStringLiteral("　　実行(F7)　　"), [this] { Run(); })->setShortcut(Qt::Key_F7);
+    add(bar, QStringLiteral("Run"), QStringLiteral("　　実行(F7)　　"), [this] { m_runner->Run(); })->setShortcut(Qt::Key_F7);
     add(bar, QStringLiteral("Report"), QStringLiteral("レポート作成"), [this] { MakeReport(); });
 
     QMenu *help = bar->addMenu(QStringLiteral("　　ヘルプ　　"));
@@ -246,22 +243,8 @@ void IconWindow::BuildPanels(QWidget *central)
     m_memoryPanel->resize(260, 150);
     m_memoryPanel->hide();
 
-    m_runPanel = new QFrame(central);
-    m_runPanel->setObjectName(QStringLiteral("RunPanel"));
-    m_runPanel->setAutoFillBackground(true);
-    m_runPanel->setStyleSheet(QStringLiteral("#RunPanel { background: #2f9e44; } QLabel { color: white; }"));
-    auto *runLayout = new QVBoxLayout(m_runPanel);
-    runLayout->addWidget(PanelText(QStringLiteral("プログラム実行中"), m_runPanel, 20));
-    runLayout->addWidget(PanelText(QStringLiteral("プログラム終了後この画面は自動的に消えます。"), m_runPanel, 11));
-    m_stopButton = new QPushButton(QStringLiteral("プログラム停止"), m_runPanel);
-    m_stopButton->setObjectName(QStringLiteral("StopButton"));
-    // The clock ends the program itself; the stop command stays in reserve.
-    m_stopButton->hide();
-    connect(m_stopButton, &QPushButton::clicked, this, [this] { Stop(); });
-    runLayout->addWidget(m_stopButton);
-    m_runPanel->resize(420, 120);
-    m_runPanel->installEventFilter(this);
-    m_runPanel->hide();
+    m_runner = new ProgramRunner(m_context, ReceiverRole::IconEditor, *central,
+                                 [this](bool enabled) { SetCommandsEnabled(enabled); });
 }
 
 QPixmap IconWindow::SlotPicture(int slot) const
@@ -381,18 +364,6 @@ bool IconWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_rowArea && event->type() == QEvent::Resize) {
         LayoutSlots();
-    } else if (watched == m_runPanel
-               && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove)) {
-        // The notice can be moved aside to see the row.
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
-            m_runPanelGrab = mouse->position().toPoint();
-            return true;
-        }
-        if (event->type() == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton)) {
-            m_runPanel->move(m_runPanel->mapToParent(mouse->position().toPoint() - m_runPanelGrab));
-            return true;
-        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -491,49 +462,7 @@ void IconWindow::Transfer()
         m_context.Dialogs().Warning(this, kIconLoopMessage);
         return;
     }
-    const ByteList bytes = EncodeIconRow(m_document.Row(), m_document.Generation());
-    SetCommandsEnabled(false);
-    // Framed by the link; the commands come back with the clock's completion
-    // report.
-    if (!m_context.DeviceLink().TransferProgram(bytes, this)) {
-        m_context.Dialogs().Warning(this, kConnectionMessage);
-        SetCommandsEnabled(true);
-    }
-}
-
-void IconWindow::Run()
-{
-    SetCommandsEnabled(false);
-    CentrePanel(m_runPanel);
-    if (!m_context.DeviceLink().RunProgram()) {
-        m_context.Dialogs().Warning(this, kConnectionMessage);
-        SetCommandsEnabled(true);
-        m_runPanel->hide();
-    }
-}
-
-void IconWindow::Stop()
-{
-    if (!m_context.DeviceLink().StopProgram()) {
-        m_context.Dialogs().Warning(this, kConnectionMessage);
-        return;
-    }
-    SetCommandsEnabled(true);
-    m_runPanel->hide();
-}
-
-void IconWindow::ReportReceived(const QString &text)
-{
-    if (text != QLatin1String("FFFF"))
-        return;
-    SetCommandsEnabled(true);
-    m_runPanel->hide();
-}
-
-void IconWindow::ClockLost()
-{
-    SetCommandsEnabled(true);
-    m_runPanel->hide();
+    m_runner->Transfer(EncodeIconRow(m_document.Row(), m_document.Generation()));
 }
 
 void IconWindow::MakeReport()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "device/report_router.h"
 #include "editors/common/step_document.h"
 #include "editors/icon/icon_document.h"
 
@@ -20,6 +19,8 @@ class QSlider;
 
 namespace kq {
 
+class ProgramRunner;
+
 class Launcher;
 class SlotIconArea;
 class StepWindows;
@@ -33,7 +34,7 @@ inline const QString kClearAllQuestion = QStringLiteral("プログラムを全�
 
 // STEP1: the palette of icons beside the row of 24 slots, the commands of
 // the menu, the memory panel and the running notice.
-class IconWindow final : public QMainWindow, public StepWindowHost, public ReportReceiver {
+class IconWindow final : public QMainWindow, public StepWindowHost {
     Q_OBJECT
 
 public:
@@ -47,8 +48,6 @@ public:
     QWidget *DialogParent() override { return this; }
     void SetCaption(const QString &caption) override { setWindowTitle(caption); }
 
-    void ReportReceived(const QString &text) override;
-    void ClockLost() override;
 
     // A palette icon dropped on a slot's icon area.
     void DropIcon(int icon, int slot);
@@ -95,8 +94,6 @@ private:
     void ShowTransferDataView();
     void SwitchTo(Step target);
     void Transfer();
-    void Run();
-    void Stop();
     void MakeReport();
 
     StudioContext &m_context;
@@ -118,9 +115,7 @@ private:
 
     QFrame *m_memoryPanel = nullptr;
     QLabel *m_memoryCount = nullptr;
-    QFrame *m_runPanel = nullptr;
-    QPushButton *m_stopButton = nullptr;
-    QPoint m_runPanelGrab;
+    ProgramRunner *m_runner = nullptr;
 
     QStringList m_reportEntries;
 };

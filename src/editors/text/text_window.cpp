@@ -1,5 +1,7 @@
 #include "editors/text/text_window.h"
 
+#include "editors/common/program_runner.h"
+
 #include "context/studio_context.h"
 #include "controls/code_editor.h"
 #include "device/device_messages.h"
@@ -25,7 +27,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -101,13 +102,9 @@ TextWindow::TextWindow(StudioContext &context, WindowRegistry &windows, StepWind
     SetCommandsEnabled(true);
     if (!LoadHelpStartPage() || !keywordsRead)
         m_context.Dialogs().Warning(this, kKeywordReadErrorMessage);
-    m_context.DeviceLink().RegisterReceiver(ReceiverRole::TextEditor, this);
 }
 
-TextWindow::~TextWindow()
-{
-    m_context.DeviceLink().UnregisterReceiver(this);
-}
+TextWindow::~TextWindow() = default;
 
 bool TextWindow::LoadKeywords()
 {
@@ -177,7 +174,7 @@ void TextWindow::BuildMenu()
     add(bar, QStringLiteral("Transfer"), QStringLiteral("　　転送(F6)　　"), [this] {
         Transfer();
     })->setShortcut(Qt::Key_F6);
-    add(bar, QStringLiteral("Run"), QStringLiteral("　　実行(F7)　　"), [this] { Run(); })->setShortcut(Qt::Key_F7);
+    add(bar, QStringLiteral("Run"), QStringLiteral("　　実行(F7)　　"), [this] { m_runner->Run(); })->setShortcut(Qt::Key_F7);
     add(bar, QStringLiteral("Report"), QStringLiteral("レポート作成"), [this] { MakeReport(); });
     QMenu *help = bar->addMenu(QStringLiteral("　　　ヘルプ　　　"));
     help->setObjectName(QStringLiteral("HelpMenu"));
@@ -244,22 +241,8 @@ void TextWindow::BuildPanels(QWidget *central)
     m_memoryPanel->resize(330, 180);
     m_memoryPanel->hide();
 
-    m_runPanel = new QFrame(central);
-    m_runPanel->setObjectName(QStringLiteral("RunPanel"));
-    m_runPanel->setAutoFillBackground(true);
-    m_runPanel->setStyleSheet(QStringLiteral("#RunPanel { background: #2f9e44; } QLabel { color: white; }"));
-    auto *runLayout = new QVBoxLayout(m_runPanel);
-    runLayout->addWidget(PanelText(QStringLiteral("プログラム実行中"), m_runPanel, 20));
-    runLayout->addWidget(PanelText(QStringLiteral("プログラム終了後この画面は自動的に消えます。"), m_runPanel, 11));
-    m_stopButton = new QPushButton(QStringLiteral("プログラム停止"), m_runPanel);
-    m_stopButton->setObjectName(QStringLiteral("StopButton"));
-    // The clock ends the program itself; the stop command stays in reserve.
-    m_stopButton->hide();
-    connect(m_stopButton, &QPushButton::clicked, this, [this] { Stop(); });
-    runLayout->addWidget(m_stopButton);
-    m_runPanel->resize(420, 120);
-    m_runPanel->installEventFilter(this);
-    m_runPanel->hide();
+    m_runner = new ProgramRunner(m_context, ReceiverRole::TextEditor, *central,
+                                 [this](bool enabled) { SetCommandsEnabled(enabled); });
 }
 
 void TextWindow::ColourComments()
@@ -271,23 +254,6 @@ void TextWindow::ColourComments()
         if (comment >= 0)
             m_editor->ColourRange(i, int(comment), int(lines[i].size() - 2 - comment), kCommentColour, Qt::white);
     }
-}
-
-bool TextWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_runPanel && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove)) {
-        // The notice can be moved aside to see the program.
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
-            m_runPanelGrab = mouse->position().toPoint();
-            return true;
-        }
-        if (event->type() == QEvent::MouseMove && (mouse->buttons() & Qt::LeftButton)) {
-            m_runPanel->move(m_runPanel->mapToParent(mouse->position().toPoint() - m_runPanelGrab));
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void TextWindow::CentrePanel(QWidget *panel)
@@ -360,47 +326,7 @@ void TextWindow::Transfer()
         m_context.Dialogs().Warning(this, kTextTransferOverflowMessage);
         return;
     }
-    SetCommandsEnabled(false);
-    // Framed by the link; the commands come back with the clock's completion report.
-    if (!m_context.DeviceLink().TransferProgram(*program->bytes, this)) {
-        m_context.Dialogs().Warning(this, kConnectionMessage);
-        SetCommandsEnabled(true);
-    }
-}
-
-void TextWindow::Run()
-{
-    SetCommandsEnabled(false);
-    CentrePanel(m_runPanel);
-    if (!m_context.DeviceLink().RunProgram()) {
-        m_context.Dialogs().Warning(this, kConnectionMessage);
-        SetCommandsEnabled(true);
-        m_runPanel->hide();
-    }
-}
-
-void TextWindow::Stop()
-{
-    if (!m_context.DeviceLink().StopProgram()) {
-        m_context.Dialogs().Warning(this, kConnectionMessage);
-        return;
-    }
-    SetCommandsEnabled(true);
-    m_runPanel->hide();
-}
-
-void TextWindow::ReportReceived(const QString &text)
-{
-    if (text != QLatin1String("FFFF"))
-        return;
-    SetCommandsEnabled(true);
-    m_runPanel->hide();
-}
-
-void TextWindow::ClockLost()
-{
-    SetCommandsEnabled(true);
-    m_runPanel->hide();
+    m_runner->Transfer(*program->bytes);
 }
 
 void TextWindow::MakeReport()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "device/report_router.h"
 #include "editors/common/step_document.h"
 #include "editors/text/text_document.h"
 
@@ -14,6 +13,8 @@ class QPushButton;
 class QTextBrowser;
 
 namespace kq {
+
+class ProgramRunner;
 
 class CodeEditor;
 class Launcher;
@@ -33,7 +34,7 @@ inline const QString kTextDemoFiles[] = {
 
 // STEP3: the program text with line numbers beside the help pane, the
 // commands of the menu, the memory panel and the running notice.
-class TextWindow final : public QMainWindow, public StepWindowHost, public ReportReceiver {
+class TextWindow final : public QMainWindow, public StepWindowHost {
     Q_OBJECT
 
 public:
@@ -48,8 +49,6 @@ public:
     QWidget *DialogParent() override { return this; }
     void SetCaption(const QString &caption) override { setWindowTitle(caption); }
 
-    void ReportReceived(const QString &text) override;
-    void ClockLost() override;
 
     // The menu commands, by their form names.
     QAction *Action(const QString &name) const;
@@ -60,7 +59,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void BuildMenu();
@@ -79,8 +77,6 @@ private:
     void ShowTransferDataView();
     void SwitchTo(Step target);
     void Transfer();
-    void Run();
-    void Stop();
     void MakeReport();
 
     StudioContext &m_context;
@@ -93,9 +89,7 @@ private:
     QTextBrowser *m_help = nullptr;
     QFrame *m_memoryPanel = nullptr;
     QLabel *m_memoryCount = nullptr;
-    QFrame *m_runPanel = nullptr;
-    QPushButton *m_stopButton = nullptr;
-    QPoint m_runPanelGrab;
+    ProgramRunner *m_runner = nullptr;
 };
 
 }  // namespace kq
