@@ -43,6 +43,7 @@ test-tsan: deps $(BUILD_TSAN)/build.ninja
 	cd $(BUILD_TSAN) && ctest --output-on-failure -R '^device_tests$$'
 
 bench: build
+	@scripts/install-deps.sh bench
 	@for b in $(BUILD_RELEASE)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
 install: build

@@ -1,15 +1,20 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the running programs
 # need; only the missing ones, so a second run is quiet and fast.
+# "install-deps.sh bench" adds what the benchmarks compare against.
 set -eu
 
 PACKAGES="
 cmake ninja-build g++ make pkg-config ccache
 qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev
 libhidapi-dev libgif-dev libgtest-dev googletest libgmock-dev libbenchmark-dev
+libopencv-core-dev libopencv-imgproc-dev
 fonts-ipafont-gothic fonts-ipafont-mincho
 xvfb xauth
 "
+if [ "${1:-}" = bench ]; then
+    PACKAGES="$PACKAGES imagemagick"
+fi
 
 missing=""
 for p in $PACKAGES; do

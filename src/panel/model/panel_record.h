@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// A panel document is a list of text records, one per line: the layer number,
+// the kind, then the kind's fields, separated by commas. Field numbers count
+// from 1 at the layer number.
+namespace kq::panel {
+
+enum class RecordKind { Background, Photo, Part, Text, Processing, Other };
+
+inline const QString kBackgroundKind = QStringLiteral("背景");
+inline const QString kPhotoKind = QStringLiteral("写真");
+inline const QString kPartKind = QStringLiteral("部品");
+inline const QString kTextKind = QStringLiteral("文字");
+inline const QString kProcessingKind = QStringLiteral("加工");
+
+inline constexpr int kBackgroundLayer = -1;
+
+QStringList RecordFields(const QString &line);
+// Field 1 as a number; nullopt when it is not one.
+std::optional<int> RecordLayer(const QString &line);
+RecordKind KindOfRecord(const QString &line);
+// Field `number` (from 1), or an empty text when the line has fewer fields.
+QString RecordField(const QString &line, int number);
+
+}  // namespace kq::panel
