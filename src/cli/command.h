@@ -44,5 +44,6 @@ int RunCheck(const QStringList &arguments);
 int RunFlowchart(const QStringList &arguments);
 int RunFlowchartReadBack(const QStringList &arguments);
 int RunSimulate(const QStringList &arguments);
+int RunReport(const QStringList &arguments);
 
 }  // namespace kq::cli

@@ -23,6 +23,7 @@ constexpr Command kCommands[] = {
     {"readback", "readback DUMP OUT               the flowchart file of a memory dump (one hexadecimal byte per line)", kq::cli::RunFlowchartReadBack},
     {"melody-readback", "melody-readback DUMP OUT        the melody file of a memory dump (one hexadecimal byte per line)", kq::cli::RunMelodyReadBack},
     {"simulate", "simulate FILE [--generation 3|4] [--switch on|off] [--light bright|dark] [--temp N] [--events LIST]  the program run in virtual time: \"<ms> <address> <code>\" per instruction, \"wait <n>\", \"end <ms>\"", kq::cli::RunSimulate},
+    {"report", "report FILE OUT.html [--fields FILE]  the report of a program or melody file, with its pictures beside it (the report fields from FILE, or from --fields' program file)", kq::cli::RunReport},
 };
 
 int Usage()

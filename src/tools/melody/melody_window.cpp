@@ -35,7 +35,6 @@ namespace kq {
 
 namespace {
 constexpr QSize kMinimumSize(780, 580);
-const QString kClefPicture = QStringLiteral("Img\\Icon\\Melo\\toon.bmp");
 const std::array<QString, 3> kSpeedCaptions {QStringLiteral("2倍速"), QStringLiteral("標準"),
                                              QStringLiteral("1/2倍速")};
 

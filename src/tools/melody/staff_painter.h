@@ -11,6 +11,9 @@ class QPainter;
 // with its ledger lines, LED colour bar and name.
 namespace kq {
 
+// The clef drawn at the start of every row, in the program folder.
+inline const QString kClefPicture = QStringLiteral("Img\\Icon\\Melo\\toon.bmp");
+
 void PaintStaff(QPainter &painter, const Melody &melody, const StaffLayout &layout, const QImage &clef);
 
 // The staff at width W as a picture of the layout's height on white.
