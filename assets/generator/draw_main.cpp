@@ -20,12 +20,18 @@ int main(int argc, char *argv[])
     QString error;
     if (args.size() >= 4 && args[0] == QLatin1String("picture")) {
         error = kq::assets::RenderPicture(args[1], args[2], args[3], args.mid(4));
+    } else if (args.size() == 6 && args[0] == QLatin1String("element")) {
+        error = kq::assets::RenderElement(args[1], args[2], args[3].toInt(), args[4], args[5]);
+    } else if (args.size() == 6 && args[0] == QLatin1String("centre")) {
+        error = kq::assets::RenderCentre(args[1], QSize(args[2].toInt(), args[3].toInt()), args[4], args[5]);
     } else if (args.size() == 5 && args[0] == QLatin1String("animation")) {
         error = kq::assets::RenderAnimation(args[1], args[2], args[3], args[4].toInt());
     } else if (args.size() == 2 && args[0] == QLatin1String("tone")) {
         error = kq::assets::WriteStopTone(args[1]);
     } else {
         std::fputs("usage: kq_draw_assets picture <source.svg> <data-dir> <output> [element-id...]\n"
+                   "       kq_draw_assets element <source.svg> <element-id> <size> <data-dir> <output>\n"
+                   "       kq_draw_assets centre <source.svg> <width> <height> <data-dir> <output>\n"
                    "       kq_draw_assets animation <source.svg> <data-dir> <output.gif> <frame-delay-ms>\n"
                    "       kq_draw_assets tone <output.wav>\n",
                    stderr);

@@ -14,6 +14,7 @@
 #include <array>
 #include <climits>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kq::assets {
@@ -85,7 +86,9 @@ QString GifError(const char *what, int code)
     return QStringLiteral("%1: %2").arg(QLatin1String(what), QLatin1String(GifErrorString(code)));
 }
 
-QString WriteGif(const QString &path, const std::vector<QImage> &frames, int frameDelayMs)
+// frameDelayMs: the delay between the frames of a looping animation, or
+// nullopt for a still picture (no loop, no delay).
+QString WriteGif(const QString &path, const std::vector<QImage> &frames, std::optional<int> frameDelayMs)
 {
     const std::vector<QRgb> palette = PaletteOf(frames);
     std::array<GifColorType, kPaletteSize> colours{};
@@ -119,9 +122,10 @@ QString WriteGif(const QString &path, const std::vector<QImage> &frames, int fra
     // NETSCAPE2.0: loop for ever.
     static const GifByteType loopName[] = "NETSCAPE2.0";
     static const GifByteType loopForever[] = {1, 0, 0};
-    if (EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) != GIF_OK
-        || EGifPutExtensionBlock(gif, 11, loopName) != GIF_OK || EGifPutExtensionBlock(gif, 3, loopForever) != GIF_OK
-        || EGifPutExtensionTrailer(gif) != GIF_OK)
+    if (frameDelayMs
+        && (EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) != GIF_OK
+            || EGifPutExtensionBlock(gif, 11, loopName) != GIF_OK
+            || EGifPutExtensionBlock(gif, 3, loopForever) != GIF_OK || EGifPutExtensionTrailer(gif) != GIF_OK))
         return fail("cannot write the loop extension");
 
     QHash<QRgb, GifPixelType> indexOf;
@@ -129,11 +133,11 @@ QString WriteGif(const QString &path, const std::vector<QImage> &frames, int fra
     for (const QImage &frame : frames) {
         GraphicsControlBlock control{};
         control.DisposalMode = DISPOSE_DO_NOT;
-        control.DelayTime = std::max(1, frameDelayMs / 10);  // hundredths of a second
+        control.DelayTime = std::max(1, frameDelayMs.value_or(0) / 10);  // hundredths of a second
         control.TransparentColor = NO_TRANSPARENT_COLOR;
         GifByteType extension[4];
         EGifGCBToExtension(&control, extension);
-        if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK)
+        if (frameDelayMs && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_OK)
             return fail("cannot write a frame's delay");
         if (EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) != GIF_OK)
             return fail("cannot write a frame");
@@ -153,7 +157,27 @@ QString WriteGif(const QString &path, const std::vector<QImage> &frames, int fra
     return close();
 }
 
+QString SaveGif(const QString &path, const std::vector<QImage> &frames, std::optional<int> frameDelayMs)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QString error = WriteGif(path, frames, frameDelayMs);
+    // A half-written picture must not pass for a built one.
+    if (!error.isEmpty()) {
+        QFile::remove(path);
+        return error;
+    }
+    // giflib creates its file for the owner only; the data tree is readable
+    // by everyone, as the other pictures are.
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    return {};
+}
+
 }  // namespace
+
+QString SaveGifPicture(const QImage &image, const QString &path)
+{
+    return SaveGif(path, {image.convertToFormat(QImage::Format_RGB32)}, std::nullopt);
+}
 
 QString RenderAnimation(const QString &source, const QString &dataDir, const QString &output, int frameDelayMs)
 {
@@ -166,18 +190,7 @@ QString RenderAnimation(const QString &source, const QString &dataDir, const QSt
     if (frames.empty())
         return QStringLiteral("%1 has no element frame1").arg(source);
 
-    const QString path = QDir(dataDir).filePath(output);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    const QString error = WriteGif(path, frames, frameDelayMs);
-    // A half-written animation must not pass for a built one.
-    if (!error.isEmpty()) {
-        QFile::remove(path);
-        return error;
-    }
-    // giflib creates its file for the owner only; the data tree is readable
-    // by everyone, as the other pictures are.
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    return {};
+    return SaveGif(QDir(dataDir).filePath(output), frames, frameDelayMs);
 }
 
 }  // namespace kq::assets

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -13,5 +14,15 @@ namespace kq::assets {
 // empty on success.
 QString RenderPicture(const QString &source, const QString &dataDir, const QString &output,
                       const QStringList &elementIds);
+
+// Renders the element elementId of source alone, scaled so that its larger
+// side takes size pixels, on white with a thin white margin: a picture of
+// just that figure (a panel part cut from a sheet of figures).
+QString RenderElement(const QString &source, const QString &elementId, int size, const QString &dataDir,
+                      const QString &output);
+
+// Renders the middle size-sized area of source at the drawing's own scale: one
+// large pattern drawing gives pictures of several sizes with the same look.
+QString RenderCentre(const QString &source, QSize size, const QString &dataDir, const QString &output);
 
 }  // namespace kq::assets

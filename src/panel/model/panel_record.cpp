@@ -1,5 +1,8 @@
 #include "panel/model/panel_record.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace kq::panel {
 
 QStringList RecordFields(const QString &line)
@@ -33,6 +36,24 @@ RecordKind KindOfRecord(const QString &line)
 QString RecordField(const QString &line, int number)
 {
     return line.section(QLatin1Char(','), number - 1, number - 1);
+}
+
+QString WithRecordField(const QString &line, int number, const QString &value)
+{
+    QStringList fields = RecordFields(line);
+    while (fields.size() < number)
+        fields.append(QString());
+    fields[number - 1] = value;
+    return fields.join(QLatin1Char(','));
+}
+
+QStringList SortRecordsByLayer(const QStringList &records)
+{
+    QStringList sorted = records;
+    const auto key = [](const QString &line) { return RecordLayer(line).value_or(std::numeric_limits<int>::max()); };
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [&key](const QString &a, const QString &b) { return key(a) < key(b); });
+    return sorted;
 }
 
 }  // namespace kq::panel

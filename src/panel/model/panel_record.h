@@ -27,4 +27,11 @@ RecordKind KindOfRecord(const QString &line);
 // Field `number` (from 1), or an empty text when the line has fewer fields.
 QString RecordField(const QString &line, int number);
 
+// line with field `number` (from 1) replaced by value; missing fields before
+// it are added empty.
+QString WithRecordField(const QString &line, int number, const QString &value);
+// Sorted by layer number (field 1) from -1 upwards; lines of one layer keep
+// their order. Lines without a number come last, in their order.
+QStringList SortRecordsByLayer(const QStringList &records);
+
 }  // namespace kq::panel

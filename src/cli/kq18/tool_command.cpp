@@ -1,0 +1,70 @@
+#include "cli/kq18/tool_command.h"
+
+#include "base/paths.h"
+#include "panel/document/panel_document.h"
+#include "panel/model/kit_model.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+
+namespace kq::kq18tool {
+
+void PrintLine(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    std::fputc('\n', stream);
+}
+
+int Fail(int code, const QString &message)
+{
+    PrintLine(stderr, message);
+    return code;
+}
+
+QByteArray OutputFormat(const QString &path)
+{
+    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    return QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray();
+}
+
+bool WritePicture(const QImage &image, const QString &path, const QByteArray &format)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QImageWriter writer(&file, format);
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+std::optional<int> ModelArgument(const QString &code)
+{
+    const std::optional<int> model = panel::KitModelIndexOf(code);
+    if (!model)
+        Fail(kUsageOrUnreadable, QStringLiteral("kq18-tool: MODEL is one of TL-1 .. TL-6, not ") + code);
+    return model;
+}
+
+FlattenedPanel LoadFlattenedPanel(const QString &file, int model)
+{
+    const Paths paths = Paths::ForInstalledProgram();
+    const Paths panelPaths(paths.PanelProgramFolder(), paths.AppDataFolder());
+    panel::PanelDocument document(panel::KitModelAt(model), panelPaths);
+    const panel::PanelFileResult loaded = document.Load(file);
+    if (loaded.status == panel::PanelFileStatus::MissingPicture)
+        return {QImage(), Fail(kRefused, loaded.message)};
+    if (!loaded)
+        return {QImage(), Fail(kUsageOrUnreadable, loaded.message)};
+    // A file without a background line falls back on the model's own one.
+    if (!document.HasBackground())
+        return {QImage(),
+                Fail(kRefused, panel::PictureNotFoundMessage(panel::kBackgroundKind, document.BackgroundPath()))};
+    return {document.Flatten(true), kSuccess};
+}
+
+}  // namespace kq::kq18tool

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <optional>
+
+// The pieces every kq18-tool command shares: exit codes, output, and one
+// function per command (listed in main.cpp's table).
+namespace kq::kq18tool {
+
+enum ExitCode : int {
+    kSuccess = 0,
+    kRefused = 1,  // not one of the panel maker's records, or a panel whose pictures are missing
+    kUsageOrUnreadable = 2,  // wrong arguments, or an input that cannot be read
+};
+
+void PrintLine(std::FILE *stream, const QString &text);
+// Prints the message on stderr and returns code.
+int Fail(int code, const QString &message);
+
+// The Qt image format that writes a picture named path ("bmp", "png",
+// "jpg"...), chosen by its extension; empty when Qt cannot write that kind.
+QByteArray OutputFormat(const QString &path);
+// Writes image as path in format, replacing the file only when the whole
+// picture could be written.
+[[nodiscard]] bool WritePicture(const QImage &image, const QString &path, const QByteArray &format);
+
+// The kit model index of "TL-1" .. "TL-6"; nullopt after printing the usage
+// error for anything else.
+std::optional<int> ModelArgument(const QString &code);
+
+struct [[nodiscard]] FlattenedPanel {
+    QImage image;  // the panel with the model's frame overlay; null on failure
+    int exitCode = kSuccess;  // after the message was printed: kRefused for missing pictures
+};
+
+// Loads the panel file for kit model index model, as the panel maker does,
+// and flattens it with the frame overlay.
+FlattenedPanel LoadFlattenedPanel(const QString &file, int model);
+
+// A command: its arguments after the command name, and its exit code.
+using CommandFunction = int (*)(const QStringList &arguments);
+
+struct Command {
+    const char *name;
+    const char *usage;
+    CommandFunction run;
+};
+
+int RunFlatten(const QStringList &arguments);
+int RunPrint(const QStringList &arguments);
+int RunEffect(const QStringList &arguments);
+
+}  // namespace kq::kq18tool

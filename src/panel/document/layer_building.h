@@ -1,0 +1,24 @@
+#pragma once
+
+#include "panel/model/kit_model.h"
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+// Rebuilding layer pictures from their records, shared by loading a panel
+// file and editing a text layer.
+namespace kq::panel {
+
+struct TextRecord;
+
+// The text layer's picture at the model's text factor; nullopt when its size
+// would be absurd (a damaged record must not allocate gigabytes).
+std::optional<QImage> RenderTextPicture(const TextRecord &record, const KitModel &model);
+
+// Applies the processing record line ("n,加工,<name>,...") to image. Unknown
+// effect names leave it as it is; false when the record's fields are damaged.
+[[nodiscard]] bool ReplayProcessingRecord(QImage &image, const QString &line);
+
+}  // namespace kq::panel

@@ -1,0 +1,173 @@
+#include "panel/effects/effect_kernels.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace kq::panel::kernels {
+
+namespace {
+
+// Fills the maps of box with source positions, source(x, y) given the pixel's
+// image coordinates, and remaps box; the rest of dst keeps src.
+template <typename Source>
+void RemapBox(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, int border, Source source)
+{
+    src.copyTo(dst);
+    if (box.empty())
+        return;
+    cv::Mat mapX(box.size(), CV_32F), mapY(box.size(), CV_32F);
+    cv::parallel_for_(cv::Range(0, box.height), [&](const cv::Range &range) {
+        for (int row = range.start; row < range.end; ++row) {
+            float *mx = mapX.ptr<float>(row);
+            float *my = mapY.ptr<float>(row);
+            for (int column = 0; column < box.width; ++column) {
+                const cv::Point2f p = source(static_cast<float>(box.x + column), static_cast<float>(box.y + row));
+                mx[column] = p.x;
+                my[column] = p.y;
+            }
+        }
+    });
+    cv::Mat target = dst(box);
+    cv::remap(src, target, mapX, mapY, cv::INTER_LINEAR, border, kBackground);
+}
+
+cv::Point2f Centre(const cv::Rect &box)
+{
+    return {box.x + (box.width - 1) / 2.0f, box.y + (box.height - 1) / 2.0f};
+}
+
+constexpr float kPi = static_cast<float>(CV_PI);
+
+}  // namespace
+
+void Lens(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const LensEffect &e)
+{
+    // In the inscribed ellipse a position at relative radius r shows the one
+    // at r / (m - (m - 1) r^2): magnified m times at the centre, unchanged at
+    // the rim. Outside it, -1 lands in the white border when painting.
+    const cv::Point2f c = Centre(box);
+    const float a = box.width / 2.0f, b = box.height / 2.0f;
+    const float m = static_cast<float>(e.magnification);
+    RemapBox(src, dst, box, cv::BORDER_CONSTANT, [&](float x, float y) {
+        const float u = (x - c.x) / a, v = (y - c.y) / b;
+        const float r2 = u * u + v * v;
+        if (r2 >= 1.0f)
+            return e.paintOutside ? cv::Point2f(-1e4f, -1e4f) : cv::Point2f(x, y);
+        const float f = 1.0f / (m - (m - 1.0f) * r2);
+        return cv::Point2f(c.x + (x - c.x) * f, c.y + (y - c.y) * f);
+    });
+}
+
+namespace {
+
+// f(t) for t in [0, 1] sampled finely, so the per-pixel work is a lookup.
+class Table {
+public:
+    template <typename F>
+    explicit Table(F f, int steps = 16384) : m_values(static_cast<size_t>(steps) + 1), m_steps(steps)
+    {
+        for (int i = 0; i <= steps; ++i)
+            m_values[static_cast<size_t>(i)] = f(static_cast<float>(i) / steps);
+    }
+    float operator()(float t) const
+    {
+        return m_values[std::min(m_values.size() - 1, static_cast<size_t>(std::max(0.0f, t * m_steps + 0.5f)))];
+    }
+
+private:
+    std::vector<float> m_values;
+    int m_steps;
+};
+
+}  // namespace
+
+void WhirlPinch(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const WhirlPinchEffect &e)
+{
+    const cv::Point2f c = Centre(box);
+    const float reach = (10.0f + e.size) / 20.0f;
+    const float a = box.width / 2.0f * reach, b = box.height / 2.0f * reach;
+    const float twist = e.angle * kPi / 180.0f;
+    const float pinch = e.pinch / 10.0f;
+    // Everything depends on the relative distance d only. Pinching looks
+    // further out for the same place; the twist fades to nothing at the rim.
+    const Table factor([&](float d) { return d == 0.0f ? 1.0f : std::pow(std::sin(kPi / 2 * d), -pinch); });
+    const Table cosine([&](float d) { return std::cos(twist * (1.0f - d) * (1.0f - d)); });
+    const Table sine([&](float d) { return std::sin(twist * (1.0f - d) * (1.0f - d)); });
+    RemapBox(src, dst, box, cv::BORDER_REPLICATE, [&](float x, float y) {
+        const float u = (x - c.x) / a, v = (y - c.y) / b;
+        const float d2 = u * u + v * v;
+        if (d2 >= 1.0f || d2 == 0.0f)
+            return cv::Point2f(x, y);
+        const float d = std::sqrt(d2);
+        const float f = factor(d), cs = cosine(d), sn = sine(d);
+        return cv::Point2f(c.x + (cs * u - sn * v) * f * a, c.y + (sn * u + cs * v) * f * b);
+    });
+}
+
+void Ripple(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const RippleEffect &e)
+{
+    // Rings around the box's centre: each pixel looks a little further in or
+    // out along its radius.
+    const cv::Point2f c = Centre(box);
+    const float amplitude = e.amplitude / 4.0f;
+    const float wavelength = e.wavelength * 8.0f;
+    const float farthest = std::hypot(std::max(c.x - box.x, box.br().x - c.x), std::max(c.y - box.y, box.br().y - c.y)) + 1;
+    const Table wave([&](float t) { return amplitude * std::sin(2 * kPi * t * farthest / wavelength); },
+                     std::max(16, static_cast<int>(farthest * 8)));
+    const int border = e.fillFromNeighbours ? cv::BORDER_REPLICATE : cv::BORDER_CONSTANT;
+    RemapBox(src, dst, box, border, [&](float x, float y) {
+        const float dx = x - c.x, dy = y - c.y;
+        const float r = std::sqrt(dx * dx + dy * dy);
+        if (r == 0.0f)
+            return cv::Point2f(x, y);
+        const float scale = 1.0f + wave(r / farthest) / r;
+        return cv::Point2f(c.x + dx * scale, c.y + dy * scale);
+    });
+}
+
+void Waves(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const WavesEffect &e)
+{
+    // The shift depends on the row (waves across) or the column (down) only.
+    const float size = e.size / 4.0f;
+    const float wavelength = e.wavelength * 10.0f;
+    const bool saw = e.shape == WaveShape::Saw;
+    const bool across = e.direction == WaveDirection::Horizontal;
+    std::vector<float> shift(static_cast<size_t>(across ? box.br().y : box.br().x));
+    for (size_t i = 0; i < shift.size(); ++i) {
+        const float phase = static_cast<float>(i) / wavelength;
+        shift[i] = size * (saw ? 2.0f * (phase - std::floor(phase + 0.5f)) : std::sin(2 * kPi * phase));
+    }
+    static const int kBorders[3] = {cv::BORDER_CONSTANT, cv::BORDER_REPLICATE, cv::BORDER_WRAP};
+    const int border = kBorders[static_cast<int>(e.edge)];
+    if (across) {
+        RemapBox(src, dst, box, border,
+                 [&](float x, float y) { return cv::Point2f(x + shift[static_cast<size_t>(y)], y); });
+    } else {
+        RemapBox(src, dst, box, border,
+                 [&](float x, float y) { return cv::Point2f(x, y + shift[static_cast<size_t>(x)]); });
+    }
+}
+
+void GlassTile(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const GlassTileEffect &e)
+{
+    // Each tile shows twice its own extent around its centre, shrunk, as a
+    // block of ribbed glass does. Across and down are independent.
+    auto positions = [](int start, int end, int tile) {
+        std::vector<float> source(static_cast<size_t>(end));
+        for (int i = start; i < end; ++i) {
+            const float centre = start + ((i - start) / tile + 0.5f) * tile - 0.5f;
+            source[static_cast<size_t>(i)] = 2.0f * i - centre;
+        }
+        return source;
+    };
+    const std::vector<float> xs = positions(box.x, box.br().x, e.width);
+    const std::vector<float> ys = positions(box.y, box.br().y, e.height);
+    RemapBox(src, dst, box, cv::BORDER_REFLECT_101, [&](float x, float y) {
+        return cv::Point2f(xs[static_cast<size_t>(x)], ys[static_cast<size_t>(y)]);
+    });
+}
+
+}  // namespace kq::panel::kernels

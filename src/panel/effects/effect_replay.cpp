@@ -1,0 +1,21 @@
+#include "panel/effects/effect_replay.h"
+
+#include "panel/effects/effect_records.h"
+#include "panel/effects/image_effects.h"
+
+namespace kq::panel {
+
+EffectStatus ReplayEffect(QImage &image, const QStringList &fieldsFromName, EffectControl &control)
+{
+    const ParsedEffect parsed = ParseEffectRecord(fieldsFromName);
+    if (parsed.status != EffectStatus::Applied)
+        return parsed.status;
+    if (const auto *cut = std::get_if<RectangleCutEffect>(&parsed.effect);
+        cut && CutRectangle(cut->rect, image.size()).isEmpty())
+        return EffectStatus::BadFields;
+    if (image.isNull())
+        return EffectStatus::BadFields;
+    return ApplyEffect(image, parsed.effect, control) ? EffectStatus::Applied : EffectStatus::Cancelled;
+}
+
+}  // namespace kq::panel

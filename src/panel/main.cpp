@@ -1,0 +1,41 @@
+#include "base/paths.h"
+#include "panel/main_window/panel_window.h"
+#include "panel/menu/product_menu.h"
+#include "panel/menu/splash_window.h"
+#include "services/dialogs.h"
+#include "services/launcher.h"
+
+#include <QApplication>
+
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KQ18"));
+
+    kq::QtDialogs dialogs;
+    kq::DesktopLauncher launcher;
+    const kq::Paths paths = kq::Paths::ForInstalledProgram();
+    const kq::Paths panelPaths(paths.PanelProgramFolder(), paths.AppDataFolder());
+
+    auto splash = std::make_unique<kq::panel::SplashWindow>(panelPaths);
+    splash->ShowNow();
+    kq::panel::ProductMenu menu(panelPaths);
+    kq::panel::PanelWindow panelWindow(dialogs, launcher, panelPaths);
+
+    // The menu hides while the panel window is open, so the last visible
+    // window closing is no reason to end; the menu's close picture and the
+    // panel window's close question are.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&menu, &kq::panel::ProductMenu::Closed, &app, &QCoreApplication::quit);
+    QObject::connect(&panelWindow, &kq::panel::PanelWindow::Closed, &app, &QCoreApplication::quit);
+    QObject::connect(&menu, &kq::panel::ProductMenu::ModelChosen, &panelWindow,
+                     &kq::panel::PanelWindow::ShowForModel);
+
+    // The windows are ready: the splash gives way to the menu, which then
+    // takes the studio's hand-over.
+    splash.reset();
+    menu.show();
+    return app.exec();
+}

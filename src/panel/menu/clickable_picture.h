@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+namespace kq::panel {
+
+// A clickable picture of the panel maker's windows. While its picture file
+// is missing it looks like a plain push button carrying fallbackText, so
+// the window stays usable.
+class ClickablePicture final : public QWidget {
+    Q_OBJECT
+public:
+    ClickablePicture(const QString &name, const QString &picturePath, const QString &fallbackText,
+                  QWidget *parent = nullptr);
+
+    bool HasPicture() const { return !m_picture.isNull(); }
+    QSize sizeHint() const override;
+
+signals:
+    void Clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QPixmap m_picture;
+    QString m_fallbackText;
+    bool m_hovered = false;
+    bool m_pressed = false;
+};
+
+}  // namespace kq::panel

@@ -1,0 +1,399 @@
+#include "panel/document/panel_document.h"
+
+#include "base/text_file.h"
+#include "panel/effects/effect_replay.h"
+#include "panel/text/text_layer.h"
+#include "panel_fixture.h"
+#include "support/file_bytes.h"
+
+#include <QDataStream>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace kq::panel {
+namespace {
+
+using kq::testing::ReadBytes;
+using kq::testing::WriteBytes;
+using testing::PanelFixture;
+
+const QString kArea = QStringLiteral("0/0/0/0/0/0/0/0");
+
+QImage Part()
+{
+    QImage image = PanelFixture::Filled(QSize(20, 10), Qt::white);
+    for (int y = 2; y < 8; ++y) {
+        for (int x = 5; x < 15; ++x)
+            image.setPixel(x, y, qRgb(200, 0, 0));
+    }
+    return image;
+}
+
+QImage Photo()
+{
+    QImage image(24, 16, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 10, y * 15, 128));
+    }
+    return image;
+}
+
+int LargestChannelDifference(const QImage &a, const QImage &b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max(
+                {largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
+}
+
+// A BMP header that claims a picture of width x height, without its pixels.
+QByteArray HugeBmpHeader(qint32 width, qint32 height)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("BM", 2);
+    out << quint32(54 + 64) << quint32(0) << quint32(54);
+    out << quint32(40) << width << height << quint16(1) << quint16(24) << quint32(0) << quint32(0) << qint32(2835)
+        << qint32(2835) << quint32(0) << quint32(0);
+    bytes.append(64, '\0');
+    return bytes;
+}
+
+class PanelFileTest : public ::testing::Test {
+protected:
+    QString FilePath(const QString &name = QStringLiteral("panel.kq18")) const
+    {
+        return fixture.Root() + QLatin1Char('/') + name;
+    }
+
+    QStringList FileLines(const QString &path) const
+    {
+        const std::optional<TextFileContent> content = ReadTextLines(path, kPanelFileSizeLimit);
+        return content ? content->lines : QStringList();
+    }
+
+    void WriteLines(const QString &path, const QStringList &lines) const { ASSERT_TRUE(WriteTextLines(path, lines)); }
+
+    QString BackgroundPath(int model = 0) const
+    {
+        return fixture.PanelPaths().ProgramFile(DefaultBackground(KitModelAt(model)));
+    }
+
+    QString BackgroundLine(int model = 0) const
+    {
+        return QStringLiteral("-1,背景,") + BackgroundPath(model) + QStringLiteral(",0,0");
+    }
+
+    bool TempFolderHolds(const QString &name) const
+    {
+        return QFile::exists(fixture.PanelPaths().PanelTempFolder() + name);
+    }
+
+    PanelFixture fixture;
+    PanelDocument document {KitModelAt(0), fixture.PanelPaths()};
+};
+
+TEST_F(PanelFileTest, ABackgroundOnlyPanelIsOneLineOfCp932WithCrLf)
+{
+    ASSERT_TRUE(document.Save(FilePath()));
+    EXPECT_EQ(ReadBytes(FilePath()), QByteArray("-1,\x94w\x8ci,") + BackgroundPath().toUtf8() + QByteArray(",0,0\r\n"));
+}
+
+TEST_F(PanelFileTest, APhotoTravelsWithItsPixelsPositionAndTransparency)
+{
+    const QString photo = fixture.WriteUserPicture(QStringLiteral("cat.png"), Photo());
+    ASSERT_TRUE(document.AddPhoto(photo));
+    document.NudgeLayer(0, QPoint(12, 34));
+    document.SetTransparency(0, true, QColor(Qt::red));
+    document.ApplyProcessed(0, Photo(), {QStringLiteral("Blur,") + kArea + QStringLiteral(",10")});
+    std::vector<int> saveProgress;
+    ASSERT_TRUE(document.Save(FilePath(), [&saveProgress](int percent) { saveProgress.push_back(percent); }));
+
+    const QStringList lines = FileLines(FilePath());
+    ASSERT_EQ(lines.size(), 2) << "the photo's blur is in its pixels";
+    const QString photoStart = QStringLiteral("0,写真,") + photo + QStringLiteral(",12,34,True,clRed,");
+    ASSERT_TRUE(lines.at(1).startsWith(photoStart));
+    const QByteArray jpeg = QByteArray::fromBase64(lines.at(1).mid(photoStart.size()).toLatin1());
+    EXPECT_TRUE(jpeg.startsWith("\xff\xd8")) << "base64 of a JPEG";
+    EXPECT_FALSE(TempFolderHolds(QStringLiteral("save.jpg")));
+    ASSERT_FALSE(saveProgress.empty());
+    EXPECT_EQ(saveProgress.back(), 100);
+
+    PanelDocument loaded(KitModelAt(0), fixture.PanelPaths());
+    std::vector<int> loadProgress;
+    ASSERT_TRUE(loaded.Load(FilePath(), [&loadProgress](int percent) { loadProgress.push_back(percent); }));
+    ASSERT_EQ(loaded.LayerCount(), 1);
+    EXPECT_EQ(loaded.Layer(0).position, QPoint(12, 34));
+    EXPECT_TRUE(loaded.Layer(0).transparent);
+    EXPECT_EQ(loaded.Layer(0).transparentColour, QColor(Qt::red));
+    ASSERT_EQ(loaded.Layer(0).image.size(), Photo().size());
+    EXPECT_EQ(loaded.Layer(0).image.format(), QImage::Format_RGB32);
+    EXPECT_LE(LargestChannelDifference(loaded.Layer(0).image, Photo()), 8);
+    EXPECT_EQ(loaded.Records(), (QStringList {BackgroundLine(), photoStart}));
+    EXPECT_EQ(loaded.LayerListTexts().first(), QStringLiteral("写真：cat.png"));
+    EXPECT_FALSE(TempFolderHolds(QStringLiteral("Read.jpg")));
+    ASSERT_FALSE(loadProgress.empty());
+    EXPECT_TRUE(std::is_sorted(loadProgress.begin(), loadProgress.end()));
+    EXPECT_EQ(loadProgress.back(), 100);
+}
+
+TEST_F(PanelFileTest, OnlyTheEllipseCutOfAPhotoIsKeptInTheFile)
+{
+    const QString photo = fixture.WriteUserPicture(QStringLiteral("p.png"), Photo());
+    const QString part = fixture.WriteUserPicture(QStringLiteral("q.png"), Part());
+    ASSERT_TRUE(document.AddPhoto(photo));
+    ASSERT_TRUE(document.AddPart(part, QPoint()));
+    document.ApplyProcessed(0, Photo(), {QStringLiteral("SetGray,") + kArea});
+    document.ApplyProcessed(0, Photo(), {QStringLiteral("SelectImage,2/2/20/14")});
+    document.ApplyProcessed(1, Part(), {QStringLiteral("SetGray,") + kArea});
+    ASSERT_TRUE(document.Save(FilePath()));
+
+    const QStringList lines = FileLines(FilePath());
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("0,写真,") + photo + QStringLiteral(",0,0,True,clWhite,")));
+    EXPECT_EQ(lines.mid(2),
+              (QStringList {QStringLiteral("0,加工,SelectImage,2/2/20/14"),
+                            QStringLiteral("1,部品,") + part + QStringLiteral(",0,0"),
+                            QStringLiteral("1,加工,SetGray,") + kArea}));
+    EXPECT_EQ(document.Records().size(), 6) << "the document keeps its records";
+}
+
+TEST_F(PanelFileTest, APartsBlurIsAppliedAgainOnLoading)
+{
+    const QString part = fixture.WriteUserPicture(QStringLiteral("P9.gif"), Part());
+    ASSERT_TRUE(document.AddPart(part, QPoint(362, 43)));
+    const QString blur = QStringLiteral("Blur,") + kArea + QStringLiteral(",10");
+    QImage blurred = Part();
+    UnattendedEffect control;
+    ASSERT_EQ(ReplayEffect(blurred, blur.split(QLatin1Char(',')), control), EffectStatus::Applied);
+    ASSERT_NE(blurred, Part());
+    document.ApplyProcessed(0, blurred, {blur});
+    ASSERT_TRUE(document.Save(FilePath()));
+    EXPECT_EQ(FileLines(FilePath()),
+              (QStringList {BackgroundLine(), QStringLiteral("0,部品,") + part + QStringLiteral(",362,43"),
+                            QStringLiteral("0,加工,") + blur}));
+
+    PanelDocument loaded(KitModelAt(0), fixture.PanelPaths());
+    ASSERT_TRUE(loaded.Load(FilePath()));
+    ASSERT_EQ(loaded.LayerCount(), 1);
+    EXPECT_EQ(loaded.Layer(0).image, blurred);
+    EXPECT_EQ(loaded.Layer(0).position, QPoint(362, 43));
+    EXPECT_TRUE(loaded.Layer(0).transparent);
+    EXPECT_EQ(loaded.Records(), document.Records());
+}
+
+TEST_F(PanelFileTest, SavingSortsTheRecordsByLayerKeepingEachLayersOrder)
+{
+    QStringList parts;
+    for (int n = 0; n < 3; ++n) {
+        parts.append(fixture.WriteUserPicture(QStringLiteral("%1.gif").arg(n), Part()));
+        ASSERT_TRUE(document.AddPart(parts.last(), QPoint(n, n)));
+        document.ApplyProcessed(n, Part(), {QStringLiteral("Sharp,") + kArea + QStringLiteral(",%1").arg(n)});
+    }
+    document.Select(0);
+    ASSERT_EQ(document.RaiseSelected(), std::nullopt);
+    const auto part = [&parts](int file, int n) {
+        return QString::number(n) + QStringLiteral(",部品,") + parts.at(file) + QStringLiteral(",%1,%1").arg(file);
+    };
+    const auto sharp = [](int strength, int n) {
+        return QString::number(n) + QStringLiteral(",加工,Sharp,") + kArea + QStringLiteral(",%1").arg(strength);
+    };
+    ASSERT_EQ(document.Records().at(1), part(0, 1));
+
+    ASSERT_TRUE(document.Save(FilePath()));
+    const QStringList sorted {BackgroundLine(), part(1, 0), sharp(1, 0), part(0, 1),
+                              sharp(0, 1),      part(2, 2), sharp(2, 2)};
+    EXPECT_EQ(FileLines(FilePath()), sorted);
+    EXPECT_EQ(document.Records(), sorted);
+}
+
+TEST_F(PanelFileTest, AMissingPictureIsNamedAndTheOpenPanelStays)
+{
+    const QString part = fixture.WriteUserPicture(QStringLiteral("P10.gif"), Part());
+    const QString background =
+        fixture.WriteUserPicture(QStringLiteral("back.gif"), PanelFixture::Filled({860, 1060}, Qt::green));
+    ASSERT_TRUE(document.ChooseBackground(background));
+    ASSERT_TRUE(document.AddPart(part, QPoint(3, 4)));
+    ASSERT_TRUE(document.Save(FilePath()));
+
+    struct Case {
+        QString moved;
+        QString message;
+    };
+    const Case cases[] = {
+        {part, QStringLiteral("部品ファイル ") + part + QStringLiteral(" が見つかりません。")},
+        {background, QStringLiteral("背景ファイル ") + background + QStringLiteral(" が見つかりません。")},
+    };
+    for (const Case &c : cases) {
+        ASSERT_TRUE(QFile::rename(c.moved, c.moved + QStringLiteral(".away")));
+        PanelDocument open(KitModelAt(0), fixture.PanelPaths());
+        const QString other = fixture.WriteUserPicture(QStringLiteral("other.gif"), Part());
+        ASSERT_TRUE(open.AddPart(other, QPoint(7, 8)));
+        const QStringList before = open.Records();
+
+        const PanelFileResult result = open.Load(FilePath());
+        EXPECT_EQ(result.status, PanelFileStatus::MissingPicture);
+        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(open.Records(), before);
+        EXPECT_EQ(open.LayerCount(), 1);
+        ASSERT_TRUE(QFile::rename(c.moved + QStringLiteral(".away"), c.moved));
+    }
+}
+
+TEST_F(PanelFileTest, TextRecordsAreRenderedAtTheLoadingModelsFactor)
+{
+    const QString text =
+        QStringLiteral("0,文字,60,5,6,42,ほし/ＭＳ ゴシック/clBlack/14/True/False/clYellow,False,clYellow");
+    WriteLines(FilePath(), {BackgroundLine(), text});
+    struct Case {
+        int model;
+        QSize size;
+    };
+    // 60 x 42 preview pixels times 860/360 and 1890/720.
+    const Case cases[] = {{0, QSize(143, 100)}, {2, QSize(158, 110)}};
+    for (const Case &c : cases) {
+        PanelDocument loaded(KitModelAt(c.model), fixture.PanelPaths());
+        ASSERT_TRUE(loaded.Load(FilePath())) << c.model;
+        ASSERT_EQ(loaded.LayerCount(), 1);
+        EXPECT_EQ(loaded.Layer(0).image.size(), c.size) << c.model;
+        EXPECT_EQ(loaded.Layer(0).position, QPoint(5, 6));
+        EXPECT_FALSE(loaded.Layer(0).transparent);
+        EXPECT_EQ(loaded.Layer(0).transparentColour, QColor(Qt::yellow));
+        EXPECT_EQ(loaded.Layer(0).image.pixel(0, 0), QColor(Qt::yellow).rgb()) << "filled with the background colour";
+        EXPECT_EQ(loaded.LayerListTexts().first(), QStringLiteral("文字：ほし"));
+        EXPECT_EQ(loaded.Records().at(1), text);
+    }
+}
+
+TEST_F(PanelFileTest, LinesOfUnknownKindsAndEffectsOfUnknownNamesAreIgnored)
+{
+    const QString part = fixture.WriteUserPicture(QStringLiteral("p.gif"), Part());
+    const QString partLine = QStringLiteral("0,部品,") + part + QStringLiteral(",0,0");
+    const QString unknownEffect = QStringLiteral("0,加工,Sparkle,") + kArea;
+    WriteLines(FilePath(), {BackgroundLine(), QStringLiteral("0,謎,x,y"), partLine, unknownEffect, QString()});
+    ASSERT_TRUE(document.Load(FilePath()));
+    EXPECT_EQ(document.Records(), (QStringList {BackgroundLine(), partLine, unknownEffect}));
+    EXPECT_EQ(document.Layer(0).image, Part());
+}
+
+TEST_F(PanelFileTest, AFileWithoutBackgroundLineKeepsTheDefaultBackground)
+{
+    const QString part = fixture.WriteUserPicture(QStringLiteral("p.gif"), Part());
+    WriteLines(FilePath(), {QStringLiteral("0,部品,") + part + QStringLiteral(",1,2")});
+    ASSERT_TRUE(document.Load(FilePath()));
+    EXPECT_EQ(document.Records().first(), BackgroundLine());
+    EXPECT_EQ(document.LayerCount(), 1);
+}
+
+TEST_F(PanelFileTest, AFailedLoadLeavesTheOpenPanelAsItWas)
+{
+    const QString part = fixture.WriteUserPicture(QStringLiteral("p.gif"), Part());
+    const QString partLine = QStringLiteral("0,部品,") + part + QStringLiteral(",0,0");
+    const QString garbage = fixture.UserFile(QStringLiteral("garbage.gif"));
+    WriteBytes(garbage, QByteArray("GIF89a not really"));
+    const QString huge = fixture.UserFile(QStringLiteral("huge.bmp"));
+    WriteBytes(huge, HugeBmpHeader(100000, 100000));
+    const QString hugePhoto = QString::fromLatin1(HugeBmpHeader(30000, 30000).toBase64());
+    const QString smallPhoto =
+        QString::fromLatin1(ReadBytes(fixture.WriteUserPicture(QStringLiteral("s.png"), Photo())).toBase64());
+    const QString photoStart = QStringLiteral("0,写真,") + part + QStringLiteral(",0,0,False,clWhite,");
+    QStringList tooManyLayers {BackgroundLine()};
+    for (int n = 0; n <= kMaxLayers; ++n)
+        tooManyLayers.append(QString::number(n) + QStringLiteral(",部品,") + part + QStringLiteral(",0,0"));
+
+    struct Case {
+        const char *name;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {"damaged position", {BackgroundLine(), QStringLiteral("0,部品,") + part + QStringLiteral(",abc,0")}},
+        {"too few fields", {BackgroundLine(), QStringLiteral("0,部品,") + part}},
+        {"unreadable picture", {BackgroundLine(), QStringLiteral("0,部品,") + garbage + QStringLiteral(",0,0")}},
+        {"absurd picture", {BackgroundLine(), QStringLiteral("0,部品,") + huge + QStringLiteral(",0,0")}},
+        {"absurd background", {QStringLiteral("-1,背景,") + huge + QStringLiteral(",0,0")}},
+        {"damaged base64", {BackgroundLine(), photoStart + QStringLiteral("@@@@")}},
+        {"empty picture field", {BackgroundLine(), photoStart}},
+        {"absurd photo", {BackgroundLine(), photoStart + hugePhoto}},
+        {"damaged colour", {BackgroundLine(), QStringLiteral("0,写真,x,0,0,False,clNope,") + smallPhoto}},
+        {"layer out of order", {BackgroundLine(), QStringLiteral("1,部品,") + part + QStringLiteral(",0,0")}},
+        {"layer number missing", {BackgroundLine(), QStringLiteral("x,部品,") + part + QStringLiteral(",0,0")}},
+        {"effect without layer",
+         {BackgroundLine(), partLine, QStringLiteral("1,加工,Blur,") + kArea + QStringLiteral(",10")}},
+        {"effect before its layer",
+         {BackgroundLine(), QStringLiteral("0,加工,Blur,") + kArea + QStringLiteral(",10"), partLine}},
+        {"damaged effect",
+         {BackgroundLine(), partLine, QStringLiteral("0,加工,Blur,") + kArea + QStringLiteral(",abc")}},
+        {"damaged text",
+         {BackgroundLine(), QStringLiteral("0,文字,60,0,0,42,a/b/clBlack/99/False/False/clWhite,True,clWhite")}},
+        {"absurd text",
+         {BackgroundLine(), QStringLiteral("0,文字,30000,0,0,30000,a/b/clBlack/14/False/False/clWhite,True,clWhite")}},
+        {"second background", {BackgroundLine(), partLine, BackgroundLine()}},
+        {"background numbered as a layer", {QStringLiteral("0,背景,") + BackgroundPath() + QStringLiteral(",0,0")}},
+        {"91 layers", tooManyLayers},
+    };
+
+    const QString photo = fixture.WriteUserPicture(QStringLiteral("mine.png"), Photo());
+    ASSERT_TRUE(document.AddPhoto(photo));
+    document.NudgeLayer(0, QPoint(1, 1));
+    const QStringList before = document.Records();
+    const QImage pixels = document.Layer(0).image;
+    document.Select(0);
+    for (const Case &c : cases) {
+        WriteLines(FilePath(), c.lines);
+        const PanelFileResult result = document.Load(FilePath());
+        EXPECT_EQ(result.status, PanelFileStatus::Failed) << c.name;
+        EXPECT_EQ(result.message, kPanelReadFailedMessage) << c.name;
+        EXPECT_EQ(document.Records(), before) << c.name;
+        ASSERT_EQ(document.LayerCount(), 1) << c.name;
+        EXPECT_EQ(document.Layer(0).image, pixels) << c.name;
+        EXPECT_EQ(document.Selected(), 0) << c.name;
+    }
+
+    const QByteArray notCp932("-1,\x94w\x8ci,\x82\r\n");
+    const QString unreadable[] = {FilePath(QStringLiteral("absent.kq18")), FilePath(QStringLiteral("bytes.kq18"))};
+    WriteBytes(unreadable[1], notCp932);
+    for (const QString &path : unreadable) {
+        EXPECT_EQ(document.Load(path).message, kPanelReadFailedMessage);
+        EXPECT_EQ(document.Records(), before);
+    }
+}
+
+TEST_F(PanelFileTest, AFailedSaveSaysSoAndLeavesTheOldFile)
+{
+    const QByteArray old("old contents\r\n");
+    WriteBytes(FilePath(), old);
+    const QString photo = fixture.WriteUserPicture(QStringLiteral("사진.png"), Photo());  // no CP932 for hangul
+    ASSERT_TRUE(document.AddPhoto(photo));
+
+    PanelFileResult result = document.Save(FilePath());
+    EXPECT_EQ(result.status, PanelFileStatus::Failed);
+    EXPECT_EQ(result.message, kPanelSaveFailedMessage);
+    EXPECT_EQ(ReadBytes(FilePath()), old);
+
+    document.DeleteLayer(0);
+    result = document.Save(fixture.Root() + QStringLiteral("/no such folder/panel.kq18"));
+    EXPECT_EQ(result.message, kPanelSaveFailedMessage);
+    EXPECT_TRUE(document.Save(FilePath()));
+}
+
+TEST_F(PanelFileTest, TheOverwriteQuestionIsNeededForAnExistingFile)
+{
+    EXPECT_FALSE(NeedsOverwriteQuestion(PanelFileSaveName(FilePath(QStringLiteral("new")))));
+    ASSERT_TRUE(document.Save(PanelFileSaveName(FilePath(QStringLiteral("new")))));
+    EXPECT_TRUE(NeedsOverwriteQuestion(PanelFileSaveName(FilePath(QStringLiteral("new")))));
+}
+
+}  // namespace
+}  // namespace kq::panel
