@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-
-#include <cstdio>
+#include "cli/common/tool_command_line.h"
 
 // The pieces every kq27-tool command shares: exit codes and output.
 namespace kq::cli {
@@ -12,23 +9,6 @@ enum ExitCode : int {
     kSuccess = 0,
     kInvalidProgram = 1,  // the input is not a valid program
     kUsageOrUnreadable = 2,  // wrong arguments, or the file cannot be read
-};
-
-void PrintLine(std::FILE *stream, const QString &text);
-// Prints the message on stderr and returns code.
-int Fail(int code, const QString &message);
-// The command's exit code, or kUsageOrUnreadable (with a message) when its
-// standard output could not be written completely (a full disk, a closed
-// file): a script must not take a missing answer for an empty one.
-int FinishOutput(int code);
-
-// A command: its arguments after the command name, and its exit code.
-using CommandFunction = int (*)(const QStringList &arguments);
-
-struct Command {
-    const char *name;
-    const char *usage;
-    CommandFunction run;
 };
 
 int RunBytes(const QStringList &arguments);

@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 
-#include <cstring>
-
 namespace {
 
 using kq::cli::Command;
@@ -26,27 +24,11 @@ constexpr Command kCommands[] = {
     {"report", "report FILE OUT.html [--fields FILE]  the report of a program or melody file, with its pictures beside it (the report fields from FILE, or from --fields' program file)", kq::cli::RunReport},
 };
 
-int Usage()
-{
-    QString text = QStringLiteral("usage: kq27-tool COMMAND ...\ncommands:");
-    for (const Command &command : kCommands)
-        text += QStringLiteral("\n  ") + QString::fromUtf8(command.usage);
-    return kq::cli::Fail(kq::cli::kUsageOrUnreadable, text);
-}
 
 }  // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    if (arguments.isEmpty())
-        return Usage();
-    const QString name = arguments.takeFirst();
-    for (const Command &command : kCommands) {
-        if (name == QLatin1String(command.name))
-            return kq::cli::FinishOutput(command.run(arguments));
-    }
-    return Usage();
+    return kq::cli::RunCommandLine(kCommands, QCoreApplication::arguments().mid(1), kq::cli::kUsageOrUnreadable);
 }

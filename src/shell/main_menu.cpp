@@ -1,9 +1,9 @@
 #include "shell/main_menu.h"
 
 #include "context/studio_context.h"
+#include "controls/clickable_picture.h"
 #include "model/program_file.h"
 #include "shell/menu_page.h"
-#include "shell/menu_picture.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -62,11 +62,11 @@ QWidget *MainMenu::MakeStartPage()
 {
     auto *page = new MenuPage(QStringLiteral("TabSheet1"),
                               QPixmap(m_context.Paths().ProgramFile(MenuPictureFile(QStringLiteral("Page1")))));
-    connect(AddPicture(page, QStringLiteral("Image10"), {72, 144, 500, 110}), &MenuPicture::Clicked, this,
+    connect(AddPicture(page, QStringLiteral("Image10"), {72, 144, 500, 110}), &ClickablePicture::Clicked, this,
             [this] { ShowPage(Page::Studio); });
-    connect(AddPicture(page, QStringLiteral("Image11"), {72, 304, 500, 110}), &MenuPicture::Clicked, this,
+    connect(AddPicture(page, QStringLiteral("Image11"), {72, 304, 500, 110}), &ClickablePicture::Clicked, this,
             &MainMenu::PanelMakerRequested);
-    connect(AddPicture(page, QStringLiteral("Image2"), {504, 28, 50, 35}), &MenuPicture::Clicked, this,
+    connect(AddPicture(page, QStringLiteral("Image2"), {504, 28, 50, 35}), &ClickablePicture::Clicked, this,
             &QWidget::close);
 
     auto *version = new QLabel(QStringLiteral("ver 3.3　"), page);
@@ -88,19 +88,21 @@ QWidget *MainMenu::MakeStudioPage()
                               QPixmap(m_context.Paths().ProgramFile(MenuPictureFile(QStringLiteral("Page2")))));
     for (const WindowPicture &entry : kWindowPictures) {
         const WindowKind kind = entry.kind;
-        connect(AddPicture(page, QString::fromLatin1(entry.name), entry.area), &MenuPicture::Clicked, this,
+        connect(AddPicture(page, QString::fromLatin1(entry.name), entry.area), &ClickablePicture::Clicked, this,
                 [this, kind] { emit WindowRequested(kind); });
     }
-    connect(AddPicture(page, QStringLiteral("Image19"), {178, 412, 150, 62}), &MenuPicture::Clicked, this,
+    connect(AddPicture(page, QStringLiteral("Image19"), {178, 412, 150, 62}), &ClickablePicture::Clicked, this,
             &MainMenu::HelpRequested);
-    connect(AddPicture(page, QStringLiteral("Image12"), {489, 412, 150, 62}), &MenuPicture::Clicked, this,
+    connect(AddPicture(page, QStringLiteral("Image12"), {489, 412, 150, 62}), &ClickablePicture::Clicked, this,
             &QWidget::close);
     return page;
 }
 
-MenuPicture *MainMenu::AddPicture(QWidget *page, const QString &name, const QRect &area)
+ClickablePicture *MainMenu::AddPicture(QWidget *page, const QString &name, const QRect &area)
 {
-    return new MenuPicture(name, QPixmap(m_context.Paths().ProgramFile(MenuPictureFile(name))), area, page);
+    auto *picture = new ClickablePicture(name, QPixmap(m_context.Paths().ProgramFile(MenuPictureFile(name))), QString(), page);
+    picture->setGeometry(area);
+    return picture;
 }
 
 void MainMenu::ShowPage(Page page)

@@ -8,7 +8,7 @@ class QStackedWidget;
 
 namespace kq {
 
-class MenuPicture;
+class ClickablePicture;
 class StudioContext;
 
 // The borderless main menu: two pages of pictures. It only says what the
@@ -37,7 +37,7 @@ protected:
 private:
     QWidget *MakeStartPage();
     QWidget *MakeStudioPage();
-    MenuPicture *AddPicture(QWidget *page, const QString &name, const QRect &area);
+    ClickablePicture *AddPicture(QWidget *page, const QString &name, const QRect &area);
 
     StudioContext &m_context;
     QStackedWidget *m_pages;

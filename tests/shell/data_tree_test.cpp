@@ -1,10 +1,10 @@
 // The installed data tree made by the build: the menu's pictures fit their
 // places, the help site has no broken link, the stop sound is a playable WAV.
 #include "context/studio_context.h"
+#include "controls/clickable_picture.h"
 #include "device/virtual_clock.h"
 #include "model/catalogue.h"
 #include "shell/main_menu.h"
-#include "shell/menu_picture.h"
 #include "support/fake_waiter.h"
 #include "support/recording_dialogs.h"
 
@@ -44,9 +44,9 @@ TEST_F(DataTreeTest, EveryMenuPictureIsInstalledAtTheSizeOfItsPlace)
 
     EXPECT_EQ(menu.size(), QSize(655, 494));
     EXPECT_TRUE(menu.windowFlags() & Qt::FramelessWindowHint);
-    const QList<MenuPicture *> pictures = menu.findChildren<MenuPicture *>();
+    const QList<ClickablePicture *> pictures = menu.findChildren<ClickablePicture *>();
     EXPECT_EQ(pictures.size(), 16);
-    for (MenuPicture *picture : pictures) {
+    for (ClickablePicture *picture : pictures) {
         const QString name = picture->objectName();
         EXPECT_EQ(PictureSize(paths, QStringLiteral("Img/Menu/%1.bmp").arg(name)), picture->size()) << qPrintable(name);
         EXPECT_EQ(picture->cursor().shape(), Qt::PointingHandCursor) << qPrintable(name);

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "context/studio_context.h"
+#include "controls/clickable_picture.h"
 #include "device/virtual_clock.h"
-#include "support/recording_launcher.h"
 #include "shell/main_menu.h"
-#include "shell/menu_picture.h"
 #include "shell/studio_app.h"
 #include "support/fake_waiter.h"
 #include "support/recording_dialogs.h"
+#include "support/recording_launcher.h"
 #include "support/temp_paths.h"
 
 #include <QCoreApplication>
@@ -31,7 +31,7 @@ protected:
 
     void Click(const QString &picture)
     {
-        auto *widget = menu().findChild<MenuPicture *>(picture);
+        auto *widget = menu().findChild<ClickablePicture *>(picture);
         ASSERT_NE(widget, nullptr) << qPrintable(picture);
         QTest::mouseClick(widget, Qt::LeftButton);
     }

@@ -2,15 +2,9 @@
 // can be reviewed without a display:
 //   snapshots <data-tree> <output-folder>
 #include "context/studio_context.h"
+#include "controls/clickable_picture.h"
 #include "controls/transfer_progress_window.h"
 #include "device/virtual_clock.h"
-#include "learning/transfer_data_window.h"
-#include "learning/learning_windows.h"
-#include "learning/report_window.h"
-#include "learning/practice/flow_practice_areas.h"
-#include "learning/practice/flow_practice_window.h"
-#include "learning/practice/icon_practice_window.h"
-#include "learning/practice/text_practice_window.h"
 #include "editors/common/registered_step_windows.h"
 #include "editors/flowchart/flowchart_sheet.h"
 #include "editors/flowchart/flowchart_window.h"
@@ -19,10 +13,16 @@
 #include "editors/icon/icon_window.h"
 #include "editors/text/keyword_settings_window.h"
 #include "editors/text/text_window.h"
+#include "learning/learning_windows.h"
+#include "learning/practice/flow_practice_areas.h"
+#include "learning/practice/flow_practice_window.h"
+#include "learning/practice/icon_practice_window.h"
+#include "learning/practice/text_practice_window.h"
+#include "learning/report_window.h"
+#include "learning/transfer_data_window.h"
 #include "preview/preview_window.h"
 #include "services/window_registry.h"
 #include "shell/main_menu.h"
-#include "shell/menu_picture.h"
 #include "shell/splash.h"
 #include "support/fake_waiter.h"
 #include "support/recording_dialogs.h"
@@ -94,7 +94,7 @@ int main(int argc, char *argv[])
     saved = saved && Save(menu, out, QStringLiteral("menu_studio"));
 
     // The highlight a picture shows under the mouse.
-    auto *help = menu.findChild<kq::MenuPicture *>(QStringLiteral("Image19"));
+    auto *help = menu.findChild<kq::ClickablePicture *>(QStringLiteral("Image19"));
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QApplication::sendEvent(help, &enter);
     saved = saved && Save(menu, out, QStringLiteral("menu_studio_hover_help"));

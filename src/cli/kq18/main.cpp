@@ -13,14 +13,6 @@ constexpr Command kCommands[] = {
     {"effect", "effect RECORD IN OUT           one processing record from the effect name on (e.g. \"Blur,0/0/0/0/0/0/0/0,10\") applied to a picture", kq::kq18tool::RunEffect},
 };
 
-int Usage()
-{
-    QString text = QStringLiteral("usage: kq18-tool COMMAND ...\ncommands:");
-    for (const Command &command : kCommands)
-        text += QStringLiteral("\n  ") + QString::fromUtf8(command.usage);
-    return kq::kq18tool::Fail(kq::kq18tool::kUsageOrUnreadable, text);
-}
-
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -30,14 +22,6 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QStringList arguments = QGuiApplication::arguments();
-    arguments.removeFirst();
-    if (arguments.isEmpty())
-        return Usage();
-    const QString name = arguments.takeFirst();
-    for (const Command &command : kCommands) {
-        if (name == QLatin1String(command.name))
-            return command.run(arguments);
-    }
-    return Usage();
+    return kq::cli::RunCommandLine(kCommands, QGuiApplication::arguments().mid(1),
+                                   kq::kq18tool::kUsageOrUnreadable);
 }

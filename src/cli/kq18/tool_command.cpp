@@ -10,19 +10,6 @@
 
 namespace kq::kq18tool {
 
-void PrintLine(std::FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
-    std::fputc('\n', stream);
-}
-
-int Fail(int code, const QString &message)
-{
-    PrintLine(stderr, message);
-    return code;
-}
-
 QByteArray OutputFormat(const QString &path)
 {
     const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "cli/common/tool_command_line.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <QStringList>
 
-#include <cstdio>
 #include <optional>
 
 // The pieces every kq18-tool command shares: exit codes, output, and one
@@ -18,9 +19,9 @@ enum ExitCode : int {
     kUsageOrUnreadable = 2,  // wrong arguments, or an input that cannot be read
 };
 
-void PrintLine(std::FILE *stream, const QString &text);
-// Prints the message on stderr and returns code.
-int Fail(int code, const QString &message);
+using cli::Command;
+using cli::Fail;
+using cli::PrintLine;
 
 // The Qt image format that writes a picture named path ("bmp", "png",
 // "jpg"...), chosen by its extension; empty when Qt cannot write that kind.
@@ -41,15 +42,6 @@ struct [[nodiscard]] FlattenedPanel {
 // Loads the panel file for kit model index model, as the panel maker does,
 // and flattens it with the frame overlay.
 FlattenedPanel LoadFlattenedPanel(const QString &file, int model);
-
-// A command: its arguments after the command name, and its exit code.
-using CommandFunction = int (*)(const QStringList &arguments);
-
-struct Command {
-    const char *name;
-    const char *usage;
-    CommandFunction run;
-};
 
 int RunFlatten(const QStringList &arguments);
 int RunPrint(const QStringList &arguments);

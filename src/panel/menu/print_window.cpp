@@ -4,7 +4,7 @@
 #include "panel/document/panel_messages.h"
 #include "panel/document/panel_picture.h"
 #include "panel/menu/bitmap_file.h"
-#include "panel/menu/clickable_picture.h"
+#include "controls/clickable_picture.h"
 #include "services/dialogs.h"
 
 #include <QGridLayout>
@@ -148,7 +148,7 @@ QWidget *PrintWindow::MakeSheetPage()
     }
 
     auto *print = new ClickablePicture(QStringLiteral("Image3"),
-                                       m_paths.ProgramFile(QStringLiteral("Img/Button/PrintGo.bmp")),
+                                       QPixmap(m_paths.ProgramFile(QStringLiteral("Img/Button/PrintGo.bmp"))),
                                        QStringLiteral("印刷"), page);
     print->setFixedSize(120, 48);
     connect(print, &ClickablePicture::Clicked, this, &PrintWindow::PrintSheetOfRows);

@@ -1,7 +1,7 @@
 #include "panel/menu/product_menu.h"
 
 #include "base/paths.h"
-#include "panel/menu/clickable_picture.h"
+#include "controls/clickable_picture.h"
 #include "panel/menu/hand_over.h"
 #include "panel/model/kit_model.h"
 
@@ -46,13 +46,13 @@ ProductMenu::ProductMenu(const kq::Paths &panelPaths, QWidget *parent)
     for (int index = 0; index < kKitModelCount; ++index) {
         const QString code = KitModelAt(index).code;
         auto *picture = new ClickablePicture(QString::fromLatin1(kModelPictures[index].name),
-                                             m_paths.ProgramFile(QStringLiteral("Img/Menu/") + code + QStringLiteral(".bmp")),
+                                             QPixmap(m_paths.ProgramFile(QStringLiteral("Img/Menu/") + code + QStringLiteral(".bmp"))),
                                              code, this);
         picture->setGeometry(QRect(kModelPictures[index].position, QSize(220, 160)));
         connect(picture, &ClickablePicture::Clicked, this, [this, index] { Choose(index); });
     }
 
-    auto *close = new ClickablePicture(QStringLiteral("Image14"), m_paths.ProgramFile(QStringLiteral("Img/Menu/Close.bmp")),
+    auto *close = new ClickablePicture(QStringLiteral("Image14"), QPixmap(m_paths.ProgramFile(QStringLiteral("Img/Menu/Close.bmp"))),
                                        QStringLiteral("×"), this);
     close->setGeometry(QRect(kClosePosition, QSize(48, 48)));
     connect(close, &ClickablePicture::Clicked, this, &QWidget::close);

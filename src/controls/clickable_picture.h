@@ -3,16 +3,17 @@
 #include <QPixmap>
 #include <QWidget>
 
-namespace kq::panel {
+namespace kq {
 
-// A clickable picture of the panel maker's windows. While its picture file
-// is missing it looks like a plain push button carrying fallbackText, so
-// the window stays usable.
+// A clickable picture of the menus and windows, with a hand cursor and a
+// light highlight while the mouse is over it. While its picture is missing it
+// looks like a plain push button carrying fallbackText, so the window stays
+// usable.
 class ClickablePicture final : public QWidget {
     Q_OBJECT
 public:
-    ClickablePicture(const QString &name, const QString &picturePath, const QString &fallbackText,
-                  QWidget *parent = nullptr);
+    ClickablePicture(const QString &name, const QPixmap &picture, const QString &fallbackText,
+                     QWidget *parent = nullptr);
 
     bool HasPicture() const { return !m_picture.isNull(); }
     QSize sizeHint() const override;
@@ -34,4 +35,4 @@ private:
     bool m_pressed = false;
 };
 
-}  // namespace kq::panel
+}  // namespace kq

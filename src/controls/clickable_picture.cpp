@@ -1,14 +1,14 @@
-#include "panel/menu/clickable_picture.h"
+#include "controls/clickable_picture.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 
-namespace kq::panel {
+namespace kq {
 
-ClickablePicture::ClickablePicture(const QString &name, const QString &picturePath, const QString &fallbackText,
-                             QWidget *parent)
-    : QWidget(parent), m_picture(picturePath), m_fallbackText(fallbackText)
+ClickablePicture::ClickablePicture(const QString &name, const QPixmap &picture, const QString &fallbackText,
+                                   QWidget *parent)
+    : QWidget(parent), m_picture(picture), m_fallbackText(fallbackText)
 {
     setObjectName(name);
     setCursor(Qt::PointingHandCursor);
@@ -62,7 +62,7 @@ void ClickablePicture::leaveEvent(QEvent *)
 
 void ClickablePicture::mousePressEvent(QMouseEvent *event)
 {
-    // Accepted so a press on a picture never starts moving a draggable window.
+    // Accepted so that a press on a picture never starts moving a draggable window.
     event->accept();
     if (event->button() == Qt::LeftButton) {
         m_pressed = true;
@@ -80,4 +80,4 @@ void ClickablePicture::mouseReleaseEvent(QMouseEvent *event)
         emit Clicked();
 }
 
-}  // namespace kq::panel
+}  // namespace kq
