@@ -176,6 +176,9 @@ void PrintWindow::Open(const QImage &flattened, const KitModel &model)
 {
     m_flattened = flattened;
     m_model = model;
+    // Without a panel (its background picture missing) there is nothing to
+    // print but the sheet of exported pictures.
+    findChild<QPushButton *>(QStringLiteral("PrintButton"))->setEnabled(!flattened.isNull());
     ShowPage(0);
     ShowSheet();
     exec();

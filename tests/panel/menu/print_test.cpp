@@ -109,14 +109,14 @@ protected:
         return path;
     }
     // Runs step while the window's modal loop runs, then closes it if needed.
-    void WhileOpen(const std::function<void()> &step, const KitModel &model = KitModelAt(0))
+    void WhileOpen(const std::function<void()> &step, const KitModel &model = KitModelAt(0), bool withPanel = true)
     {
         QTimer::singleShot(0, &m_window, [this, step] {
             step();
             if (m_window.isVisible())
                 m_window.reject();
         });
-        m_window.Open(Filled(model.panelSize, Qt::blue), model);
+        m_window.Open(withPanel ? Filled(model.panelSize, Qt::blue) : QImage(), model);
     }
     QStackedWidget *Pages() { return m_window.findChild<QStackedWidget *>(); }
     template <typename T>
@@ -162,6 +162,14 @@ TEST_F(PrintWindowTest, PrintChoicePrintsThePanelAndCloses)
     ASSERT_TRUE(page);
     ASSERT_EQ(page->picturesMm.size(), 1);
     ExpectRect(page->picturesMm.first(), QRectF(10, 10, 86, 106));
+}
+
+TEST_F(PrintWindowTest, WithoutAPanelOnlyTheSheetCanBePrinted)
+{
+    WhileOpen([this] { EXPECT_FALSE(Child<QPushButton>(QStringLiteral("PrintButton"))->isEnabled()); }, KitModelAt(0),
+              false);
+    WhileOpen([this] { EXPECT_TRUE(Child<QPushButton>(QStringLiteral("PrintButton"))->isEnabled()); });
+    EXPECT_EQ(m_printerAsked, 0);
 }
 
 TEST_F(PrintWindowTest, CancelledPrinterPrintsNothingAndKeepsTheWindow)
