@@ -4,6 +4,7 @@
 #include "panel/menu/splash_window.h"
 #include "services/dialogs.h"
 #include "services/launcher.h"
+#include "services/qt_translations.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KQ18"));
+    kq::InstallQtJapanese();
 
     kq::QtDialogs dialogs;
     kq::DesktopLauncher launcher;

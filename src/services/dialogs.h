@@ -19,6 +19,8 @@ public:
     // filter in Qt's form, e.g. "KQ-27ファイル (*.kq27)". Empty when cancelled.
     virtual QString OpenFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
     virtual QString SaveFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
+    // An open dialog that shows the picture under the cursor beside the list.
+    virtual QString OpenPictureFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
 
     virtual std::optional<QColor> ChooseColour(QWidget *parent, const QColor &initial) = 0;
     // Lets the user set up printer; false when cancelled.
@@ -33,6 +35,7 @@ public:
     bool AskYesNo(QWidget *parent, const QString &text) override;
     QString OpenFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     QString SaveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    QString OpenPictureFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     std::optional<QColor> ChooseColour(QWidget *parent, const QColor &initial) override;
     bool SetUpPrinter(QWidget *parent, QPrinter &printer) override;
 };

@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QImageReader>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -62,6 +65,34 @@ QString QtDialogs::SaveFileName(QWidget *parent, const QString &folder, const QS
     // The callers ask the overwrite question themselves, with their own text.
     return QFileDialog::getSaveFileName(parent, QString(), folder, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtDialogs::OpenPictureFileName(QWidget *parent, const QString &folder, const QString &filter)
+{
+    // Qt's own dialog, since the desktop's cannot take a preview beside it.
+    QFileDialog dialog(parent, QString(), folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    constexpr QSize kPreviewSize(220, 220);
+    auto *preview = new QLabel(&dialog);
+    preview->setObjectName(QStringLiteral("PicturePreview"));
+    preview->setFixedSize(kPreviewSize);
+    preview->setAlignment(Qt::AlignCenter);
+    preview->setFrameShape(QFrame::StyledPanel);
+    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+        grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview, kPreviewSize](const QString &path) {
+        QImageReader reader(path);
+        const QSize size = reader.size();
+        // Read only as large as shown: a photo of many megapixels stays cheap.
+        if (size.isValid())
+            reader.setScaledSize(size.scaled(kPreviewSize, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+        const QImage picture = reader.read();
+        preview->setPixmap(picture.isNull() ? QPixmap() : QPixmap::fromImage(picture));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
 }
 
 std::optional<QColor> QtDialogs::ChooseColour(QWidget *parent, const QColor &initial)

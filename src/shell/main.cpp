@@ -4,6 +4,7 @@
 #include "device/hidapi_backend.h"
 #include "services/dialogs.h"
 #include "services/launcher.h"
+#include "services/qt_translations.h"
 #include "shell/studio_app.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KQ27"));
+    kq::InstallQtJapanese();
 
     kq::QtDialogs dialogs;
     kq::EventLoopWaiter waiter;

@@ -24,6 +24,11 @@ QString RecordingDialogs::OpenFileName(QWidget *, const QString &folder, const Q
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
+QString RecordingDialogs::OpenPictureFileName(QWidget *parent, const QString &folder, const QString &filter)
+{
+    return OpenFileName(parent, folder, filter);
+}
+
 QString RecordingDialogs::SaveFileName(QWidget *, const QString &folder, const QString &)
 {
     m_records.append({Kind::SaveFile, folder});

@@ -24,6 +24,8 @@ public:
     bool AskYesNo(QWidget *parent, const QString &text) override;
     QString OpenFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     QString SaveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    // Recorded and answered as OpenFileName.
+    QString OpenPictureFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     std::optional<QColor> ChooseColour(QWidget *parent, const QColor &initial) override;
     bool SetUpPrinter(QWidget *parent, QPrinter &printer) override;
 

@@ -138,7 +138,7 @@ void PanelWindow::AddPhoto()
 {
     if (Refused(m_document->CanAddLayer()))
         return;
-    const QString path = m_dialogs.OpenFileName(this, DesktopFolder(), kPhotoFilter);
+    const QString path = m_dialogs.OpenPictureFileName(this, DesktopFolder(), kPhotoFilter);
     if (path.isEmpty())
         return;
     // A large photo takes a moment to decode: the progress window shows
