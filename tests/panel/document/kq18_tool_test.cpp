@@ -1,11 +1,10 @@
 #include "base/text_file.h"
 #include "panel_fixture.h"
+#include "support/tool_runner.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
@@ -14,37 +13,18 @@ namespace {
 
 using testing::PanelFixture;
 
-// The sanitizers exit with 1 by default, the tool's answer for missing
-// pictures; a memory error must not pass for that.
-constexpr int kSanitizerExitCode = 99;
-
-struct ToolRun {
-    int exitCode = -1;
-    QString err;
-};
+using kq::testing::ToolRun;
 
 class Kq18ToolTest : public ::testing::Test {
 protected:
     ToolRun Run(const QStringList &arguments) const
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment;
         // The tool's temporary pictures go below the test's folder.
         environment.insert(QStringLiteral("XDG_DATA_HOME"), fixture.Root() + QStringLiteral("/xdg"));
         // Qt warns on stderr without a runtime folder; the test's own is private.
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), fixture.Root());
-        const QString exitCode = QStringLiteral("exitcode=%1").arg(kSanitizerExitCode);
-        for (const char *name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
-            const QString before = environment.value(QLatin1String(name));
-            environment.insert(QLatin1String(name), before.isEmpty() ? exitCode : before + QLatin1Char(':') + exitCode);
-        }
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(KQ18_TOOL), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        const ToolRun run {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-        EXPECT_NE(run.exitCode, kSanitizerExitCode) << run.err.toStdString();
-        return run;
+        return kq::testing::RunProgram(QStringLiteral(KQ18_TOOL), arguments, environment);
     }
 
     QString Out(const QString &name) const { return fixture.Root() + QLatin1Char('/') + name; }

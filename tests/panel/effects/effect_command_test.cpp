@@ -1,19 +1,14 @@
 #include "effect_fixture.h"
+#include "support/tool_runner.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace kq::panel {
 namespace {
-
-// The sanitizers exit with 1 by default, the tool's answer for a refused
-// record; a memory error must not pass for that.
-constexpr int kSanitizerExitCode = 99;
 
 class EffectCommandTest : public ::testing::Test {
 protected:
@@ -27,20 +22,11 @@ protected:
 
     int Run(const QStringList &arguments) const
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment;
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
-        const QString exitCode = QStringLiteral("exitcode=%1").arg(kSanitizerExitCode);
-        for (const char *name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
-            const QString before = environment.value(QLatin1String(name));
-            environment.insert(QLatin1String(name), before.isEmpty() ? exitCode : before + QLatin1Char(':') + exitCode);
-        }
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(KQ18_TOOL), QStringList{QStringLiteral("effect")} + arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_NE(process.exitCode(), kSanitizerExitCode) << process.readAllStandardError().toStdString();
-        return process.exitCode();
+        return kq::testing::RunProgram(QStringLiteral(KQ18_TOOL), QStringList{QStringLiteral("effect")} + arguments,
+                                       environment)
+            .exitCode;
     }
 
     QTemporaryDir folder;

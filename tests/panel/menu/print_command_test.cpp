@@ -1,11 +1,10 @@
 #include "base/text_file.h"
 #include "pdf_page.h"
 #include "support/file_bytes.h"
+#include "support/tool_runner.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,18 +17,13 @@ class PrintCommandTest : public ::testing::Test {
 protected:
     int Run(const QStringList &arguments)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment;
         environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("xdg")));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
-        // A memory error must not pass for the tool's own exit codes.
-        environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=1:exitcode=99"));
-        environment.insert(QStringLiteral("UBSAN_OPTIONS"), QStringLiteral("halt_on_error=1:exitcode=99"));
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(KQ18_TOOL), QStringList{QStringLiteral("print")} + arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        m_err = QString::fromUtf8(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        const kq::testing::ToolRun run =
+            kq::testing::RunProgram(QStringLiteral(KQ18_TOOL), QStringList{QStringLiteral("print")} + arguments, environment);
+        m_err = run.err;
+        return run.exitCode;
     }
     QString Path(const QString &name) const { return m_dir.filePath(name); }
     QString Panel(const QString &backgroundPath)
