@@ -316,6 +316,60 @@ TEST_F(PanelWindowTest, QuickButtonsShowOnlyForLayers)
     EXPECT_FALSE(quick->isVisible());
 }
 
+// What the quick buttons make must be what a load makes again from the
+// records: a turn, a mirror and an ellipse cut on a text layer.
+TEST_F(PanelWindowTest, QuickEffectsLookTheSameAfterSavingAndLoading)
+{
+    QImage marked(30, 20, QImage::Format_RGB32);
+    marked.fill(Qt::white);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            marked.setPixel(x, y, qRgb(0, 0, 200));
+    const QString part = FilePath(QStringLiteral("marked.png"));
+    ASSERT_TRUE(marked.save(part, "PNG"));
+    PanelDocument document(KitModelAt(0), m_paths);
+    ASSERT_TRUE(document.AddPart(part, {}));
+    ASSERT_TRUE(document.AddPart(part, {10, 10}));
+    TextRecord text;
+    text.description = {QStringLiteral("ほし"), kDefaultTextFace, Qt::black, 14, false, false, Qt::yellow};
+    text.measured = MeasureText(text.description);
+    text.transparent = false;
+    text.transparentColour = Qt::yellow;
+    ASSERT_TRUE(document.AddText(text));
+
+    const QSize textSize = document.Layer(2).image.size();
+    const struct {
+        int layer;
+        QuickEffect effect;
+        QRect selection;
+    } cases[] = {
+        {0, QuickEffect::TurnRight, {}},
+        {1, QuickEffect::Mirror, {}},
+        {2, QuickEffect::EllipseCut, QRect(QPoint(3, 2), textSize - QSize(6, 4))},
+    };
+    for (const auto &c : cases) {
+        const std::optional<AppliedEffect> applied =
+            ApplyQuickEffect(c.effect, document.Layer(c.layer).image, c.selection);
+        ASSERT_TRUE(applied.has_value());
+        document.ApplyProcessed(c.layer, applied->image, applied->recordsFromName);
+    }
+    ASSERT_EQ(document.Layer(0).image.pixel(19, 0), qRgb(0, 0, 200)) << "turned clockwise";
+    ASSERT_EQ(document.Layer(1).image.pixel(29, 0), qRgb(0, 0, 200)) << "mirrored";
+    const QString path = FilePath(QStringLiteral("quick.kq18"));
+    ASSERT_TRUE(document.Save(path));
+
+    PanelDocument loaded(KitModelAt(0), m_paths);
+    ASSERT_TRUE(loaded.Load(path));
+    ASSERT_EQ(loaded.LayerCount(), 3);
+    for (int n = 0; n < 3; ++n) {
+        EXPECT_EQ(loaded.Layer(n).image, document.Layer(n).image) << n;
+        EXPECT_EQ(loaded.Layer(n).position, document.Layer(n).position) << n;
+    }
+    EXPECT_TRUE(loaded.Layer(2).transparent);
+    EXPECT_EQ(loaded.Layer(2).transparentColour, QColor(Qt::white));
+    EXPECT_EQ(loaded.Layer(2).image.pixel(0, 0), qRgb(255, 255, 255)) << "the corners are cut away";
+}
+
 TEST_F(PanelWindowTest, RectangleDraggedOnTheEditPreviewCutsInImagePixels)
 {
     OpenPanelWithParts({{0, 0}});
