@@ -91,7 +91,11 @@ cv::Mat AreaMask(const EffectArea &area, QSize image)
                 if ((a.y() <= centre) != (b.y() <= centre))
                     crossings[count++] = a.x() + (centre - a.y()) * (b.x() - a.x()) / double(b.y() - a.y());
             }
-            std::sort(crossings, crossings + count);
+            // At most four: sorted by insertion (std::sort here trips the
+            // optimiser's array-bounds warning).
+            for (int k = 1; k < count; ++k)
+                for (int j = k; j > 0 && crossings[j - 1] > crossings[j]; --j)
+                    std::swap(crossings[j - 1], crossings[j]);
             uchar *row = mask.ptr<uchar>(y);
             for (int k = 0; k + 1 < count; k += 2) {
                 const int from = std::clamp(static_cast<int>(std::ceil(crossings[k] - 0.5)), 0, image.width());
