@@ -1,4 +1,3 @@
-#include "base/text_file.h"
 #include "cli/command.h"
 #include "cli/text_input.h"
 #include "editors/text/text_program.h"
@@ -26,15 +25,13 @@ int RunCheck(const QStringList &arguments)
     if (path.isEmpty())
         return Fail(kUsageOrUnreadable, QString::fromUtf8(kCheckUsage));
 
-    const std::optional<TextFileContent> content = ReadTextLines(path);
-    if (!content)
-        return Fail(kUsageOrUnreadable, QStringLiteral("%1: cannot be read").arg(path));
-    if (content->hasDecodingErrors)
-        return Fail(kInvalidProgram, QStringLiteral("%1: not CP932 text").arg(path));
-    const ProgramFileParts parts = SplitProgramFile(content->lines);
+    const InputLines content = ReadInputLines(path);
+    if (!content.lines)
+        return content.exitCode;
+    const ProgramFileParts parts = SplitProgramFile(*content.lines);
     if (!parts.sectionMarker.isEmpty() && parts.sectionMarker != kTextSectionMarker)
         return Fail(kInvalidProgram, QStringLiteral("%1: not a text program (its section is %2)").arg(path, parts.sectionMarker));
-    const QStringList &text = parts.sectionMarker.isEmpty() ? content->lines : parts.section;
+    const QStringList &text = parts.sectionMarker.isEmpty() ? *content.lines : parts.section;
 
     const KeywordsResult keywords = LoadKeywords(keywordsPath);
     if (!keywords.keywords)

@@ -30,17 +30,15 @@ int RunFlowchart(const QStringList &arguments)
     if (paths.size() != 2)
         return Fail(kUsageOrUnreadable, QString::fromUtf8(kFlowchartUsage));
 
-    const std::optional<TextFileContent> content = ReadTextLines(paths[0]);
-    if (!content)
-        return Fail(kUsageOrUnreadable, QStringLiteral("%1: cannot be read").arg(paths[0]));
-    if (content->hasDecodingErrors)
-        return Fail(kInvalidProgram, QStringLiteral("%1: not CP932 text").arg(paths[0]));
-    const ProgramFileParts parts = SplitProgramFile(content->lines);
+    const InputLines content = ReadInputLines(paths[0]);
+    if (!content.lines)
+        return content.exitCode;
+    const ProgramFileParts parts = SplitProgramFile(*content.lines);
     if (!parts.sectionMarker.isEmpty() || parts.firstLine == kInvalidProgramMark)
         return Fail(kInvalidProgram, QStringLiteral("%1: not program lines nor an \"OK\" program file").arg(paths[0]));
 
     const ImportResult imported =
-        ImportProgramLines(parts.firstLine == kValidProgramMark ? parts.programLines : content->lines, generation);
+        ImportProgramLines(parts.firstLine == kValidProgramMark ? parts.programLines : *content.lines, generation);
     if (!imported.section)
         return Fail(kInvalidProgram, imported.message);
     Flowchart flowchart(generation);

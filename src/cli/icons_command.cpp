@@ -49,13 +49,11 @@ int RunIcons(const QStringList &arguments)
     if (!args)
         return Fail(kUsageOrUnreadable, QString::fromUtf8(kIconsUsage));
 
-    const std::optional<TextFileContent> content = ReadTextLines(args->in);
-    if (!content)
-        return Fail(kUsageOrUnreadable, QStringLiteral("%1: cannot be read").arg(args->in));
-    if (content->hasDecodingErrors)
-        return Fail(kInvalidProgram, QStringLiteral("%1: not CP932 text").arg(args->in));
+    const InputLines content = ReadInputLines(args->in);
+    if (!content.lines)
+        return content.exitCode;
 
-    const ProgramFileParts parts = SplitProgramFile(content->lines);
+    const ProgramFileParts parts = SplitProgramFile(*content.lines);
     IconRow row;
     if (parts.sectionMarker == kIconSectionMarker) {
         if (!ReadIconSection(parts.section, args->generation, row))
@@ -63,7 +61,7 @@ int RunIcons(const QStringList &arguments)
     } else {
         QStringList programLines;
         if (parts.firstLine == kStartLine)
-            programLines = ProgramLinesRange(content->lines);
+            programLines = ProgramLinesRange(*content.lines);
         else if (parts.firstLine == kValidProgramMark)
             programLines = parts.programLines;
         else

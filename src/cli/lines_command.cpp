@@ -6,7 +6,6 @@
 #include "editors/icon/icon_program.h"
 #include "model/program_file.h"
 #include "model/program_lines.h"
-#include "base/text_file.h"
 
 namespace kq::cli {
 
@@ -29,13 +28,11 @@ int RunLines(const QStringList &arguments)
     if (path.isEmpty())
         return Fail(kUsageOrUnreadable, QString::fromUtf8(kLinesUsage));
 
-    const std::optional<TextFileContent> content = ReadTextLines(path);
-    if (!content)
-        return Fail(kUsageOrUnreadable, QStringLiteral("%1: cannot be read").arg(path));
-    if (content->hasDecodingErrors)
-        return Fail(kInvalidProgram, QStringLiteral("%1: not a program file (not CP932 text)").arg(path));
+    const InputLines content = ReadInputLines(path, QStringLiteral("not a program file (not CP932 text)"));
+    if (!content.lines)
+        return content.exitCode;
 
-    const ProgramFileParts parts = SplitProgramFile(content->lines);
+    const ProgramFileParts parts = SplitProgramFile(*content.lines);
     if (parts.sectionMarker == kIconSectionMarker) {
         const IconInputResult icons = ReadIconInput(path, parts, kCurrentGeneration);
         if (!icons.row)

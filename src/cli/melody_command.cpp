@@ -1,4 +1,3 @@
-#include "base/text_file.h"
 #include "cli/command.h"
 #include "cli/melody_input.h"
 #include "device/device_commands.h"

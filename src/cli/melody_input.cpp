@@ -1,6 +1,5 @@
 #include "cli/melody_input.h"
 
-#include "base/text_file.h"
 #include "cli/command.h"
 #include "model/program_file.h"
 #include "tools/melody/melody_file.h"
@@ -9,12 +8,10 @@ namespace kq::cli {
 
 MelodyInput ReadMelodyInput(const QString &path)
 {
-    const std::optional<TextFileContent> content = ReadTextLines(path);
-    if (!content)
-        return {std::nullopt, Fail(kUsageOrUnreadable, QStringLiteral("%1: cannot be read").arg(path))};
-    if (content->hasDecodingErrors)
-        return {std::nullopt, Fail(kInvalidProgram, QStringLiteral("%1: %2").arg(path, kReadFailedMessage))};
-    const MelodyFileRead read = ReadMelodyFile(content->lines);
+    const InputLines content = ReadInputLines(path, kReadFailedMessage);
+    if (!content.lines)
+        return {std::nullopt, content.exitCode};
+    const MelodyFileRead read = ReadMelodyFile(*content.lines);
     switch (read.result) {
     case MelodyFileRead::Result::Loaded:
         return {read.melody, kSuccess};

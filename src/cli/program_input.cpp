@@ -1,7 +1,6 @@
 #include "cli/program_input.h"
 
 #include "cli/command.h"
-#include "base/text_file.h"
 #include "cli/flowchart_input.h"
 #include "cli/icon_input.h"
 #include "editors/flowchart/flowchart_linear.h"
@@ -50,13 +49,11 @@ ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *us
     if (path.isEmpty())
         return Failed(kUsageOrUnreadable, QString::fromUtf8(usage));
 
-    const std::optional<TextFileContent> content = ReadTextLines(path);
-    if (!content)
-        return Failed(kUsageOrUnreadable, QStringLiteral("%1: cannot be read").arg(path));
-    if (content->hasDecodingErrors)
-        return Failed(kInvalidProgram, QStringLiteral("%1: not CP932 text").arg(path));
+    const InputLines content = ReadInputLines(path);
+    if (!content.lines)
+        return {std::nullopt, content.exitCode};
 
-    const QStringList &lines = content->lines;
+    const QStringList &lines = *content.lines;
     if (const ProgramFileParts parts = SplitProgramFile(lines); parts.sectionMarker == kIconSectionMarker) {
         const IconInputResult icons = ReadIconInput(path, parts, generation);
         if (!icons.row)

@@ -28,20 +28,6 @@ struct ReportSource {
     ReportFields fields;
 };
 
-std::optional<QStringList> ReadLines(const QString &path, int &exitCode)
-{
-    const std::optional<TextFileContent> content = ReadTextLines(path);
-    if (!content) {
-        exitCode = Fail(kUsageOrUnreadable, QStringLiteral("%1: cannot be read").arg(path));
-        return std::nullopt;
-    }
-    if (content->hasDecodingErrors) {
-        exitCode = Fail(kInvalidProgram, QStringLiteral("%1: %2").arg(path, kReadFailedMessage));
-        return std::nullopt;
-    }
-    return content->lines;
-}
-
 // The kind and the work from the file's own section, valid program or not.
 std::optional<ReportSource> SourceOf(const QString &path, const QStringList &lines, int &exitCode)
 {
@@ -131,18 +117,18 @@ int RunReport(const QStringList &arguments)
     if (paths.size() != 2)
         return Fail(kUsageOrUnreadable, QString::fromUtf8(kReportUsage));
 
+    const InputLines lines = ReadInputLines(paths[0], kReadFailedMessage);
+    if (!lines.lines)
+        return lines.exitCode;
     int exitCode = kSuccess;
-    const std::optional<QStringList> lines = ReadLines(paths[0], exitCode);
-    if (!lines)
-        return exitCode;
-    std::optional<ReportSource> source = SourceOf(paths[0], *lines, exitCode);
+    std::optional<ReportSource> source = SourceOf(paths[0], *lines.lines, exitCode);
     if (!source)
         return exitCode;
     if (!fieldsFile.isEmpty()) {
-        const std::optional<QStringList> fieldLines = ReadLines(fieldsFile, exitCode);
-        if (!fieldLines)
-            return exitCode;
-        source->fields = SplitProgramFile(*fieldLines).report;
+        const InputLines fieldLines = ReadInputLines(fieldsFile, kReadFailedMessage);
+        if (!fieldLines.lines)
+            return fieldLines.exitCode;
+        source->fields = SplitProgramFile(*fieldLines.lines).report;
     }
     if (!HasReportIdentity(source->fields))
         return Fail(kInvalidProgram, kReportWarningIdentity);

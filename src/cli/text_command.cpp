@@ -1,4 +1,3 @@
-#include "base/text_file.h"
 #include "cli/command.h"
 #include "cli/text_input.h"
 #include "editors/text/lines_to_text.h"
@@ -35,16 +34,14 @@ int RunText(const QStringList &arguments)
     if (path.isEmpty())
         return Fail(kUsageOrUnreadable, QString::fromUtf8(kTextUsage));
 
-    const std::optional<TextFileContent> content = ReadTextLines(path);
-    if (!content)
-        return Fail(kUsageOrUnreadable, QStringLiteral("%1: cannot be read").arg(path));
-    if (content->hasDecodingErrors)
-        return Fail(kInvalidProgram, QStringLiteral("%1: not CP932 text").arg(path));
+    const InputLines content = ReadInputLines(path);
+    if (!content.lines)
+        return content.exitCode;
 
-    const ProgramFileParts parts = SplitProgramFile(content->lines);
+    const ProgramFileParts parts = SplitProgramFile(*content.lines);
     QStringList programLines;
     if (parts.firstLine == kStartLine)
-        programLines = content->lines;
+        programLines = *content.lines;
     else if (parts.firstLine == kValidProgramMark)
         programLines = parts.programLines;
     else if (parts.firstLine == kInvalidProgramMark)
