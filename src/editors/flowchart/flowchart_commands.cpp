@@ -5,6 +5,7 @@
 
 #include "base/waiter.h"
 #include "context/studio_context.h"
+#include "controls/dropped_files.h"
 #include "device/device_messages.h"
 #include "editors/common/program_file_commands.h"
 #include "editors/common/step_switch.h"
@@ -26,7 +27,6 @@
 #include <QMimeData>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QUrl>
 
 namespace kq {
 
@@ -325,9 +325,7 @@ void FlowchartWindow::dragEnterEvent(QDragEnterEvent *event)
 
 void FlowchartWindow::dropEvent(QDropEvent *event)
 {
-    QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls())
-        paths.append(url.toLocalFile());
+    const QStringList paths = DroppedFilePaths(*event->mimeData());
     event->acceptProposedAction();
     HidePanel();
     (void)OpenDroppedProgramFiles(m_context, m_document, *this, paths);

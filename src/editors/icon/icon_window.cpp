@@ -3,6 +3,7 @@
 #include "editors/common/program_runner.h"
 
 #include "context/studio_context.h"
+#include "controls/dropped_files.h"
 #include "device/device_messages.h"
 #include "editors/common/program_file_commands.h"
 #include "editors/common/step_switch.h"
@@ -31,7 +32,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -490,9 +490,7 @@ void IconWindow::dragEnterEvent(QDragEnterEvent *event)
 
 void IconWindow::dropEvent(QDropEvent *event)
 {
-    QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls())
-        paths.append(url.toLocalFile());
+    const QStringList paths = DroppedFilePaths(*event->mimeData());
     event->acceptProposedAction();
     (void)OpenDroppedProgramFiles(m_context, m_document, *this, paths);
 }

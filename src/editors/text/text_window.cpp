@@ -4,6 +4,7 @@
 
 #include "context/studio_context.h"
 #include "controls/code_editor.h"
+#include "controls/dropped_files.h"
 #include "device/device_messages.h"
 #include "editors/common/program_file_commands.h"
 #include "editors/common/step_switch.h"
@@ -353,9 +354,7 @@ void TextWindow::dragEnterEvent(QDragEnterEvent *event)
 
 void TextWindow::dropEvent(QDropEvent *event)
 {
-    QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls())
-        paths.append(url.toLocalFile());
+    const QStringList paths = DroppedFilePaths(*event->mimeData());
     event->acceptProposedAction();
     (void)OpenDroppedProgramFiles(m_context, m_document, *this, paths);
 }

@@ -2,6 +2,7 @@
 
 #include "base/text_file.h"
 #include "context/studio_context.h"
+#include "controls/dropped_files.h"
 #include "device/device_messages.h"
 #include "device/report_text.h"
 #include "editors/common/program_file_commands.h"
@@ -493,9 +494,7 @@ void MelodyWindow::dragEnterEvent(QDragEnterEvent *event)
 
 void MelodyWindow::dropEvent(QDropEvent *event)
 {
-    QStringList paths;
-    for (const QUrl &url : event->mimeData()->urls())
-        paths.append(url.toLocalFile());
+    const QStringList paths = DroppedFilePaths(*event->mimeData());
     event->acceptProposedAction();
     OpenDropped(paths);
 }
