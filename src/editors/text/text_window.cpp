@@ -5,6 +5,7 @@
 #include "context/studio_context.h"
 #include "controls/code_editor.h"
 #include "controls/dropped_files.h"
+#include "controls/help_pane.h"
 #include "device/device_messages.h"
 #include "editors/common/program_file_commands.h"
 #include "editors/common/step_switch.h"
@@ -190,34 +191,13 @@ QAction *TextWindow::Action(const QString &name) const
 
 QWidget *TextWindow::BuildHelpPane()
 {
-    auto *pane = new QWidget;
-    pane->setObjectName(QStringLiteral("HelpPane"));
-    auto *layout = new QVBoxLayout(pane);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto *buttons = new QHBoxLayout;
-    const auto button = [pane, buttons](const QString &name, const QString &text) {
-        auto *b = new QPushButton(text, pane);
-        b->setObjectName(name);
-        buttons->addWidget(b);
-        return b;
-    };
-    QPushButton *back = button(QStringLiteral("BackButton"), QStringLiteral("戻る"));
-    QPushButton *forward = button(QStringLiteral("ForwardButton"), QStringLiteral("進む"));
-    QPushButton *top = button(QStringLiteral("TopButton"), QStringLiteral("トップページ"));
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
-    m_help = new QTextBrowser(pane);
-    m_help->setObjectName(QStringLiteral("HelpBrowser"));
-    m_help->setOpenLinks(true);
-    layout->addWidget(m_help, 1);
-    // Moving past either end of the history does nothing, as it should.
-    connect(back, &QPushButton::clicked, m_help, &QTextBrowser::backward);
-    connect(forward, &QPushButton::clicked, m_help, &QTextBrowser::forward);
-    connect(top, &QPushButton::clicked, this, [this] {
+    const HelpPane pane = MakeHelpPane(nullptr);
+    m_help = pane.browser;
+    connect(pane.top, &QPushButton::clicked, this, [this] {
         if (!LoadHelpStartPage())
             m_context.Dialogs().Warning(this, kKeywordReadErrorMessage);
     });
-    return pane;
+    return pane.widget;
 }
 
 void TextWindow::BuildPanels(QWidget *central)

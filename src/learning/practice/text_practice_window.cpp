@@ -1,6 +1,7 @@
 #include "learning/practice/text_practice_window.h"
 
 #include "context/studio_context.h"
+#include "controls/help_pane.h"
 #include "editors/text/keyword_file.h"
 #include "editors/text/keyword_settings.h"
 #include "learning/practice/practice_checks.h"
@@ -99,30 +100,10 @@ QWidget *TextPracticeWindow::BuildPage(int page)
 
 QWidget *TextPracticeWindow::BuildHelpPane()
 {
-    auto *pane = new QWidget(this);
-    pane->setObjectName(QStringLiteral("HelpPane"));
-    auto *layout = new QVBoxLayout(pane);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto *buttons = new QHBoxLayout;
-    const auto button = [pane, buttons](const QString &name, const QString &text) {
-        auto *b = new QPushButton(text, pane);
-        b->setObjectName(name);
-        buttons->addWidget(b);
-        return b;
-    };
-    QPushButton *back = button(QStringLiteral("BackButton"), QStringLiteral("戻る"));
-    QPushButton *forward = button(QStringLiteral("ForwardButton"), QStringLiteral("進む"));
-    QPushButton *top = button(QStringLiteral("TopButton"), QStringLiteral("トップページ"));
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
-    m_help = new QTextBrowser(pane);
-    m_help->setObjectName(QStringLiteral("HelpBrowser"));
-    m_help->setOpenLinks(true);
-    layout->addWidget(m_help, 1);
-    connect(back, &QPushButton::clicked, m_help, &QTextBrowser::backward);
-    connect(forward, &QPushButton::clicked, m_help, &QTextBrowser::forward);
-    connect(top, &QPushButton::clicked, this, &TextPracticeWindow::ShowStartPage);
-    return pane;
+    const HelpPane pane = MakeHelpPane(this);
+    m_help = pane.browser;
+    connect(pane.top, &QPushButton::clicked, this, &TextPracticeWindow::ShowStartPage);
+    return pane.widget;
 }
 
 void TextPracticeWindow::ShowStartPage()
