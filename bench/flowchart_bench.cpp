@@ -3,6 +3,7 @@
 // selection of 20 boxes, which copies the routine, moves the selection and
 // repaints (target under 5 ms). Painted on an image the size of a sheet
 // window at 1200 x 900.
+#include "bench_figures.h"
 #include "base/paths.h"
 #include "editors/flowchart/flowchart.h"
 #include "editors/flowchart/flowchart_painter.h"
@@ -19,24 +20,12 @@
 
 namespace {
 
+using kq::bench::Median;
+using kq::bench::MedianMs;
+using kq::bench::ProcessCpuMs;
+using kq::bench::ResidentKilobytes;
+
 constexpr int kRuns = 41;
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template <typename Work> double MedianMs(Work work)
-{
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    return Median(times);
-}
 
 // Sixty boxes of every kind in five columns, each linked to the next.
 kq::Flowchart FullRoutine()
@@ -81,11 +70,11 @@ int main(int argc, char *argv[])
         painter.Paint(canvas, shown, shown.CurrentRoutine(), shown.Selection());
     };
     repaint(chart);  // the box pictures are made once, as on the first paint
-    const double repaintMs = MedianMs([&] { repaint(chart); });
+    const double repaintMs = MedianMs(kRuns, [&] { repaint(chart); });
 
     chart.SelectBand(QPoint(0, 0), QPoint(400, 690));  // ten rows of two columns
     int step = 0;
-    const double moveMs = MedianMs([&] {
+    const double moveMs = MedianMs(kRuns, [&] {
         kq::Flowchart moved = chart;
         ++step;
         moved.MoveSelection(step % 2, step % 3, 0, 0);

@@ -2,6 +2,7 @@
 // half notes at half speed (synthesis and writing of about 10 MB of samples,
 // target under 100 ms) and a redraw of the staff with 110 notes (target under
 // 10 ms), at the size a window of 1024 pixels gives it.
+#include "bench_figures.h"
 #include "tools/melody/melody.h"
 #include "tools/melody/melody_bytes.h"
 #include "tools/melody/melody_wave.h"
@@ -21,25 +22,13 @@
 
 namespace {
 
+using kq::bench::Median;
+using kq::bench::MedianMs;
+using kq::bench::ProcessCpuMs;
+using kq::bench::ResidentKilobytes;
+
 constexpr int kRuns = 21;
 constexpr int kStaffWidth = 990;
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template <typename Work> double MedianMs(Work work)
-{
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    return Median(times);
-}
 
 // Half notes over the whole range, sharps and rests among them.
 kq::Melody FullMelody()
@@ -69,7 +58,7 @@ int main(int argc, char *argv[])
     const QString wave = dir.filePath(kq::kMelodyWaveName);
     bool written = true;
     const double waveMs =
-        MedianMs([&] { written = written && kq::WriteMelodyWave(wave, kq::MelodyNoteBytes(melody), melody.Speed()); });
+        MedianMs(kRuns, [&] { written = written && kq::WriteMelodyWave(wave, kq::MelodyNoteBytes(melody), melody.Speed()); });
     std::printf("melody WAV: 110 half notes at half speed, %.1f MB: median %.1f ms (target < 100 ms)\n",
                 QFileInfo(wave).size() / 1e6, waveMs);
 
@@ -78,7 +67,7 @@ int main(int argc, char *argv[])
     clef.fill(Qt::white);
     const kq::StaffLayout layout = kq::LayOutStaff(melody, kStaffWidth);
     QImage area(kStaffWidth, layout.height, QImage::Format_ARGB32_Premultiplied);
-    const double staffMs = MedianMs([&] {
+    const double staffMs = MedianMs(kRuns, [&] {
         area.fill(Qt::white);
         QPainter painter(&area);
         kq::PaintStaff(painter, melody, kq::LayOutStaff(melody, kStaffWidth), clef);

@@ -2,6 +2,7 @@
 // loading a panel of 20 photo layers (each a noisy 800 x 600 picture, the
 // JPEG work dominating), and flattening it with part layers and the frame
 // overlay. Medians over several runs, in milliseconds.
+#include "bench_figures.h"
 #include "base/paths.h"
 #include "panel/document/panel_document.h"
 #include "panel/model/kit_model.h"
@@ -20,31 +21,17 @@
 
 namespace {
 
+using kq::bench::Median;
+using kq::bench::MedianMs;
+using kq::bench::ProcessCpuMs;
+using kq::bench::ResidentKilobytes;
+
 using kq::panel::PanelDocument;
 
 constexpr int kPhotos = 20;
 constexpr int kParts = 20;
 constexpr int kFileRuns = 5;
 constexpr int kFlattenRuns = 31;
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-double MedianMs(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    return Median(times);
-}
 
 QImage Photo(QSize size, quint32 seed)
 {

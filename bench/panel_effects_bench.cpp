@@ -2,6 +2,7 @@
 // ImageMagick's closest operation, medians of several runs. ImageMagick's
 // figure is its run time minus that of reading the same picture and writing
 // nothing, so its start-up and file reading do not count against it.
+#include "bench_figures.h"
 #include "panel/effects/effect_records.h"
 #include "panel/effects/image_effects.h"
 
@@ -18,6 +19,11 @@
 #include <vector>
 
 namespace {
+
+using kq::bench::Median;
+using kq::bench::MedianMs;
+using kq::bench::ProcessCpuMs;
+using kq::bench::ResidentKilobytes;
 
 using namespace kq::panel;
 
@@ -62,12 +68,6 @@ QImage PanelPhoto()
     for (int i = 0; i < 6; ++i)
         painter.drawEllipse(QPointF(200 + 260 * i, 90 + 20 * (i % 3)), 70, 28);
     return image;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 double OwnMs(const QImage &photo, const Effect &effect)

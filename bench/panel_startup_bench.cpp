@@ -3,6 +3,7 @@
 // a kit model to the first paint of the panel window's design canvas, over
 // several runs in this process, and the resident memory with the panel
 // window on screen.
+#include "bench_figures.h"
 #include "base/paths.h"
 #include "panel/main_window/panel_window.h"
 #include "panel/menu/product_menu.h"
@@ -25,21 +26,14 @@
 
 namespace {
 
+using kq::bench::Median;
+using kq::bench::MedianMs;
+using kq::bench::ProcessCpuMs;
+using kq::bench::ResidentKilobytes;
+
 using Clock = std::chrono::steady_clock;
 constexpr int kRuns = 9;
 constexpr int kWideModel = 2;  // the largest panel, TL-3
-
-long ResidentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
 
 // Notes the first paint of a widget and then runs next.
 class FirstPaint final : public QObject {
@@ -107,12 +101,6 @@ Run StartOnce(int argc, char *argv[])
     run.menuMilliseconds = std::chrono::duration<double, std::milli>(*menuPainted.painted - start).count();
     run.windowMilliseconds = std::chrono::duration<double, std::milli>(*windowPainted.painted - chosen).count();
     return run;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace

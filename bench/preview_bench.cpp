@@ -3,6 +3,7 @@
 // under the real waiter, as the preview window runs it: the duration against
 // the time the program asks for, and the CPU time the process used meanwhile,
 // which should stay near zero since waiting idles.
+#include "bench_figures.h"
 #include "base/waiter.h"
 #include "model/colour_packing.h"
 #include "preview/preview_interpreter.h"
@@ -18,22 +19,12 @@
 
 namespace {
 
+using kq::bench::Median;
+using kq::bench::MedianMs;
+using kq::bench::ProcessCpuMs;
+using kq::bench::ResidentKilobytes;
+
 constexpr int kRuns = 3;
-
-double ProcessCpuMs()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto ms = [](const timeval &t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 class SilentHost final : public kq::PreviewHost {
 public:

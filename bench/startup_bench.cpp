@@ -1,6 +1,7 @@
 // Start-up to the main menu: the time from entering main-like code (before
 // the QApplication exists) to the menu's first paint, over several runs in
 // this process, and the resident memory with the menu on screen.
+#include "bench_figures.h"
 #include "context/studio_context.h"
 #include "services/dialogs.h"
 #include "device/hidapi_backend.h"
@@ -23,20 +24,13 @@
 
 namespace {
 
+using kq::bench::Median;
+using kq::bench::MedianMs;
+using kq::bench::ProcessCpuMs;
+using kq::bench::ResidentKilobytes;
+
 using Clock = std::chrono::steady_clock;
 constexpr int kRuns = 9;
-
-long ResidentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
 
 // Notes the first paint of the menu's start page, then closes the menu,
 // which ends the run's event loop.

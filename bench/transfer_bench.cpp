@@ -2,6 +2,7 @@
 // the real waiter against the virtual clock, with the progress window shown:
 // its duration (the pacing makes it 122 × 50 ms) and the CPU time the
 // process used meanwhile, which should stay near zero since waiting idles.
+#include "bench_figures.h"
 #include "base/waiter.h"
 #include "controls/transfer_progress_window.h"
 #include "device/device_link.h"
@@ -21,23 +22,13 @@
 
 namespace {
 
+using kq::bench::Median;
+using kq::bench::MedianMs;
+using kq::bench::ProcessCpuMs;
+using kq::bench::ResidentKilobytes;
+
 constexpr int kRuns = 5;
 constexpr int kPacingMs = 50;
-
-double ProcessCpuMs()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto ms = [](const timeval &t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 class CompletionCounter final : public kq::ReportReceiver {
 public:
