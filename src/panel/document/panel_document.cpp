@@ -21,6 +21,14 @@ QString Number(int value)
     return QString::number(value);
 }
 
+// The picture of a file a record can name (no comma in its path), read.
+std::optional<QImage> StorablePicture(const QString &path)
+{
+    if (!CanStorePath(path))
+        return std::nullopt;
+    return ReadPanelPicture(path);
+}
+
 // The creation record's fields without the trailing ones a kind does not
 // have (a photo keeps its empty picture field 8).
 int CreationFieldCount(RecordKind kind)
@@ -160,9 +168,9 @@ std::optional<QString> PanelDocument::CanAddLayer() const
 
 bool PanelDocument::AddPhoto(const QString &path)
 {
-    if (CanAddLayer() || !CanStorePath(path))
+    if (CanAddLayer())
         return false;
-    std::optional<QImage> picture = ReadPanelPicture(path);
+    std::optional<QImage> picture = StorablePicture(path);
     if (!picture)
         return false;
     TakeSnapshot();
@@ -175,9 +183,9 @@ bool PanelDocument::AddPhoto(const QString &path)
 
 bool PanelDocument::AddPart(const QString &path, QPoint position)
 {
-    if (CanAddLayer() || !CanStorePath(path))
+    if (CanAddLayer())
         return false;
-    std::optional<QImage> picture = ReadPanelPicture(path);
+    std::optional<QImage> picture = StorablePicture(path);
     if (!picture)
         return false;
     TakeSnapshot();
@@ -191,9 +199,7 @@ bool PanelDocument::AddPart(const QString &path, QPoint position)
 
 bool PanelDocument::ChooseBackground(const QString &path)
 {
-    if (!CanStorePath(path))
-        return false;
-    std::optional<QImage> picture = ReadPanelPicture(path);
+    std::optional<QImage> picture = StorablePicture(path);
     if (!picture)
         return false;
     TakeSnapshot();
