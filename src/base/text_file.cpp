@@ -1,7 +1,8 @@
 #include "base/text_file.h"
 
+#include "base/atomic_file.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -235,14 +236,7 @@ TextWriteResult WriteTextLines(const QString &path, const QStringList &lines)
     const EncodedLines bytes = EncodeTextLines(lines);
     if (!bytes)
         return {false, bytes.unencodable};
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    if (file.write(*bytes) != bytes->size()) {
-        file.cancelWriting();
-        return {};
-    }
-    return {file.commit(), {}};
+    return {WriteFileAtomically(path, *bytes), {}};
 }
 
 }  // namespace kq

@@ -7,6 +7,7 @@
 
 #include "editors/test_step.h"
 #include "support/file_bytes.h"
+#include "support/full_folder.h"
 #include "support/test_context.h"
 
 #include <QDir>
@@ -166,6 +167,25 @@ TEST_F(ProgramFileCommands, AFailedSaveShowsTheStepsMessageAndKeepsEarlierFiles)
         EXPECT_TRUE(host.caption.isEmpty());
         EXPECT_EQ(step.savedMarks, 1);
     }
+}
+
+// The file system refuses the bytes only when they are flushed: a program
+// file is smaller than any write buffer.
+TEST_F(ProgramFileCommands, ASaveOnAFullDiskShowsTheMessageAndKeepsTheFile)
+{
+    testing::FullFolder full(testing::FullFolder::Kind::FileSizeLimit);
+    ASSERT_TRUE(full.Unavailable().isEmpty()) << full.Unavailable().toStdString();
+    const QString path = full.FilePath(QStringLiteral("keep.kq27"));
+    WriteBytes(path, "OK\r\nSTART\r\nEND\r\n");
+    dialogs.fileNames.enqueue(path);
+    dialogs.yesNoAnswers.enqueue(true);  // overwrite
+    full.Fill();
+    EXPECT_FALSE(SaveProgramFile(context, step, host));
+    full.Empty();
+    EXPECT_EQ(dialogs.Texts(Kind::Warning), QStringList{QStringLiteral("save failed")});
+    EXPECT_EQ(ReadBytes(path), QByteArray("OK\r\nSTART\r\nEND\r\n"));
+    EXPECT_EQ(full.Entries(), QStringList{QStringLiteral("keep.kq27")});
+    EXPECT_EQ(step.savedMarks, 0);
 }
 
 TEST_F(ProgramFileCommands, OwnFileRestoresItsSectionAndReportFields)

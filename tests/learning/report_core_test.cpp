@@ -2,6 +2,8 @@
 #include "learning/report_builder.h"
 #include "learning/report_display_size.h"
 #include "learning/report_save.h"
+#include "support/file_bytes.h"
+#include "support/full_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -194,6 +196,29 @@ TEST_F(ReportSaveFolder, UnwritableTargetReportsTheFailure)
     EXPECT_EQ(SaveReport({"z"}, ReportKind::Word, m_dir.filePath("missing/dir/z.html"), Pictures()),
               ReportSaveResult::WriteFailed);
 }
+
+// A report saved again over the old one on a full disk: the old page stays,
+// and no cut picture is left beside it.
+using ReportFullDiskTest = testing::FullFolderTest;
+
+TEST_P(ReportFullDiskTest, FailedSaveKeepsTheOldPage)
+{
+    const QTemporaryDir pictures;
+    testing::WriteBytes(pictures.filePath("Sound.bmp"), QByteArray(64 * 1024, 'b'));
+    const QString page = m_full.FilePath("taro.html");
+    testing::WriteBytes(page, "<p>old</p>\r\n");
+    for (const ReportKind kind : {ReportKind::Word, ReportKind::Sound}) {
+        m_full.Fill();
+        const ReportSaveResult saved = SaveReport({"<img src=\"Img/Sound.bmp\">"}, kind, page, pictures.path());
+        m_full.Empty();
+        EXPECT_NE(saved, ReportSaveResult::Saved);
+        EXPECT_EQ(testing::ReadBytes(page), QByteArray("<p>old</p>\r\n"));
+        EXPECT_TRUE(QDir(m_full.FilePath("taroImg")).isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(OnAFullDisk, ReportFullDiskTest, ::testing::ValuesIn(testing::kFullFolderKinds),
+                         testing::FullFolderKindName);
 
 }  // namespace
 }  // namespace kq

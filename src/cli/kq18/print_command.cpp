@@ -1,42 +1,21 @@
 // print FILE.kq18 MODEL OUT.pdf: the panel of a panel file with the model's
 // frame overlay, printed at real size 10 mm from the paper's left and top
 // edges on one A4 page of a PDF file, as the print window prints it.
+#include "base/atomic_file.h"
 #include "cli/kq18/tool_command.h"
 #include "panel/menu/panel_printing.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QPrinter>
-#include <QSaveFile>
-#include <QTemporaryDir>
 
 namespace kq::kq18tool {
 
 namespace {
 
-// The printer writes its file as it goes; the PDF replaces OUT only once it
-// is complete.
+// The PDF is made in memory and replaces OUT only once it is complete.
 bool WritePanelPdf(const QImage &panel, const QString &path)
 {
-    const QTemporaryDir folder;
-    if (!folder.isValid())
-        return false;
-    const QString printed = folder.filePath(QStringLiteral("print.pdf"));
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(printed);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    if (!panel::PrintPanel(printer, panel))
-        return false;
-
-    QFile pdf(printed);
-    if (!pdf.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = pdf.readAll();
-    QSaveFile file(path);
-    if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    const std::optional<QByteArray> pdf = panel::PanelPdf(panel);
+    return pdf && WriteFileAtomically(path, *pdf);
 }
 
 }  // namespace

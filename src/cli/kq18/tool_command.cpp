@@ -1,12 +1,12 @@
 #include "cli/kq18/tool_command.h"
 
 #include "base/paths.h"
+#include "base/picture_file.h"
 #include "panel/document/panel_document.h"
 #include "panel/model/kit_model.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace kq::kq18tool {
 
@@ -18,15 +18,7 @@ QByteArray OutputFormat(const QString &path)
 
 bool WritePicture(const QImage &image, const QString &path, const QByteArray &format)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, format);
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WritePictureFile(path, image, format);
 }
 
 std::optional<int> ModelArgument(const QString &code)

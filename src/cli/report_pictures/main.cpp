@@ -3,6 +3,7 @@
 // of a melody file, into APPDATA's temporary report folder, as the editors
 // draw them for their report window.
 #include "base/paths.h"
+#include "base/picture_file.h"
 #include "base/text_file.h"
 #include "editors/flowchart/flowchart.h"
 #include "editors/flowchart/flowchart_painter.h"
@@ -35,7 +36,8 @@ int DrawStaff(const QStringList &lines, const kq::Paths &paths)
         return Fail(1, kq::kReadFailedMessage);
     const QString file = paths.TempFolder() + kq::kStaffReportPicture;
     const QImage clef(paths.ProgramFile(kq::kClefPicture));
-    if (!QDir().mkpath(QFileInfo(file).path()) || !kq::StaffPicture(read.melody, kStaffWidth, clef).save(file, "BMP"))
+    if (!QDir().mkpath(QFileInfo(file).path())
+        || !kq::WritePictureFile(file, kq::StaffPicture(read.melody, kStaffWidth, clef), "BMP"))
         return Fail(2, QStringLiteral("%1: cannot be written").arg(file));
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "editors/flowchart/flowchart_painter.h"
 
 #include "base/paths.h"
+#include "base/picture_file.h"
 #include "editors/flowchart/arrow_route.h"
 #include "editors/flowchart/box_look.h"
 
@@ -141,7 +142,7 @@ bool WriteRoutinePictures(FlowchartPainter &painter, const Flowchart &flowchart,
         canvas.translate(-area.topLeft());
         painter.Paint(canvas, flowchart, routine, {});
         canvas.end();
-        if (!picture.save(temp + kRoutinePictureName.arg(routine), "BMP"))
+        if (!WritePictureFile(temp + kRoutinePictureName.arg(routine), picture, "BMP"))
             return false;
     }
     return true;

@@ -2,6 +2,8 @@
 // their pixels as base64 JPEG, everything else rebuilt from its source.
 #include "panel/document/panel_document.h"
 
+#include "base/atomic_file.h"
+#include "base/picture_file.h"
 #include "base/text_file.h"
 #include "panel/document/layer_building.h"
 #include "panel/document/panel_picture.h"
@@ -10,14 +12,12 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QSet>
 
 namespace kq::panel {
 
 namespace {
 
-const QString kSaveJpegName = QStringLiteral("save.jpg");
 const QString kReadJpegName = QStringLiteral("Read.jpg");
 const QString kKeptPhotoEffect = QStringLiteral("SelectImage");
 constexpr int kPhotoFieldsBeforePicture = 7;
@@ -38,20 +38,11 @@ PanelFileResult ReadFailed()
     return {PanelFileStatus::Failed, kPanelReadFailedMessage};
 }
 
-// The picture's JPEG bytes at quality 100, written through a file of the
-// temporary folder that is removed again.
-std::optional<QByteArray> JpegBytes(const QImage &image, const QString &file)
+// The picture's JPEG bytes at quality 100. Encoded in memory: a JPEG file
+// cut short on a full disk would be stored as a broken picture.
+std::optional<QByteArray> JpegBytes(const QImage &image)
 {
-    QImageWriter writer(file, "jpeg");
-    writer.setQuality(100);
-    const bool written = writer.write(image);
-    std::optional<QByteArray> bytes;
-    QFile saved(file);
-    if (written && saved.open(QIODevice::ReadOnly))
-        bytes = saved.readAll();
-    saved.close();
-    QFile::remove(file);
-    return bytes;
+    return PictureBytes(image, "jpeg", 100);
 }
 
 // The picture of base64 text, decoded through a file of the temporary folder
@@ -62,13 +53,8 @@ std::optional<QImage> PictureOfBase64(const QString &text, const QString &file)
     if (!decoded || decoded.decoded.isEmpty())
         return std::nullopt;
     std::optional<QImage> picture;
-    QFile out(file);
-    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(decoded.decoded) == decoded.decoded.size()
-        && out.flush()) {
-        out.close();
+    if (WriteFileAtomically(file, decoded.decoded))
         picture = ReadPanelPicture(file);
-    }
-    out.close();
     QFile::remove(file);
     return picture;
 }
@@ -96,7 +82,6 @@ PanelFileResult PanelDocument::Save(const QString &path, const ProgressCallback 
             photoLayers.insert(RecordLayer(line).value_or(kBackgroundLayer));
     }
 
-    const QString saveJpeg = m_paths.PanelTempFolder() + kSaveJpegName;
     QStringList lines;
     for (qsizetype i = 0; i < records.size(); ++i) {
         const QString &line = records.at(i);
@@ -105,7 +90,7 @@ PanelFileResult PanelDocument::Save(const QString &path, const ProgressCallback 
         case RecordKind::Photo: {
             if (n < 0 || n >= LayerCount())
                 return SaveFailed();
-            const std::optional<QByteArray> jpeg = JpegBytes(m_state.layers.at(n).image, saveJpeg);
+            const std::optional<QByteArray> jpeg = JpegBytes(m_state.layers.at(n).image);
             if (!jpeg)
                 return SaveFailed();
             lines.append(RecordFields(line).mid(0, kPhotoFieldsBeforePicture).join(QLatin1Char(',')) + QLatin1Char(',')

@@ -1,10 +1,10 @@
 #include "panel/menu/bitmap_file.h"
 
+#include "base/atomic_file.h"
+#include "base/picture_file.h"
 #include "panel/effects/effect_control.h"
 
-#include <QBuffer>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace kq::panel {
 
@@ -20,30 +20,28 @@ bool HasBitmapExtension(const QString &path)
 
 BitmapWrite WriteBitmapFile(const QString &path, const QImage &image, EffectControl &control)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (image.isNull() || !image.save(&buffer, "BMP"))
+    const std::optional<QByteArray> bytes = PictureBytes(image, "BMP");
+    if (!bytes)
         return BitmapWrite::Failed;
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    AtomicFile file(path);
+    if (!file.Open())
         return BitmapWrite::Failed;
-    for (qint64 at = 0; at < bytes.size(); at += kChunkBytes) {
+    for (qint64 at = 0; at < bytes->size(); at += kChunkBytes) {
         if (control.StopRequested()) {
-            file.cancelWriting();
+            file.Cancel();
             return BitmapWrite::Stopped;
         }
-        const qint64 length = std::min(kChunkBytes, bytes.size() - at);
-        if (file.write(bytes.constData() + at, length) != length)
+        const qint64 length = std::min(kChunkBytes, bytes->size() - at);
+        if (!file.Write(QByteArrayView(*bytes).sliced(at, length)))
             return BitmapWrite::Failed;
-        control.ReportProgress(int((at + length) * 100 / bytes.size()));
+        control.ReportProgress(int((at + length) * 100 / bytes->size()));
     }
     if (control.StopRequested()) {
-        file.cancelWriting();
+        file.Cancel();
         return BitmapWrite::Stopped;
     }
-    return file.commit() ? BitmapWrite::Written : BitmapWrite::Failed;
+    return file.Commit() ? BitmapWrite::Written : BitmapWrite::Failed;
 }
 
 }  // namespace kq::panel

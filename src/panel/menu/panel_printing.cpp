@@ -3,7 +3,9 @@
 #include "panel/document/panel_picture.h"
 #include "panel/model/kit_model.h"
 
+#include <QBuffer>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 
 namespace kq::panel {
@@ -11,25 +13,34 @@ namespace kq::panel {
 namespace {
 
 constexpr QPoint kPanelMargin(100, 100);
+const QString kDocumentName = QStringLiteral("Print Out");
+// The resolution of a high-resolution PDF printer.
+constexpr int kPdfDotsPerInch = 1200;
 
-// Draws image into area, given in 0.1 mm from the paper's top-left corner.
-bool PrintInto(QPrinter &printer, const QImage &image, const QRect &area)
+// Draws image into area, given in 0.1 mm from the origin of device.
+bool DrawInto(QPagedPaintDevice &device, const QImage &image, const QRect &area)
 {
-    printer.setDocName(QStringLiteral("Print Out"));
-    // Paper coordinates: without full-page mode the origin would be the
-    // printable area's corner, and the margins would shift the panel.
-    printer.setFullPage(true);
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&device))
         return false;
-    // The painter works in device pixels at the printer's resolution.
-    const double perTenthX = printer.logicalDpiX() / 254.0;
-    const double perTenthY = printer.logicalDpiY() / 254.0;
+    // The painter works in device pixels at the device's resolution.
+    const double perTenthX = device.logicalDpiX() / 254.0;
+    const double perTenthY = device.logicalDpiY() / 254.0;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(area.x() * perTenthX, area.y() * perTenthY, area.width() * perTenthX,
                              area.height() * perTenthY),
                       image);
     return painter.end();
+}
+
+// Draws image into area, given in 0.1 mm from the paper's top-left corner.
+bool PrintInto(QPrinter &printer, const QImage &image, const QRect &area)
+{
+    printer.setDocName(kDocumentName);
+    // Paper coordinates: without full-page mode the origin would be the
+    // printable area's corner, and the margins would shift the panel.
+    printer.setFullPage(true);
+    return DrawInto(printer, image, area);
 }
 
 }  // namespace
@@ -62,6 +73,21 @@ QImage ComposeSheet(const KitModel &model, const SheetPictures &pictures)
 bool PrintPanel(QPrinter &printer, const QImage &panel)
 {
     return PrintInto(printer, panel, QRect(kPanelMargin, panel.size()));
+}
+
+std::optional<QByteArray> PanelPdf(const QImage &panel)
+{
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setTitle(kDocumentName);
+    writer.setResolution(kPdfDotsPerInch);
+    // No margins: the origin is the paper's corner, as in full-page printing.
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    if (!DrawInto(writer, panel, QRect(kPanelMargin, panel.size())))
+        return std::nullopt;
+    return pdf;
 }
 
 bool PrintSheet(QPrinter &printer, const QImage &sheet)

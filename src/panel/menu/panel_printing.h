@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QPoint>
 #include <QSize>
 
 #include <array>
+#include <optional>
 
 class QPrinter;
 
@@ -32,6 +34,10 @@ QImage ComposeSheet(const KitModel &model, const SheetPictures &pictures);
 // 10 mm from the left and top edges of the paper. False when the printer
 // could not be started.
 [[nodiscard]] bool PrintPanel(QPrinter &printer, const QImage &panel);
+
+// The page PrintPanel prints, as an A4 PDF file's bytes; nullopt when it
+// could not be drawn.
+std::optional<QByteArray> PanelPdf(const QImage &panel);
 
 // One page of a document "Print Out": the A4 sheet over the whole paper from
 // its top-left corner.

@@ -1,9 +1,9 @@
 #include "tools/melody/melody_wave.h"
 
+#include "base/atomic_file.h"
 #include "base/transfer_progress.h"
 #include "tools/melody/melody_bytes.h"
 
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <array>
@@ -128,14 +128,10 @@ QByteArray WaveHeader(qsizetype sampleCount)
 
 bool WriteMelodyWave(const QString &path, const ByteList &noteBytes, MelodySpeed speed)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray samples = MelodySamples(noteBytes, speed);
     const QByteArray header = WaveHeader(samples.size());
-    if (file.write(header) != header.size() || file.write(samples) != samples.size())
-        return false;
-    return file.commit();
+    AtomicFile file(path);
+    return file.Open() && file.Write(header) && file.Write(samples) && file.Commit();
 }
 
 }  // namespace kq

@@ -1,5 +1,6 @@
 #include "tools/melody/melody_window.h"
 
+#include "base/picture_file.h"
 #include "base/text_file.h"
 #include "context/studio_context.h"
 #include "controls/dropped_files.h"
@@ -427,7 +428,7 @@ void MelodyWindow::MakeReport()
 {
     const QString path = m_context.Paths().TempFolder() + kStaffReportPicture;
     const QImage picture = StaffPicture(m_melody, m_staff->width(), m_staff->Clef());
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !picture.save(path, "BMP")) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !WritePictureFile(path, picture, "BMP")) {
         m_context.Dialogs().Warning(this, kSaveFailedMessage);
         return;
     }
