@@ -38,7 +38,6 @@ TEST_P(ToolFullDiskTest, WritingCommandsExitWithTwoAndKeepTheOldFile)
     };
     const QStringList commands[] = {
         {"flowchart", program},
-        {"icons", program},
         {"wav", song(1)},
         {"wav", song(40)},
     };
