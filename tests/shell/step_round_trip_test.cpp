@@ -1,5 +1,7 @@
+#include "controls/code_editor.h"
 #include "editors/flowchart/flowchart_window.h"
 #include "editors/text/text_window.h"
+#include "services/window_registry.h"
 #include "studio_fixture.h"
 
 #include <QAction>
@@ -44,6 +46,14 @@ protected:
             return nullptr;
         text->Action(QStringLiteral("ShowFlowchart"))->trigger();
         return Shown<FlowchartWindow>(WindowKind::FlowchartEditor);
+    }
+
+    // The flowchart's section without its free slots.
+    static QStringList Drawn(FlowchartWindow &flowchart)
+    {
+        QStringList lines = flowchart.Document().SectionLines();
+        lines.removeAll(QStringLiteral("0--0-0----"));
+        return lines;
     }
 
     FlowchartWindow *OpenFlowchartDemo(const QString &demo)
@@ -97,22 +107,22 @@ TEST_F(StepRoundTripTest, AFlowchartEditOutsideTheProgramLinesSurvivesTheNextRou
         SCOPED_TRACE(c.demo);
         FlowchartWindow *flowchart = OpenFlowchartDemo(QString::fromLatin1(c.demo));
         ASSERT_TRUE(flowchart);
-        const QStringList demo = flowchart->Document().SectionLines();
+        const QStringList demo = Drawn(*flowchart);
         flowchart = FlowchartRoundTrip(*flowchart);
         ASSERT_TRUE(flowchart);
-        EXPECT_EQ(flowchart->Document().SectionLines(), demo);
+        EXPECT_EQ(Drawn(*flowchart), demo);
 
         const QStringList before = flowchart->Document().ProgramLines().lines.value();
         flowchart->Document().Edit(c.edit);
-        const QStringList edited = flowchart->Document().SectionLines();
+        const QStringList edited = Drawn(*flowchart);
         ASSERT_NE(edited, demo);
         ASSERT_EQ(flowchart->Document().ProgramLines().lines, before);
         flowchart = FlowchartRoundTrip(*flowchart);
         ASSERT_TRUE(flowchart);
-        EXPECT_EQ(flowchart->Document().SectionLines(), edited);
+        EXPECT_EQ(Drawn(*flowchart), edited);
         flowchart = FlowchartRoundTrip(*flowchart);
         ASSERT_TRUE(flowchart);
-        EXPECT_EQ(flowchart->Document().SectionLines(), edited);
+        EXPECT_EQ(Drawn(*flowchart), edited);
 
         flowchart->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

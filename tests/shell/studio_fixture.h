@@ -20,10 +20,11 @@ namespace kq::testing {
 // A started studio over temporary folders, with fakes for every service.
 class StudioFixture : public ::testing::Test {
 protected:
-    StudioFixture() : StudioFixture(temp.Paths().ProgramFolder()) {}
-    // Over another program folder, such as the installed data tree.
-    explicit StudioFixture(const QString &programFolder)
-        : context(dialogs, waiter, Paths(programFolder, temp.Paths().AppDataFolder()), clock),
+    // Over an empty program folder, or another one such as the installed data
+    // tree.
+    explicit StudioFixture(const QString &programFolder = {})
+        : context(dialogs, waiter,
+                  programFolder.isEmpty() ? temp.Paths() : Paths(programFolder, temp.Paths().AppDataFolder()), clock),
           studio(context, launcher, kPanelMaker)
     {
         studio.Start();
