@@ -1,4 +1,5 @@
 #include "base/paths.h"
+#include "controls/paste_guard.h"
 #include "panel/main_window/panel_window.h"
 #include "panel/menu/product_menu.h"
 #include "panel/menu/splash_window.h"
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KQ18"));
     kq::InstallQtJapanese();
+    kq::InstallPasteGuard(app);
 
     kq::QtDialogs dialogs;
     kq::DesktopLauncher launcher;

@@ -1,6 +1,7 @@
 #include "base/paths.h"
 #include "base/waiter.h"
 #include "context/studio_context.h"
+#include "controls/paste_guard.h"
 #include "device/hidapi_backend.h"
 #include "services/dialogs.h"
 #include "services/launcher.h"
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KQ27"));
     kq::InstallQtJapanese();
+    kq::InstallPasteGuard(app);
 
     kq::QtDialogs dialogs;
     kq::EventLoopWaiter waiter;

@@ -43,16 +43,20 @@ protected:
     bool SwitchFromText(Step target) { return SwitchStep(context, windows, windows.EditorOf(Step::Text), target); }
 
     QString Cache() const { return temp.Paths().TempFolder() + kHandOverFileName; }
-    // A cache the flowchart step wrote with its own layout.
-    void WriteFlowchartCache(const QStringList &instructions, const QString &name)
+    // A cache a step wrote with its own layout.
+    void WriteCache(Step step, const QString &marker, const QStringList &instructions, const QString &name)
     {
-        TestStep flowchart(Step::Flowchart, kFlowchartSectionMarker);
-        flowchart.instructions = instructions;
-        flowchart.layout = QStringLiteral("drawn");
+        TestStep writer(step, marker);
+        writer.instructions = instructions;
+        writer.layout = QStringLiteral("drawn");
         ReportFields report;
         report.name = name;
-        ASSERT_TRUE(WriteTextLines(Cache(), ProgramFileLines(flowchart.ProgramLines().lines, report,
-                                                             kFlowchartSectionMarker, flowchart.SectionLines())));
+        ASSERT_TRUE(WriteTextLines(
+            Cache(), ProgramFileLines(writer.ProgramLines().lines, report, marker, writer.SectionLines())));
+    }
+    void WriteFlowchartCache(const QStringList &instructions, const QString &name)
+    {
+        WriteCache(Step::Flowchart, kFlowchartSectionMarker, instructions, name);
     }
 
     testing::TestStepWindows windows{context};
@@ -87,6 +91,19 @@ TEST_F(StepSwitchTest, KeepsACacheThatHoldsTheSameProgram)
     EXPECT_EQ(ReadBytes(Cache()), cache);
     EXPECT_EQ(windows.Find(Step::Flowchart)->layout, "drawn");
     EXPECT_EQ(context.ReportFields().Value().name, "太郎");
+}
+
+// The step that wrote the cache may have changed what the program lines do
+// not show since (a comment, a box's place): its own older cache goes.
+TEST_F(StepSwitchTest, RewritesItsOwnCacheOfTheSameProgram)
+{
+    WriteCache(Step::Text, kTextSectionMarker, {kRedLamp, kTone}, QStringLiteral("古い名前"));
+
+    ASSERT_TRUE(SwitchFromText(Step::Flowchart));
+    EXPECT_EQ(windows.Find(Step::Flowchart)->layout, "converted");
+    const ProgramFileParts cache = SplitProgramFile(ReadTextLines(Cache())->lines);
+    EXPECT_EQ(cache.section, (QStringList{"layout typed", kRedLamp, kTone}));
+    EXPECT_EQ(cache.report.name, "太郎");
 }
 
 TEST_F(StepSwitchTest, RewritesACacheOfAnotherProgram)

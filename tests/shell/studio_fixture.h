@@ -20,7 +20,12 @@ namespace kq::testing {
 // A started studio over temporary folders, with fakes for every service.
 class StudioFixture : public ::testing::Test {
 protected:
-    StudioFixture() : context(dialogs, waiter, temp.Paths(), clock), studio(context, launcher, kPanelMaker)
+    // Over an empty program folder, or another one such as the installed data
+    // tree.
+    explicit StudioFixture(const QString &programFolder = {})
+        : context(dialogs, waiter,
+                  programFolder.isEmpty() ? temp.Paths() : Paths(programFolder, temp.Paths().AppDataFolder()), clock),
+          studio(context, launcher, kPanelMaker)
     {
         studio.Start();
         // The splash leaves and the link starts once the event loop runs.

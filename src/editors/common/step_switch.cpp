@@ -12,10 +12,17 @@ namespace kq {
 
 namespace {
 
-bool HoldsProgram(const QString &cachePath, const QStringList &programLines)
+// The cache another step wrote for the same program: the program only passed
+// through this step and goes back in its own shape. A cache this step wrote
+// itself is rewritten, since the step may have changed what the program lines
+// do not show (a comment, a box's place, a subroutine's name).
+bool KeepsCache(const QString &cachePath, const QStringList &programLines, const QString &ownSectionMarker)
 {
     const std::optional<TextFileContent> cache = ReadTextLines(cachePath);
-    return cache && !cache->hasDecodingErrors && SameProgramLines(cache->lines, programLines);
+    if (!cache || cache->hasDecodingErrors)
+        return false;
+    const ProgramFileParts parts = SplitProgramFile(cache->lines);
+    return parts.sectionMarker != ownSectionMarker && SameProgramLines(parts.programLines, programLines);
 }
 
 }  // namespace
@@ -30,7 +37,7 @@ bool SwitchStep(StudioContext &context, StepWindows &windows, StepEditor from, S
     }
 
     const QString cachePath = context.Paths().TempFolder() + kHandOverFileName;
-    if (!HoldsProgram(cachePath, *programLines)) {
+    if (!KeepsCache(cachePath, *programLines, from.document->SectionMarker())) {
         const QStringList lines = ProgramFileLines(programLines, context.ReportFields().Value(),
                                                    from.document->SectionMarker(), from.document->SectionLines());
         if (const TextWriteResult written = WriteTextLines(cachePath, lines); !written) {
