@@ -10,6 +10,16 @@ namespace kq::cli {
 namespace {
 constexpr const char *kBytesUsage = "usage: kq27-tool bytes FILE [--generation 3|4] [--keywords FILE]";
 constexpr const char *kSizeUsage = "usage: kq27-tool size FILE [--generation 3|4] [--keywords FILE]";
+
+// The count each step shows: the icon step counts neither start nor end.
+int MemoryCountOf(const ProgramInput &input)
+{
+    if (input.iconRow)
+        return IconMemoryCount(*input.iconRow, input.generation);
+    if (input.flowchart)
+        return input.flowchart->TotalBytes();
+    return ProgramLinesMemoryCount(input.instructions, input.generation);
+}
 }  // namespace
 
 std::optional<ByteList> ProgramBytesOf(const ProgramInput &input)
@@ -46,9 +56,7 @@ int RunSize(const QStringList &arguments)
     const ProgramInputResult read = ReadProgramInput(arguments, kSizeUsage);
     if (!read.input)
         return read.exitCode;
-    const int size = read.input->flowchart ? read.input->flowchart->TotalBytes()
-                                           : ProgramLinesMemoryCount(read.input->instructions, read.input->generation);
-    PrintLine(stdout, QString::number(size));
+    PrintLine(stdout, QString::number(MemoryCountOf(*read.input)));
     return kSuccess;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/command.h"
 #include "cli/flowchart_input.h"
 #include "cli/icon_input.h"
+#include "cli/program_input.h"
 #include "cli/text_input.h"
 #include "editors/flowchart/flowchart_linear.h"
 #include "editors/icon/icon_program.h"
@@ -10,23 +11,18 @@
 namespace kq::cli {
 
 namespace {
-constexpr const char *kLinesUsage = "usage: kq27-tool lines FILE [--keywords FILE]";
+constexpr const char *kLinesUsage = "usage: kq27-tool lines FILE [--generation 3|4] [--keywords FILE]";
 }  // namespace
 
 int RunLines(const QStringList &arguments)
 {
-    QString path;
-    QString keywordsPath;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String("--keywords") && i + 1 < arguments.size())
-            keywordsPath = arguments[++i];
-        else if (path.isEmpty() && !arguments[i].startsWith(QLatin1String("--")))
-            path = arguments[i];
-        else
-            return Fail(kUsageOrUnreadable, QString::fromUtf8(kLinesUsage));
-    }
-    if (path.isEmpty())
-        return Fail(kUsageOrUnreadable, QString::fromUtf8(kLinesUsage));
+    const ProgramArgumentsResult given = ReadProgramArguments(arguments, kLinesUsage);
+    if (!given.arguments)
+        return given.exitCode;
+    const QString &path = given.arguments->path;
+    // An icon file's lines depend on it (icons 11 and 12 carry no threshold for
+    // older clocks); the other files' lines do not.
+    const int generation = given.arguments->generation;
 
     const InputLines content = ReadInputLines(path, QStringLiteral("not a program file (not CP932 text)"));
     if (!content.lines)
@@ -34,16 +30,16 @@ int RunLines(const QStringList &arguments)
 
     const ProgramFileParts parts = SplitProgramFile(*content.lines);
     if (parts.sectionMarker == kIconSectionMarker) {
-        const IconInputResult icons = ReadIconInput(path, parts, kCurrentGeneration);
+        const IconInputResult icons = ReadIconInput(path, parts, generation);
         if (!icons.row)
             return icons.exitCode;
-        for (const QString &line : IconProgramLines(*icons.row, kCurrentGeneration))
+        for (const QString &line : IconProgramLines(*icons.row, generation))
             PrintLine(stdout, line);
         return kSuccess;
     }
     // A flowchart file's stored lines are not trusted either: its boxes are linearised.
     if (HasFlowchartSection(parts)) {
-        const FlowchartInputResult read = ReadFlowchartInput(parts, kCurrentGeneration);
+        const FlowchartInputResult read = ReadFlowchartInput(parts, generation);
         if (!read.flowchart)
             return read.exitCode;
         const LinearForm form = LinearFormOf(*read.flowchart);
@@ -55,7 +51,7 @@ int RunLines(const QStringList &arguments)
     }
     // A text file's stored lines are not trusted: its text is worked out again.
     if (parts.sectionMarker == kTextSectionMarker) {
-        const KeywordsResult keywords = LoadKeywords(keywordsPath);
+        const KeywordsResult keywords = LoadKeywords(given.arguments->keywordsPath);
         if (!keywords.keywords)
             return keywords.exitCode;
         const TextLinesResult text = TextProgramLines(parts.section, *keywords.keywords);

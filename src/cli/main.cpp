@@ -10,7 +10,7 @@ using kq::cli::Command;
 constexpr Command kCommands[] = {
     {"bytes", "bytes FILE [--generation 3|4]   the framed bytes sent to the clock, one per line", kq::cli::RunBytes},
     {"size", "size FILE [--generation 3|4]    the program's memory count", kq::cli::RunSize},
-    {"lines", "lines FILE [--keywords FILE]    the program lines of a program file (a text file's from its text)", kq::cli::RunLines},
+    {"lines", "lines FILE [--generation 3|4] [--keywords FILE]  the program lines of a program file (a text file's from its text)", kq::cli::RunLines},
     {"devices", "devices                         the HID devices present: identification, tab, description", kq::cli::RunDevices},
     {"icons", "icons IN OUT [--generation 3|4] the icon file of program lines (or an \"OK\" program file)", kq::cli::RunIcons},
     {"melody", "melody FILE                     the framed bytes of a melody file sent to the clock, one per line", kq::cli::RunMelody},

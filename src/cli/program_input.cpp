@@ -19,35 +19,47 @@ ProgramInputResult Failed(int code, const QString &message)
 
 }  // namespace
 
-ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *usage)
+ProgramArgumentsResult ReadProgramArguments(const QStringList &arguments, const char *usage)
 {
-    QString path;
-    QString keywordsPath;
-    int generation = kCurrentGeneration;
+    const auto failed = [](const QString &message) {
+        return ProgramArgumentsResult {std::nullopt, Fail(kUsageOrUnreadable, message)};
+    };
+    ProgramArguments read;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         if (argument == QLatin1String("--generation")) {
             if (i + 1 >= arguments.size())
-                return Failed(kUsageOrUnreadable, QString::fromUtf8(usage));
+                return failed(QString::fromUtf8(usage));
             const QString value = arguments[++i];
             if (value == QLatin1String("3"))
-                generation = kOlderGeneration;
+                read.generation = kOlderGeneration;
             else if (value == QLatin1String("4"))
-                generation = kCurrentGeneration;
+                read.generation = kCurrentGeneration;
             else
-                return Failed(kUsageOrUnreadable, QStringLiteral("generation must be 3 or 4"));
+                return failed(QStringLiteral("generation must be 3 or 4"));
         } else if (argument == QLatin1String("--keywords")) {
             if (i + 1 >= arguments.size())
-                return Failed(kUsageOrUnreadable, QString::fromUtf8(usage));
-            keywordsPath = arguments[++i];
-        } else if (path.isEmpty() && !argument.startsWith(QLatin1String("--"))) {
-            path = argument;
+                return failed(QString::fromUtf8(usage));
+            read.keywordsPath = arguments[++i];
+        } else if (read.path.isEmpty() && !argument.startsWith(QLatin1String("--"))) {
+            read.path = argument;
         } else {
-            return Failed(kUsageOrUnreadable, QString::fromUtf8(usage));
+            return failed(QString::fromUtf8(usage));
         }
     }
-    if (path.isEmpty())
-        return Failed(kUsageOrUnreadable, QString::fromUtf8(usage));
+    if (read.path.isEmpty())
+        return failed(QString::fromUtf8(usage));
+    return {read, kSuccess};
+}
+
+ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *usage)
+{
+    const ProgramArgumentsResult given = ReadProgramArguments(arguments, usage);
+    if (!given.arguments)
+        return {std::nullopt, given.exitCode};
+    const QString &path = given.arguments->path;
+    const QString &keywordsPath = given.arguments->keywordsPath;
+    const int generation = given.arguments->generation;
 
     const InputLines content = ReadInputLines(path);
     if (!content.lines)

@@ -29,6 +29,20 @@ struct ProgramInputResult {
     int exitCode = 0;  // when input is empty; the message is already printed
 };
 
+// What FILE [--generation 3|4] [--keywords FILE] says.
+struct ProgramArguments {
+    QString path;
+    QString keywordsPath;
+    int generation = kCurrentGeneration;
+};
+
+struct ProgramArgumentsResult {
+    std::optional<ProgramArguments> arguments;
+    int exitCode = 0;  // when arguments is empty; the usage is already printed
+};
+
+ProgramArgumentsResult ReadProgramArguments(const QStringList &arguments, const char *usage);
+
 // Arguments: FILE [--generation 3|4] [--keywords FILE].
 ProgramInputResult ReadProgramInput(const QStringList &arguments, const char *usage);
 

@@ -49,12 +49,44 @@ TEST_F(IconCommands, BytesAndLinesComeFromTheSlots)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, (QStringList{"START", "5,0,0,0,0,0,0", "2,0,255,0,0,6,0", "END"}));
 
+    // The icon step's own count: start and end are not counted.
     run = testing::RunTool({"size", file});
-    EXPECT_EQ(run.out, QStringList{"10"});
+    EXPECT_EQ(run.out, QStringList{"7"});
+    EXPECT_EQ(testing::RunTool({"size", IconFile("lamps.kq27", QStringList(24, "3,1,0"))}).out, QStringList{"120"});
 
     const QString older = IconFile("older.kq27", {"11,"});
     EXPECT_EQ(testing::RunTool({"bytes", older, "--generation", "3"}).out,
               (QStringList{"240", "230", "2", "172", "4", "231", "0", "250"}));
+}
+
+TEST_F(IconCommands, TheGenerationDecidesTheBrightnessIconsLinesAndSize)
+{
+    const QString threshold = IconFile("bright.kq27", {"11,70", "12,30"});
+    const QString bare = IconFile("older.kq27", {"11,", "12,"});
+    const struct {
+        QString file;
+        QStringList options;
+        int exitCode;
+        QStringList lines;
+        QString size;
+    } cases[] = {
+        {threshold, {}, 0, {"START", "7,2,70,0,0,0,0", "7,3,30,0,0,0,0", "END"}, "6"},
+        {threshold, {"--generation", "4"}, 0, {"START", "7,2,70,0,0,0,0", "7,3,30,0,0,0,0", "END"}, "6"},
+        {threshold, {"--generation", "3"}, 0, {"START", "7,2,0,0,0,0,0", "7,3,0,0,0,0,0", "END"}, "4"},
+        {bare, {"--generation", "3"}, 0, {"START", "7,2,0,0,0,0,0", "7,3,0,0,0,0,0", "END"}, "4"},
+        // Without a value the slots cannot be read for the newer clocks.
+        {bare, {}, 1, {}, {}},
+    };
+    for (const auto &c : cases) {
+        const testing::ToolRun lines = testing::RunTool(QStringList{"lines", c.file} + c.options);
+        EXPECT_EQ(lines.exitCode, c.exitCode) << c.options.join(' ').toStdString() << lines.err.toStdString();
+        EXPECT_EQ(lines.out, c.lines) << c.options.join(' ').toStdString();
+        if (c.exitCode == 0) {
+            EXPECT_EQ(testing::RunTool(QStringList{"size", c.file} + c.options).out, QStringList{c.size});
+        }
+    }
+    EXPECT_EQ(testing::RunTool({"lines", threshold, "--generation", "5"}).exitCode, 2);
+    EXPECT_EQ(testing::RunTool({"lines", threshold, "--generation"}).exitCode, 2);
 }
 
 TEST_F(IconCommands, BadRowsAreRefused)

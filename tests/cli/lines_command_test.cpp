@@ -48,6 +48,10 @@ TEST_F(LinesCommand, PrintsTheProgramLinesOfAnOkFile)
     // LF line ends read the same.
     const QString lf = WriteBytes("lf.kq27", EncodeTextLines(file).value().replace("\r\n", "\n"));
     EXPECT_EQ(RunLines({lf}).out, program);
+
+    // Only an icon file's lines depend on the generation.
+    for (const char *generation : {"3", "4"})
+        EXPECT_EQ(RunLines({"--generation", generation, Write("g.kq27", file)}).out, program) << generation;
 }
 
 TEST_F(LinesCommand, RefusesWhatIsNotAValidProgramFile)

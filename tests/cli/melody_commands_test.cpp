@@ -66,6 +66,18 @@ TEST_F(MelodyToolTest, MelodyRefusesOtherFiles)
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(kReadFailedMessage));
 
+    // C6 has no black key to its right: its sharp is no note the clock knows.
+    damaged[18] = "21,2,1,80,-44";
+    ASSERT_TRUE(WriteTextLines(bad, damaged));
+    for (const QStringList &arguments :
+         {QStringList {"melody", bad}, QStringList {"wav", bad, m_dir.filePath("c6.wav")}}) {
+        const ToolRun sharp = RunTool(arguments);
+        EXPECT_EQ(sharp.exitCode, 1) << arguments.first().toStdString();
+        EXPECT_TRUE(sharp.err.contains(kReadFailedMessage)) << sharp.err.toStdString();
+        EXPECT_TRUE(sharp.out.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("c6.wav")));
+
     EXPECT_EQ(RunTool({"melody", m_dir.filePath("missing.kq27")}).exitCode, 2);
     EXPECT_EQ(RunTool({"melody"}).exitCode, 2);
     EXPECT_EQ(RunTool({"melody", WriteMelody(Melody())}, "/dev/full").exitCode, 2);

@@ -17,6 +17,7 @@
 #include "learning/practice/flow_practice_areas.h"
 #include "learning/practice/flow_practice_window.h"
 #include "learning/practice/icon_practice_window.h"
+#include "learning/practice/practice_checks.h"
 #include "learning/practice/text_practice_window.h"
 #include "learning/report_window.h"
 #include "learning/transfer_data_window.h"
@@ -321,7 +322,8 @@ int main(int argc, char *argv[])
         preview.Stop();
     }
 
-    // STEP1 practice: the first exercise, then red dropped and set to one second.
+    // STEP1 practice: the first exercise, then red dropped and set to one second,
+    // then green fading in (the longest choice of the slot's list).
     {
         kq::IconPracticeWindow practice(context);
         practice.show();
@@ -329,6 +331,9 @@ int main(int argc, char *argv[])
         practice.DropIcon(0);
         practice.Slider()->setValue(4);
         saved = saved && Save(practice, out, QStringLiteral("icon_practice_answered"));
+        practice.DropIcon(1);
+        practice.findChild<QComboBox *>(QStringLiteral("Choice"))->setCurrentIndex(1);
+        saved = saved && Save(practice, out, QStringLiteral("icon_practice_fade"));
     }
 
     // STEP2 practice: the first page, the placed box, the panel and both arrows drawn.
@@ -344,7 +349,7 @@ int main(int argc, char *argv[])
         practice.ForwardButton(3)->click();
         practice.ForwardButton(4)->click();
         saved = saved && Save(practice, out, QStringLiteral("flowchart_practice_panel"));
-        practice.SettingsChosen({kq::ParameterList{0, {255, 0, 0, 4, 0}}, std::nullopt});
+        practice.SettingsChosen({0, kq::Rgb {255, 0, 0}, 4});
         practice.ForwardButton(5)->click();
         practice.ForwardButton(6)->click();
         kq::FlowPracticeLinkArea *area = practice.LinkArea();

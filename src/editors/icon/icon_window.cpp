@@ -4,6 +4,7 @@
 
 #include "context/studio_context.h"
 #include "controls/dropped_files.h"
+#include "controls/font_fit.h"
 #include "device/device_messages.h"
 #include "editors/common/program_file_commands.h"
 #include "editors/common/step_switch.h"
@@ -122,6 +123,7 @@ IconWindow::IconWindow(StudioContext &context, WindowRegistry &windows, StepWind
     BuildMenu();
     BuildPanels(central);
     PlaceOnScreen();
+    FitMenuBarEntries(*menuBar(), minimumWidth());
     RebuildSlots();
 
     connect(&m_document, &StepDocument::Changed, this, [this] {
@@ -302,6 +304,7 @@ void IconWindow::BuildSlot(int slot)
             view.choice->setObjectName(QStringLiteral("Choice%1").arg(slot));
             view.choice->setGeometry(5, 65, 90, 20);
             view.choice->addItems(choices);
+            FitFontToWidth(*view.choice, view.choice->width());
             view.choice->setCurrentIndex(content->choice);
             connect(view.choice, &QComboBox::currentIndexChanged, this,
                     [this, slot](int index) { m_document.SetChoice(slot, index); });

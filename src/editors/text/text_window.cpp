@@ -5,6 +5,7 @@
 #include "context/studio_context.h"
 #include "controls/code_editor.h"
 #include "controls/dropped_files.h"
+#include "controls/font_fit.h"
 #include "controls/help_pane.h"
 #include "device/device_messages.h"
 #include "editors/common/program_file_commands.h"
@@ -90,6 +91,7 @@ TextWindow::TextWindow(StudioContext &context, WindowRegistry &windows, StepWind
     BuildMenu();
     BuildPanels(central);
     PlaceOnScreen();
+    FitMenuBarEntries(*menuBar(), minimumWidth());
 
     connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
         m_document.SetText(m_editor->Text());

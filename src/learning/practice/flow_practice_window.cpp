@@ -2,8 +2,8 @@
 
 #include "context/studio_context.h"
 #include "editors/flowchart/palette_image.h"
-#include "editors/flowchart/parameters/parameter_controls.h"
 #include "learning/practice/flow_practice_areas.h"
+#include "learning/practice/flow_practice_panel.h"
 #include "learning/practice/practice_checks.h"
 #include "learning/practice/practice_messages.h"
 #include "model/catalogue.h"
@@ -90,12 +90,10 @@ QWidget *FlowPracticeWindow::BuildPage(int page)
     if (page == 3) {
         layout->addWidget(BuildDropPage(widget), 1);
     } else if (page == 5) {
-        m_panel = new ParameterControls(ParameterControls::Mode::Panel, widget);
-        m_panel->setObjectName(QStringLiteral("ParaPanel"));
         // Everything off and the shortest time: the pupil sets each control.
-        m_panel->ShowFor(InstructionKind::FullTime, ParameterList {0, {0, 0, 0, 1, 0}}, {},
-                         m_context.Generation().Value());
-        connect(m_panel, &ParameterControls::Accepted, this, &FlowPracticeWindow::SettingsChosen);
+        m_panel = new FlowPracticePanel(m_context.Generation().Value(), widget);
+        m_panel->setObjectName(QStringLiteral("ParaPanel"));
+        connect(m_panel, &FlowPracticePanel::Accepted, this, &FlowPracticeWindow::SettingsChosen);
         layout->addWidget(m_panel, 0, Qt::AlignLeft);
     } else if (page == 7) {
         m_links = new FlowPracticeLinkArea(widget);
@@ -168,11 +166,9 @@ void FlowPracticeWindow::DropKind(int kind, QPoint position)
     m_context.Dialogs().Information(this, practice::kFlowPlaced);
 }
 
-void FlowPracticeWindow::SettingsChosen(const ParameterChoice &choice)
+void FlowPracticeWindow::SettingsChosen(const FlowPracticeSettings &settings)
 {
-    const ParameterList &parameters = choice.parameters;
-    const PracticeVerdict verdict = CheckFlowPracticeSettings(
-        {parameters.variant, Rgb {parameters.p[0], parameters.p[1], parameters.p[2]}, parameters.p[3]});
+    const PracticeVerdict verdict = CheckFlowPracticeSettings(settings);
     if (!verdict.correct) {
         m_context.Dialogs().Warning(this, verdict.message);
         return;

@@ -13,9 +13,9 @@ namespace kq {
 
 class FlowPracticeDropArea;
 class FlowPracticeLinkArea;
-class ParameterControls;
+class FlowPracticePanel;
 class StudioContext;
-struct ParameterChoice;
+struct FlowPracticeSettings;
 
 // STEP2 practice: a ten-page walk-through that places one lamp box, sets
 // its parameters and links start, lamp and end with arrows.
@@ -32,11 +32,11 @@ public:
     QToolButton *ForwardButton(int page) const { return m_forward.at(static_cast<std::size_t>(page)); }
     FlowPracticeDropArea *DropArea() const { return m_dropArea; }
     QLabel *PlacedBox() const { return m_placed; }
-    ParameterControls *Panel() const { return m_panel; }
+    FlowPracticePanel *Panel() const { return m_panel; }
     FlowPracticeLinkArea *LinkArea() const { return m_links; }
 
     void DropKind(int kind, QPoint position);
-    void SettingsChosen(const ParameterChoice &choice);
+    void SettingsChosen(const FlowPracticeSettings &settings);
 
 private:
     QWidget *BuildPage(int page);
@@ -48,7 +48,7 @@ private:
     std::array<QToolButton *, kPages> m_forward {};
     FlowPracticeDropArea *m_dropArea = nullptr;
     QLabel *m_placed = nullptr;
-    ParameterControls *m_panel = nullptr;
+    FlowPracticePanel *m_panel = nullptr;
     FlowPracticeLinkArea *m_links = nullptr;
 };
 

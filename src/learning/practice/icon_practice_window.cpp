@@ -1,6 +1,7 @@
 #include "learning/practice/icon_practice_window.h"
 
 #include "context/studio_context.h"
+#include "controls/font_fit.h"
 #include "editors/icon/icon_drag.h"
 #include "learning/practice/icon_practice_slot.h"
 #include "learning/practice/practice_messages.h"
@@ -149,6 +150,7 @@ void IconPracticeWindow::DropIcon(int icon)
         m_choice->setObjectName(QStringLiteral("Choice"));
         m_choice->setGeometry(5, 65, 90, 20);
         m_choice->addItems(choices);
+        FitFontToWidth(*m_choice, m_choice->width());
         connect(m_choice, &QComboBox::currentIndexChanged, this, [this](int index) {
             m_answer.choice = index;
             RebuildSlider();

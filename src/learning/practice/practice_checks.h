@@ -42,6 +42,7 @@ struct FlowPracticeSettings {
     int choice = 0;  // 0 "フルカラーLED点灯", 1 "フェードイン", 2 "フェードアウト"
     Rgb colour;
     int time = 1;  // quarter seconds, 1..127
+    bool operator==(const FlowPracticeSettings &) const = default;
 };
 [[nodiscard]] PracticeVerdict CheckFlowPracticeSettings(const FlowPracticeSettings &settings);
 

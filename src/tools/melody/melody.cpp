@@ -23,7 +23,8 @@ QString NoteValues(int index, const MelodyNote &note)
 bool HasBlackKeyRight(int whiteKey)
 {
     const int degree = whiteKey % 7;
-    return whiteKey >= 0 && whiteKey < kWhiteKeyCount && degree != 2 && degree != 6;
+    // The keyboard ends on C6: nothing lies to the right of its last key.
+    return whiteKey >= 0 && whiteKey + 1 < kWhiteKeyCount && degree != 2 && degree != 6;
 }
 
 bool IsRest(const MelodyNote &note)

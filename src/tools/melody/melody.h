@@ -50,7 +50,7 @@ struct MelodyNote {
     bool operator==(const MelodyNote &) const = default;
 };
 
-// Keys with a black key to their right: C, D, F, G and A.
+// Keys with a black key to their right: C, D, F, G and A below C6.
 bool HasBlackKeyRight(int whiteKey);
 bool IsRest(const MelodyNote &note);
 // 30 pixels per length unit on the staff.

@@ -27,7 +27,7 @@ PianoKeyboard::PianoKeyboard(QWidget *parent) : QWidget(parent)
                                             "QPushButton:pressed { background: #ffe8a0; }"));
     }
     // Black keys go on top of the white ones.
-    for (int key = 0; key + 1 < kWhiteKeyCount; ++key) {
+    for (int key = 0; key < kWhiteKeyCount; ++key) {
         if (!HasBlackKeyRight(key))
             continue;
         QPushButton *black = AddKey(QStringLiteral("pB%1").arg(key),

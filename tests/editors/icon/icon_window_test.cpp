@@ -13,6 +13,7 @@
 #include "services/help.h"
 #include "services/window_registry.h"
 #include "support/fake_waiter.h"
+#include "support/menu_bar_entries.h"
 #include "support/recording_dialogs.h"
 #include "support/recording_launcher.h"
 
@@ -25,6 +26,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
@@ -115,6 +117,13 @@ TEST_F(IconWindowTest, OpensEmptyAtThreeQuartersOfTheScreen)
     EXPECT_EQ(Find<QWidget>("PaletteIcon9")->x(), Find<QWidget>("PaletteIcon10")->x());
 }
 
+TEST_F(IconWindowTest, EveryMenuEntryIsShownAtTheNarrowestWidth)
+{
+    EXPECT_EQ(EntriesOutsideMenuBarAtWidth(*window, 780), QStringList {});
+    // The captions stay as they are, padding included.
+    EXPECT_EQ(window->menuBar()->actions().last()->text(), QStringLiteral("　　ヘルプ　　"));
+}
+
 TEST_F(IconWindowTest, DroppingOnTheIconAreaOnlyAndTheSliderCaptionFollows)
 {
     EXPECT_FALSE(DragOnto(Find<QWidget>("Slot3"), 0));  // the frame around the icon area takes nothing
@@ -140,6 +149,13 @@ TEST_F(IconWindowTest, DroppingOnTheIconAreaOnlyAndTheSliderCaptionFollows)
     choice->setCurrentIndex(1);
     Settle();
     EXPECT_FALSE(Find<QSlider>("Slider3"));
+    // The slot's narrow lists show their longest entries whole.
+    ASSERT_TRUE(DragOntoSlot(5, 18));
+    for (const QString &name : {QStringLiteral("Choice3"), QStringLiteral("Choice5")}) {
+        const auto *list = Find<QComboBox>(name);
+        ASSERT_TRUE(list);
+        EXPECT_LE(list->sizeHint().width(), list->width()) << name.toStdString();
+    }
     EXPECT_EQ(IconProgramLines(Row(), kCurrentGeneration)[1], "2,1,255,0,0,4,0");
 
     // The tools shift the row.

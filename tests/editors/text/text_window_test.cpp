@@ -17,6 +17,7 @@
 #include "services/help.h"
 #include "services/window_registry.h"
 #include "support/fake_waiter.h"
+#include "support/menu_bar_entries.h"
 #include "support/recording_dialogs.h"
 #include "support/recording_launcher.h"
 
@@ -25,6 +26,7 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
@@ -91,6 +93,13 @@ TEST_F(TextWindowTest, OpensWithTheHelpPaneAtThreeQuartersOfTheScreen)
     EXPECT_TRUE(help->source().toString().endsWith("led.html"));
     Find<QPushButton>("TopButton")->click();
     EXPECT_TRUE(help->source().toString().endsWith("index.html"));
+}
+
+TEST_F(TextWindowTest, EveryMenuEntryIsShownAtTheNarrowestWidth)
+{
+    EXPECT_EQ(EntriesOutsideMenuBarAtWidth(*window, 780), QStringList {});
+    // The captions stay as they are, padding included.
+    EXPECT_EQ(window->menuBar()->actions().last()->text(), QStringLiteral("　　　ヘルプ　　　"));
 }
 
 TEST_F(TextWindowTest, CommentsAreColouredGreenAsTheTextChanges)

@@ -1,7 +1,7 @@
 #include "learning/practice/flow_practice_window.h"
 
-#include "editors/flowchart/parameters/parameter_controls.h"
 #include "learning/practice/flow_practice_areas.h"
+#include "learning/practice/flow_practice_panel.h"
 #include "support/test_context.h"
 
 #include <QComboBox>
@@ -82,19 +82,54 @@ TEST_F(FlowPracticeWindowTest, OnlyTheLedSecondsIconIsPlaced)
 
 TEST_F(FlowPracticeWindowTest, SettingsMustBeRedForOneSecond)
 {
-    m_window->SettingsChosen({ParameterList {0, {255, 0, 0, 5, 0}}, std::nullopt});
+    m_window->SettingsChosen({0, Rgb {255, 0, 0}, 5});
     EXPECT_EQ(m_test.dialogs.Texts(Kind::Warning), QStringList {QStringLiteral("パラメータ設定が違います。")});
     EXPECT_FALSE(m_window->LinkArea()->HasBoxes());
     EXPECT_TRUE(m_window->ForwardButton(5)->isHidden());
 
-    m_window->SettingsChosen({ParameterList {0, {255, 0, 0, 4, 0}}, std::nullopt});
+    m_window->SettingsChosen({0, Rgb {255, 0, 0}, 4});
     EXPECT_TRUE(m_window->LinkArea()->HasBoxes());
     EXPECT_FALSE(m_window->ForwardButton(5)->isHidden());
 }
 
+TEST_F(FlowPracticeWindowTest, ThePanelsCaptionsShowEachSlidersValue)
+{
+    FlowPracticePanel *panel = m_window->Panel();
+    const auto caption = [panel](int row) {
+        return panel->findChild<QLabel *>(QStringLiteral("Para_Label%1").arg(row))->text();
+    };
+    const auto slider = [panel](int row) {
+        return panel->findChild<QSlider *>(QStringLiteral("Para_TrackBar%1").arg(row));
+    };
+    auto *choices = panel->findChild<QComboBox *>(QStringLiteral("Command_Kind_Combo"));
+    auto *colours = panel->findChild<QComboBox *>(QStringLiteral("Color_Combo"));
+    EXPECT_EQ(choices->currentText(), QStringLiteral("フルカラーLED点灯"));
+    EXPECT_EQ(colours->currentIndex(), -1);
+    EXPECT_EQ((QStringList {caption(0), caption(1), caption(2), caption(3)}),
+              (QStringList {"Red  : 0", "Green: 0", "Blue : 0", QStringLiteral("点灯時間（秒）： 0.25秒")}));
+
+    colours->setCurrentIndex(3);  // "黄色", as a click chooses it
+    emit colours->activated(3);
+    slider(3)->setValue(6);
+    EXPECT_EQ((QStringList {caption(0), caption(1), caption(2), caption(3)}),
+              (QStringList {"Red  : 255", "Green: 255", "Blue : 0", QStringLiteral("点灯時間（秒）： 1.5秒")}));
+    EXPECT_EQ(colours->currentIndex(), 3);
+    slider(1)->setValue(17);  // by hand: the colour has no name any more
+    EXPECT_EQ(caption(1), "Green: 17");
+    EXPECT_EQ(colours->currentIndex(), -1);
+    EXPECT_EQ(panel->Settings(), (FlowPracticeSettings {0, Rgb {255, 17, 0}, 6}));
+
+    // The time is the lamp's alone: a fade hides it.
+    choices->setCurrentIndex(1);
+    EXPECT_TRUE(slider(3)->isHidden());
+    EXPECT_TRUE(panel->findChild<QLabel *>(QStringLiteral("Para_Label3"))->isHidden());
+    choices->setCurrentIndex(0);
+    EXPECT_FALSE(slider(3)->isHidden());
+}
+
 TEST_F(FlowPracticeWindowTest, ThePanelsOkIsJudged)
 {
-    ParameterControls *panel = m_window->Panel();
+    FlowPracticePanel *panel = m_window->Panel();
     auto *ok = panel->findChild<QPushButton *>(QStringLiteral("OK_Button"));
     ok->click();
     EXPECT_EQ(m_test.dialogs.Texts(Kind::Warning), QStringList {QStringLiteral("パラメータ設定が違います。")});
@@ -111,7 +146,7 @@ TEST_F(FlowPracticeWindowTest, ThePanelsOkIsJudged)
 TEST_F(FlowPracticeWindowTest, ArrowsLinkStartLampAndEndThenTheLastPageCloses)
 {
     m_window->DropKind(2, {0, 0});
-    m_window->SettingsChosen({ParameterList {0, {255, 0, 0, 4, 0}}, std::nullopt});
+    m_window->SettingsChosen({0, Rgb {255, 0, 0}, 4});
     m_test.dialogs.Clear();
     FlowPracticeLinkArea *area = m_window->LinkArea();
 

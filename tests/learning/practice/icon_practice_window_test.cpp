@@ -53,6 +53,8 @@ TEST_F(IconPracticeWindowTest, SlotControlsFollowTheDroppedIconAndChoice)
 
     m_window->Choice()->setCurrentIndex(1);
     EXPECT_EQ(m_window->Slider(), nullptr);
+    // "フェードイン" shows whole in the slot's narrow list.
+    EXPECT_LE(m_window->Choice()->sizeHint().width(), m_window->Choice()->width());
     m_window->Choice()->setCurrentIndex(0);
     ASSERT_NE(m_window->Slider(), nullptr);
     EXPECT_EQ(m_window->Slider()->value(), 1);

@@ -103,5 +103,18 @@ TEST(MelodyFileTest, DamagedFilesAndOtherStepsFilesAreRefused)
     EXPECT_EQ(ReadMelodyFile(good + QStringList {""}).result, MelodyFileRead::Result::Loaded);
 }
 
+TEST(MelodyFileTest, OnlyKeysWithABlackKeyToTheirRightCanBeSharp)
+{
+    // C, D, F, G and A of the three octaves; E, B and the top C6 have none.
+    const QList<int> blackKeyed {0, 1, 3, 4, 5, 7, 8, 10, 11, 12, 14, 15, 17, 18, 19};
+    for (int key = 0; key < kWhiteKeyCount; ++key) {
+        QStringList lines = MelodyFileLines(Melody());
+        lines[18] = QStringLiteral("%1,2,1,80,%2").arg(key).arg(KeyY(key));
+        EXPECT_EQ(ReadMelodyFile(lines).result,
+                  blackKeyed.contains(key) ? MelodyFileRead::Result::Loaded : MelodyFileRead::Result::Damaged)
+            << key;
+    }
+}
+
 }  // namespace
 }  // namespace kq
