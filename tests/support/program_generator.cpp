@@ -1,5 +1,6 @@
 #include "support/program_generator.h"
 
+#include "model/colour_packing.h"
 #include "model/encoder.h"
 #include "model/program_lines.h"
 
@@ -197,6 +198,25 @@ QStringList RandomProgram(const ProgramShape &shape, std::mt19937 &random)
         if (Fits(lines))
             return lines;
     }
+}
+
+QStringList StoredColours(const QStringList &lines)
+{
+    QStringList stored;
+    for (const QString &text : lines) {
+        std::optional<ProgramLine> line = ParseProgramLine(text);
+        if (line && line->kind == InstructionKind::FullTime) {
+            auto &p = line->params.p;
+            const UnpackedColour colour = line->params.variant == 0
+                                              ? UnpackColour4(PackColour4(p[0], p[1], p[2], p[3]))
+                                              : UnpackColour3(PackColour3(p[0], p[1], p[2], p[3]));
+            p = {colour.red, colour.green, colour.blue, colour.time, 0};
+            stored << line->ToText();
+            continue;
+        }
+        stored << text;
+    }
+    return stored;
 }
 
 }  // namespace kq::testing

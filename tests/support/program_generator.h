@@ -28,4 +28,8 @@ const std::vector<ProgramShape> &ProgramShapes();
 // "START", the lines, "END".
 QStringList RandomProgram(const ProgramShape &shape, std::mt19937 &random);
 
+// The lines with each colour as the clock keeps it and reads it back: 6-bit
+// levels, and no packed byte of 250.
+QStringList StoredColours(const QStringList &lines);
+
 }  // namespace kq::testing

@@ -5,7 +5,6 @@
 #include "editors/text/keyword_file.h"
 #include "editors/text/lines_to_text.h"
 #include "editors/text/text_program.h"
-#include "model/colour_packing.h"
 #include "model/instruction_table.h"
 #include "support/program_generator.h"
 
@@ -33,27 +32,6 @@ std::optional<Flowchart> ChartOf(const std::optional<QStringList> &section)
     if (!section || !chart.LoadSection(*section))
         return std::nullopt;
     return chart;
-}
-
-// The lines with each colour as the clock keeps it: 6-bit levels, and no
-// packed byte of 250.
-QStringList StoredColours(const QStringList &lines)
-{
-    QStringList stored;
-    for (const QString &text : lines) {
-        std::optional<ProgramLine> line = ParseProgramLine(text);
-        if (line && line->kind == InstructionKind::FullTime) {
-            auto &p = line->params.p;
-            const UnpackedColour colour = line->params.variant == 0
-                                              ? UnpackColour4(PackColour4(p[0], p[1], p[2], p[3]))
-                                              : UnpackColour3(PackColour3(p[0], p[1], p[2], p[3]));
-            p = {colour.red, colour.green, colour.blue, colour.time, 0};
-            stored << line->ToText();
-            continue;
-        }
-        stored << text;
-    }
-    return stored;
 }
 
 // What went wrong with a flowchart that should show the program; empty
