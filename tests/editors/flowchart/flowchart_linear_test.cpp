@@ -186,6 +186,23 @@ TEST(Import, RefusesWhatDoesNotFit)
     EXPECT_FALSE(ImportProgramLines({"START"}, kCurrentGeneration).section);
 }
 
+TEST(Import, ComparisonWithXBeforeItsAssignmentIsRefusedByTheCheck)
+{
+    // x is assigned after the comparison, or only on the path the
+    // comparison does not come from (which the text step's line order
+    // accepts).
+    const QStringList programs[] = {
+        {"START", "8,7,0,0,0,0,0", "20,2,0,0,0,0,0", "21,2,0,0,0,0,0", "11,0,0,0,0,0,0", "END"},
+        {"START", "8,0,0,0,0,0,0", "5,0,0,0,0,0,0", "20,0,0,0,0,0,0", "11,0,0,0,0,0,0", "21,0,0,0,0,0,0",
+            "8,9,0,0,0,0,0", "20,2,0,0,0,0,0", "21,2,0,0,0,0,0", "END"},
+    };
+    for (const QStringList &program : programs) {
+        const Flowchart chart = Imported(program);
+        EXPECT_EQ(CheckProgram(chart).result, CheckResult::XBeforeAssigned);
+        EXPECT_TRUE(LinearFormOf(chart).lines.isEmpty());
+    }
+}
+
 // Twenty if blocks with empty parts: 22 boxes and 63 bytes, but END on the
 // 62nd line.
 QStringList TwentyEmptyBlocks()
