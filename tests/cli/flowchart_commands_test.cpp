@@ -1,4 +1,6 @@
 #include "base/text_file.h"
+#include "model/instruction_table.h"
+#include "support/program_generator.h"
 #include "tool_runner.h"
 
 #include <QTemporaryDir>
@@ -54,6 +56,32 @@ TEST_F(FlowchartToolTest, LinesThroughAFlowchartAndBackWithTheSameBytes)
     dump << "FA";
     ASSERT_EQ(RunTool({"readback", Write("dump.txt", dump), Path("read.kq27")}).exitCode, 0);
     EXPECT_EQ(RunTool({"lines", Path("read.kq27")}).out, kNestedIfs);
+}
+
+// A generated program of every shape through the commands a teacher's
+// script would chain: the flowchart file of the lines and its lines, the
+// read-back of the bytes the text step sends and the lines of that.
+TEST_F(FlowchartToolTest, GeneratedProgramsThroughFlowchartAndReadBack)
+{
+    std::mt19937 random(27);
+    for (const testing::ProgramShape &shape : testing::ProgramShapes()) {
+        const QStringList program = testing::RandomProgram(shape, random);
+        SCOPED_TRACE(program.join(' ').toStdString());
+        ASSERT_EQ(RunTool({"flowchart", Write("lines.txt", program), Path("chart.kq27")}).exitCode, 0);
+        const std::optional<TextFileContent> chart = ReadTextLines(Path("chart.kq27"));
+        ASSERT_TRUE(chart);
+        EXPECT_EQ(chart->lines.mid(0, program.size() + 1), QStringList {"OK"} + program);
+        EXPECT_EQ(RunTool({"lines", Path("chart.kq27")}).out, program);
+
+        const std::optional<InstructionTable> table = BuildInstructionTable(ParseProgramLines(program).instructions);
+        ASSERT_TRUE(table);
+        QStringList dump;
+        for (int byte : EncodeProgram(RoutinesOf(*table), kCurrentGeneration))
+            dump << QString::number(byte, 16);
+        dump << "FA";
+        ASSERT_EQ(RunTool({"readback", Write("dump.txt", dump), Path("read.kq27")}).exitCode, 0);
+        EXPECT_EQ(RunTool({"lines", Path("read.kq27")}).out, testing::StoredColours(program));
+    }
 }
 
 TEST_F(FlowchartToolTest, HandMadeFlowchartsGetTheCheckMessages)

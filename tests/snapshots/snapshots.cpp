@@ -286,6 +286,20 @@ int main(int argc, char *argv[])
         flow.findChild<QWidget *>(QStringLiteral("MemoryPanel"))->hide();
         flow.Sheet().SetTraceSlot(1);
         saved = saved && Save(flow, out, QStringLiteral("flowchart_editor_trace"));
+        // Program lines with nested, empty and looped if blocks, imported at
+        // the window's smallest size.
+        flow.Sheet().SetTraceSlot(kq::kNoSlot);
+        emit flow.Sheet().EmptySheetPressed();
+        flow.resize(780, 750);
+        (void)flow.Document().LoadProgramLines(
+            {QStringLiteral("START"), QStringLiteral("8,0,0,0,0,0,0"), QStringLiteral("8,2,50,0,0,0,0"),
+             QStringLiteral("5,0,0,0,0,0,0"), QStringLiteral("20,1,0,0,0,0,0"), QStringLiteral("7,0,2,0,0,0,0"),
+             QStringLiteral("21,1,0,0,0,0,0"), QStringLiteral("20,0,0,0,0,0,0"), QStringLiteral("9,0,3,0,0,0,0"),
+             QStringLiteral("8,4,25,0,0,0,0"), QStringLiteral("20,2,0,0,0,0,0"), QStringLiteral("4,1,0,0,0,0,0"),
+             QStringLiteral("21,2,0,0,0,0,0"), QStringLiteral("9,1,0,0,0,0,0"), QStringLiteral("21,0,0,0,0,0,0"),
+             QStringLiteral("8,1,0,0,0,0,0"), QStringLiteral("20,0,0,0,0,0,0"), QStringLiteral("21,0,0,0,0,0,0"),
+             QStringLiteral("5,2,0,0,0,0,0"), QStringLiteral("END")});
+        saved = saved && Save(flow, out, QStringLiteral("flowchart_editor_imported"));
     }
 
     // STEP3 showing the second demo as text beside its help, its memory

@@ -133,7 +133,7 @@ OpenResult OpenDroppedProgramFiles(StudioContext &context, StepDocument &step, S
         return OpenResult::Cancelled;
     }
     if (!HasProgramFileExtension(paths.constFirst())) {
-        context.Dialogs().Warning(host.DialogParent(), kWrongExtensionMessage);
+        Show(context, host, {step.WrongExtensionKind(), kWrongExtensionMessage});
         return OpenResult::Cancelled;
     }
     return OpenProgramFile(context, step, host, paths.constFirst(), OpenOrigin::ChosenFile);

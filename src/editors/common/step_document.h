@@ -48,6 +48,9 @@ public:
     // Shown when a file of another step holds no valid program ("NG", a
     // melody, anything without the step's marker that is not "OK").
     virtual StepMessage ForeignFileRefusal() const = 0;
+    // How the step shows that a chosen or dropped file's name is no program
+    // file's.
+    virtual StepMessage::Kind WrongExtensionKind() const { return StepMessage::Kind::Warning; }
 
     // The current program's lines, or the step's check messages; shows
     // nothing itself.

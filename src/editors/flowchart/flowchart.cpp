@@ -530,7 +530,10 @@ bool Flowchart::LoadSection(const QStringList &section)
         SetSubroutineName(n, section[n]);
     m_current = 0;
     m_currentNode = kNoSlot;
+    m_pressedSinceClear = false;
     m_selection.clear();
+    // The copied slot numbers named boxes of the program that was there.
+    m_clipboard.clear();
     return true;
 }
 

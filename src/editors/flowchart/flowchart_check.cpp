@@ -4,7 +4,6 @@ namespace kq {
 
 namespace {
 
-constexpr int kAncestorRoundLimit = 60;
 // Every slot of a routine reached once through each of its boxes; a walk
 // that goes on longer than this goes round in circles.
 constexpr int kWalkRoundLimit = kRoutineSlots * kRoutineSlots * 4;
@@ -33,7 +32,8 @@ private:
     const FlowNode &Node(int slot) const { return m_chart.Node(m_routine, slot); }
     bool Unlinked(int slot) const { return Node(slot).next == kNoSlot && Node(slot).kind != kEndName; }
     // The visited box met again: the back-edge test, then the branch of the
-    // first pending if. False when the walk is over (result in m_result).
+    // first pending if, which is met like any other box (it may have been
+    // visited too). False when the walk is over (result in m_result).
     bool LeaveVisited(int reached);
     // The kind's own rule; false with m_result set when it fails.
     bool Visit(int slot);
@@ -63,7 +63,8 @@ bool RoutineWalk::LeaveVisited(int reached)
         return Fail(CheckResult::RepeatOrder);
     if (m_pending.isEmpty())
         return false;
-    m_current = Node(m_pending.takeFirst()).branch;
+    m_previous = m_pending.takeFirst();
+    m_current = Node(m_previous).branch;
     return true;
 }
 
@@ -115,18 +116,16 @@ RoutineCheck RoutineWalk::Run()
     if (m_current == kNoSlot)
         return {CheckResult::NoStart, false, {}};
 
-    bool testVisited = true;
     for (int round = 0; round < kWalkRoundLimit; ++round) {
-        if (Unlinked(m_current))
+        if (!IsSlot(m_current) || Unlinked(m_current))
             return {CheckResult::NotLinked, m_check.backEdge, m_check.calls};
-        if (testVisited && m_visited.contains(m_current)) {
+        // A branch that leads back into the walked boxes is left at once:
+        // walking them again would open their loops a second time.
+        if (m_visited.contains(m_current)) {
             if (!LeaveVisited(m_current))
                 break;
-            // The branch target goes on without the visited test.
-            if (!IsSlot(m_current) || Unlinked(m_current))
-                return {CheckResult::NotLinked, m_check.backEdge, m_check.calls};
+            continue;
         }
-        testVisited = true;
         if (Node(m_current).kind == kEndName) {
             if (m_inLoop)
                 return {CheckResult::RepeatOrder, m_check.backEdge, m_check.calls};
@@ -201,21 +200,23 @@ bool IsAncestor(const Flowchart &flowchart, int routine, int from, int target)
 {
     if (!IsSlot(from))
         return false;
+    // Each box is walked once: merging paths would otherwise be walked once
+    // per path, and many of them would make any box count as an ancestor.
     QList<int> queue {from};
-    int node = from;
-    for (int rounds = 0;; ++rounds) {
-        if (rounds > kAncestorRoundLimit)
-            return true;
-        for (int pred : flowchart.Node(routine, node).preds)
-            if (pred != from && IsSlot(pred))
-                queue << pred;
+    QList<bool> queued(kRoutineSlots, false);
+    queued[from] = true;
+    while (!queue.isEmpty()) {
+        const int node = queue.takeFirst();
         if (node == target)
             return true;
-        queue.removeFirst();
-        if (queue.isEmpty() || node == 0)
-            return false;
-        node = queue.first();
+        for (int pred : flowchart.Node(routine, node).preds) {
+            if (IsSlot(pred) && !queued[pred]) {
+                queued[pred] = true;
+                queue << pred;
+            }
+        }
     }
+    return false;
 }
 
 }  // namespace kq

@@ -45,8 +45,8 @@ struct ProgramCheck {
 // it; stops at the first routine that fails.
 [[nodiscard]] ProgramCheck CheckProgram(const Flowchart &flowchart);
 
-// Whether target lies on a way back from `from` along the arrows; a walk of
-// more than 61 rounds counts as yes.
+// Whether target lies on a way back from `from` along the arrows (the
+// preds), `from` itself included.
 [[nodiscard]] bool IsAncestor(const Flowchart &flowchart, int routine, int from, int target);
 
 }  // namespace kq

@@ -33,7 +33,7 @@ QString FlowchartDocument::SaveFailedMessage() const
 
 StepMessage FlowchartDocument::ForeignFileRefusal() const
 {
-    return {StepMessage::Kind::Warning, kFlowchartForeignFileMessage};
+    return {StepMessage::Kind::Information, kFlowchartForeignFileMessage};
 }
 
 ProgramLinesResult FlowchartDocument::ProgramLines() const

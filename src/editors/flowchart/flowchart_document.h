@@ -40,6 +40,7 @@ public:
     QString DefaultEnding() const override;
     QString SaveFailedMessage() const override;
     StepMessage ForeignFileRefusal() const override;
+    StepMessage::Kind WrongExtensionKind() const override { return StepMessage::Kind::Information; }
     [[nodiscard]] ProgramLinesResult ProgramLines() const override;
     QStringList SectionLines() const override { return m_chart.SectionLines(); }
     bool HasInstructions() const override { return m_chart.HasBoxes(); }

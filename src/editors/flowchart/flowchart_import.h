@@ -17,9 +17,10 @@ struct ImportResult {
     QString message;  // why they were refused
 };
 
-// Program lines ("START" .. "END" among the first 61 lines) as a flowchart:
-// one box per instruction in the main routine, columns by if depth, rows
-// down the page, and the arrows of the if blocks.
+// Program lines (the last "START" before the first "END") as a flowchart:
+// one box per instruction in the main routine, in line order, linked and
+// laid out as the lines' if blocks, so that its linear form gives the lines
+// back.
 [[nodiscard]] ImportResult ImportProgramLines(const QStringList &lines, int generation);
 
 }  // namespace kq

@@ -1,5 +1,6 @@
 #include "editors/flowchart/flowchart_linear.h"
 
+#include "editors/flowchart/flowchart_blocks.h"
 #include "model/program_lines.h"
 
 #include <algorithm>
@@ -11,15 +12,6 @@ namespace {
 const QString kElse = QStringLiteral("else");
 const QString kEndif = QStringLiteral("endif");
 const QString kGroupNames[] = {QStringLiteral("sw"), QStringLiteral("cds"), QStringLiteral("temp")};
-// More items than five routines of 60 boxes with their else and endif can
-// give means the arrows go round in circles (a damaged file).
-constexpr qsizetype kItemLimit = kRoutineCount * kRoutineSlots * 3;
-
-struct PendingBranch {
-    int target;
-    int group;
-    int depth;
-};
 
 ParameterList ParamsOf(const FlowNode &node)
 {
@@ -34,83 +26,29 @@ public:
 
 private:
     const FlowNode &Node(int slot) const { return m_chart.Node(m_routine, slot); }
-    static bool IsSlot(int slot) { return slot >= 0 && slot < kRoutineSlots; }
-    LinearItem ItemOf(int slot) const { return {Node(slot).kind, 0, m_routine, Node(slot).id}; }
-    qsizetype IndexOfSlot(int slot) const
+    // Each if as its block: the if, its then part, else, its else part, endif.
+    // Start and end boxes give no item.
+    void Append(const BlockSequence &blocks)
     {
-        for (qsizetype i = 0; i < m_sequence.size(); ++i)
-            if (m_sequence[i].slot == slot && m_sequence[i].kind != kElse && m_sequence[i].kind != kEndif)
-                return i;
-        return -1;
-    }
-    void PushIf(int slot, int depth)
-    {
-        m_branches << PendingBranch {Node(slot).branch, ConditionGroupOf(ParamsOf(Node(slot)).variant), depth};
-    }
-    // False when the branch cannot be placed (the result is then "-4").
-    bool PlaceBranch(const PendingBranch &branch);
-    void Insert(qsizetype at, const QList<LinearItem> &part)
-    {
-        for (qsizetype i = 0; i < part.size(); ++i)
-            m_sequence.insert(at + i, part[i]);
+        for (const BlockBox &box : blocks) {
+            const FlowNode &node = Node(box.slot);
+            if (node.kind == QLatin1String("start") || node.kind == QLatin1String("end"))
+                continue;
+            m_sequence << LinearItem {node.kind, 0, m_routine, box.slot};
+            if (node.kind != QLatin1String("if"))
+                continue;
+            const int group = ConditionGroupOf(ParamsOf(node).variant);
+            Append(box.thenPart);
+            m_sequence << LinearItem {kElse, group, m_routine, kNoSlot};
+            Append(box.elsePart);
+            m_sequence << LinearItem {kEndif, group, m_routine, kNoSlot};
+        }
     }
 
     const Flowchart &m_chart;
     int m_routine;
     QList<LinearItem> m_sequence;
-    QList<PendingBranch> m_branches;
-    int m_lastDepth = 0;
 };
-
-bool Linearisation::PlaceBranch(const PendingBranch &branch)
-{
-    if (!IsSlot(branch.target) || !Node(branch.target).IsUsed())
-        return false;
-    const LinearItem elseItem {kElse, branch.group, m_routine, kNoSlot};
-    const LinearItem endifItem {kEndif, branch.group, m_routine, kNoSlot};
-    int cur = Node(branch.target).id;
-    if (!IsSlot(cur))
-        return false;
-    if (Node(cur).kind == QLatin1String("end") || IndexOfSlot(cur) >= 0) {
-        // An empty else part; a second end box the main path never reached
-        // has no item to stand before.
-        const qsizetype at = IndexOfSlot(cur);
-        if (at >= 0)
-            Insert(at, {elseItem, endifItem});
-        return true;
-    }
-    QList<LinearItem> part {elseItem};
-    QList<int> walked;
-    for (;;) {
-        // Boxes of the else part met again go round in circles.
-        if (walked.contains(cur) || part.size() > kItemLimit)
-            return false;
-        walked << cur;
-        if (Node(cur).kind == QLatin1String("if"))
-            PushIf(cur, branch.depth + 1);
-        part << ItemOf(cur);
-        const int next = Node(cur).next;
-        if (IsSlot(next) && IndexOfSlot(next) >= 0)
-            break;
-        if (!IsSlot(next) || !Node(next).IsUsed())
-            return false;
-        cur = next;
-    }
-    part << endifItem;
-    const qsizetype join = IndexOfSlot(Node(cur).next);
-    int run = 0;
-    while (join - run - 1 >= 0 && m_sequence[join - run - 1].kind == kEndif)
-        ++run;
-    if (run == 0) {
-        Insert(join, part);
-        m_lastDepth = branch.depth;
-        return true;
-    }
-    const int m = branch.depth - m_lastDepth;
-    const int k = (m >= 0 && m <= run) ? m : run;
-    Insert(join - k, part);
-    return true;
-}
 
 std::variant<QList<LinearItem>, CheckResult> Linearisation::Run()
 {
@@ -119,31 +57,22 @@ std::variant<QList<LinearItem>, CheckResult> Linearisation::Run()
         return check.result;
     if (check.backEdge)
         return CheckResult::BackwardJump;
-    int cur = kNoSlot;
-    for (int slot = kRoutineSlots - 1; slot >= 0 && cur == kNoSlot; --slot)
-        if (Node(slot).kind == QLatin1String("start"))
-            cur = slot;
-    if (cur == kNoSlot)
+    RoutineNodes nodes;
+    int start = kNoSlot;
+    for (int slot = 0; slot < kRoutineSlots; ++slot) {
+        nodes[slot] = Node(slot);
+        if (nodes[slot].kind == QLatin1String("start"))
+            start = slot;
+    }
+    if (start == kNoSlot)
         return CheckResult::NoStart;
-
-    for (;;) {
-        if (IndexOfSlot(Node(cur).id) >= 0 || m_sequence.size() > kItemLimit)
-            return CheckResult::ProgramWrong;
-        m_sequence << ItemOf(cur);
-        const int next = Node(cur).next;
-        if (!IsSlot(next))
-            break;
-        if (Node(next).kind == QLatin1String("if"))
-            PushIf(next, 0);
-        cur = next;
-    }
-    while (!m_branches.isEmpty()) {
-        if (m_sequence.size() > kItemLimit || !PlaceBranch(m_branches.takeLast()))
-            return CheckResult::ProgramWrong;
-    }
-    if (m_sequence.size() < 2)
-        return QList<LinearItem> {};
-    return m_sequence.mid(1, m_sequence.size() - 2);
+    // Arrows that no if/else/endif blocks can tell, such as one into the
+    // middle of another part, make the program wrong for the other steps.
+    const std::optional<BlockSequence> blocks = BlocksOf(nodes, start);
+    if (!blocks)
+        return CheckResult::ProgramWrong;
+    Append(*blocks);
+    return m_sequence;
 }
 
 // Replaces each routine item by its subroutine's items; a subroutine that

@@ -26,8 +26,10 @@ struct LinearItem {
     bool operator==(const LinearItem &) const = default;
 };
 
-// The items of routine r in structured order without its first and last
-// item, or the check result that stops it (a back edge gives BackwardJump).
+// The items of routine r as nested if blocks, without its start and end
+// boxes, or the check result that stops it (a back edge gives BackwardJump,
+// arrows that form no blocks ProgramWrong). An if whose paths end at two
+// different end boxes is a block whose parts both run to their end.
 [[nodiscard]] std::variant<QList<LinearItem>, CheckResult> LinearSequence(const Flowchart &flowchart, int routine);
 
 struct LinearForm {

@@ -1,6 +1,7 @@
 #include "editors/flowchart/flowchart_readback.h"
 
 #include "editors/flowchart/flowchart.h"
+#include "editors/flowchart/flowchart_blocks.h"
 #include "model/encoder.h"
 
 #include <QHash>
@@ -15,6 +16,8 @@ constexpr int kRoundLimit = 129;
 constexpr int kStartByte = 0xE6;
 constexpr int kColumnStep = 150;
 constexpr int kRowStep = 80;
+constexpr int kStartX = 50;
+constexpr int kStartY = 10;
 
 std::optional<ByteList> MemoryOf(const QStringList &dump)
 {
@@ -48,7 +51,7 @@ class ReadBackWalk {
 public:
     explicit ReadBackWalk(const ByteList &memory) : m_memory(memory) {}
     bool Run();
-    const std::array<std::array<FlowNode, kRoutineSlots>, kRoutineCount> &Nodes() const { return m_nodes; }
+    const std::array<RoutineNodes, kRoutineCount> &Nodes() const { return m_nodes; }
 
 private:
     FlowNode &Node(int slot) { return m_nodes[m_routine][slot]; }
@@ -63,7 +66,7 @@ private:
     }
 
     const ByteList &m_memory;
-    std::array<std::array<FlowNode, kRoutineSlots>, kRoutineCount> m_nodes {};
+    std::array<RoutineNodes, kRoutineCount> m_nodes {};
     QHash<QPair<int, int>, int> m_visited;  // (routine, address) -> slot
     QList<PendingIf> m_pending;
     QList<int> m_subroutines;  // start addresses in order of discovery
@@ -73,8 +76,8 @@ private:
     int m_slot = 0;
     int m_previous = 0;
     bool m_afterIf = true;
-    int m_x = 50;
-    int m_y = 10;
+    int m_x = kStartX;
+    int m_y = kStartY;
 };
 
 bool ReadBackWalk::NextPath(bool &failed)
@@ -101,8 +104,8 @@ bool ReadBackWalk::NextPath(bool &failed)
     ++m_routine;
     m_slot = 0;
     m_previous = 0;
-    m_x = 50;
-    m_y = 10;
+    m_x = kStartX;
+    m_y = kStartY;
     return true;
 }
 
@@ -174,9 +177,14 @@ std::optional<QStringList> ReadBackSection(const QStringList &dump)
     if (!walk.Run())
         return std::nullopt;
     QStringList section {kSubroutineMarker, QString(), QString(), QString(), QString()};
-    for (const auto &routine : walk.Nodes())
+    for (RoutineNodes routine : walk.Nodes()) {
+        // The walk's places can make a long branch path end below the box it
+        // joins; a routine of if blocks is laid out as its blocks instead.
+        if (const std::optional<BlockSequence> blocks = BlocksOf(routine, 0))
+            LayOutBlocks(routine, *blocks, kStartX, kStartY);
         for (const FlowNode &node : routine)
             section << NodeLine(node);
+    }
     return section;
 }
 

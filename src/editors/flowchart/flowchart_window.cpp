@@ -123,12 +123,16 @@ QWidget *FlowchartWindow::BuildPaletteColumn()
     m_panel->setObjectName(QStringLiteral("ParaPanel"));
     m_panel->hide();
     connect(m_panel, &ParameterControls::Accepted, this, [this](const ParameterChoice &choice) {
-        if (m_panelSlot == kNoSlot || !m_document.Chart().Node(m_panelSlot).IsUsed())
+        const int slot = m_panelSlot;
+        if (slot == kNoSlot || !m_document.Chart().Node(slot).IsUsed())
             return;
+        // The panel closes with its OK, so one OK makes one undo record.
+        HidePanel();
         m_document.Edit([&](Flowchart &chart) {
-            chart.SetParameters(m_panelSlot, choice.parameters);
+            chart.SetParameters(slot, choice.parameters);
             if (choice.subroutineName)
                 chart.SetSubroutineName(choice.parameters.p[0], *choice.subroutineName);
+            chart.ClearSelection();
         });
     });
     layout->addWidget(m_panel);
@@ -210,7 +214,7 @@ void FlowchartWindow::BuildMenu()
     for (int n = 1; n <= 4; ++n)
         add(demos, QStringLiteral("Demo%1").arg(n), QStringLiteral("デモ") + QChar(0xFF10 + n),
             [this, n] { OpenDemo(n); });
-    add(bar, QStringLiteral("OpenFile"), QStringLiteral("ファイル読み込み"), [this] { OpenFromDialog(); })
+    add(bar, QStringLiteral("OpenFile"), QStringLiteral("保存ファイルの読み込み"), [this] { OpenFromDialog(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     add(bar, QStringLiteral("SaveFile"), QStringLiteral("ファイルへ保存"),
         [this] { (void)SaveProgramFile(m_context, m_document, *this); })
@@ -240,7 +244,7 @@ void FlowchartWindow::BuildMenu()
     colour->setChecked(true);
     add(view, QStringLiteral("ShowTransferData"), QStringLiteral("送信データの表示"),
         [this] { ShowTransferDataView(); });
-    add(view, QStringLiteral("Preview"), QStringLiteral("プレビュー"), [this] { Preview(); });
+    add(view, QStringLiteral("Preview"), QStringLiteral("　プレビュー　"), [this] { Preview(); });
     add(view, QStringLiteral("ReadBack"), QStringLiteral("送信済データの読み込み"), [this] { ReadBack(); });
     add(view, QStringLiteral("ShowIcons"), QStringLiteral("STEP1 アイコンで表示"), [this] { SwitchTo(Step::Icons); });
     add(view, QStringLiteral("ShowText"), QStringLiteral("STEP3 文字で表示"), [this] { SwitchTo(Step::Text); });

@@ -94,6 +94,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProgramCheckTable,
         CheckCase {"rejoin_inside_loop",
             {{0, {{0, "start", 1}, {1, "loop", 2, kNoSlot, kLoopStart}, {2, "wait", 1}}}},
             CheckResult::RepeatOrder, true},
+        // The second if's branch leads into the walked loop: it is left at
+        // once, without opening the loop again.
+        CheckCase {"branches_to_walked_loop",
+            {{0, {{0, "start", 1}, {1, "if", 2, 2, kIfSensor}, {2, "if", 3, 3, kIfSensor},
+                     {3, "loop", 4, kNoSlot, kLoopStart}, {4, "loop", 5, kNoSlot, kLoopEnd}, {5, "end"}}}},
+            CheckResult::Correct},
         CheckCase {"loop_in_order",
             {{0, {{0, "start", 1}, {1, "loop", 2, kNoSlot, kLoopStart}, {2, "wait", 3}, {3, "loop", 4, kNoSlot, kLoopEnd},
                      {4, "end"}}}},
@@ -127,25 +133,25 @@ TEST(ProgramCheckMessages, EachFailingResultHasItsWarning)
     EXPECT_EQ(CheckResultText(CheckResult::XBeforeAssigned), "-6");
 }
 
-TEST(BackEdgeTest, ManyMergingPathsCountAsAncestorAfterSixtyOneRounds)
+TEST(BackEdgeTest, MergingPathsAreWalkedOnce)
 {
-    // Every wait box 1..40 is reached from every other: the backward walk
-    // never runs dry and stops at its round limit.
-    Flowchart chart;
-    QStringList section {QStringLiteral("SUB"), "", "", "", ""};
-    for (int slot = 0; slot < kRoutineCount * kRoutineSlots; ++slot) {
-        if (slot == 0 || slot > 40) {
-            section << (slot == 0 ? QStringLiteral("0-start-0-0--1--0,0,0,0,0,0") : QStringLiteral("0--0-0----"));
-            continue;
-        }
-        QStringList preds;
-        for (int p = 1; p <= 40; ++p)
-            if (p != slot)
-                preds << QString::number(p);
-        section << QStringLiteral("%1-wait-0-0-%2-%3--0,1,0,0,0,0").arg(slot).arg(preds.join(',')).arg(slot % 40 + 1);
+    // Twenty if blocks in a row: a million ways back from the end box, of
+    // which none reaches a box below it.
+    QList<Box> boxes {{0, "start", 1}};
+    for (int block = 0; block < 19; ++block) {
+        const int ifSlot = 1 + 3 * block;
+        const int join = ifSlot + 3;
+        boxes << Box {ifSlot, "if", ifSlot + 1, ifSlot + 2, kIfSensor} << Box {ifSlot + 1, "wait", join}
+              << Box {ifSlot + 2, "wait", join};
     }
-    ASSERT_TRUE(chart.LoadSection(section));
-    EXPECT_TRUE(IsAncestor(chart, 0, 5, 0));
+    boxes << Box {58, "end"};
+    const Flowchart chart = ChartOf({{0, boxes}});
+    EXPECT_TRUE(IsAncestor(chart, 0, 58, 1));
+    EXPECT_TRUE(IsAncestor(chart, 0, 58, 58));
+    EXPECT_FALSE(IsAncestor(chart, 0, 57, 58));
+    EXPECT_EQ(CheckProgram(chart).result, CheckResult::Correct);
+    EXPECT_FALSE(CheckProgram(chart).backEdge);
+
     const Flowchart simple = ChartOf({{0, {{0, "start", 1}, {1, "wait", 2}, {2, "end"}}}});
     EXPECT_TRUE(IsAncestor(simple, 0, 2, 1));
     EXPECT_FALSE(IsAncestor(simple, 0, 1, 2));

@@ -1,5 +1,6 @@
 #include "editors/flowchart/flowchart_import.h"
 #include "editors/flowchart/flowchart_linear.h"
+#include "model/program_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,43 @@ TEST(LinearForm, BranchStraightToTheJoinGivesAnEmptyElsePart)
     EXPECT_EQ(LinearFormOf(chart).lines,
         QStringList({"START", "8,2,0,0,0,0,0", "7,0,1,0,0,0,0", "20,1,0,0,0,0,0", "21,1,0,0,0,0,0", "7,0,3,0,0,0,0",
             "END"}));
+}
+
+TEST(LinearForm, BranchToASecondEndBoxIsAnElsePartRunningToTheEnd)
+{
+    const QStringList lines {"START", "8,0,0,0,0,0,0", "7,0,1,0,0,0,0", "20,0,0,0,0,0,0", "7,0,2,0,0,0,0",
+        "21,0,0,0,0,0,0", "END"};
+    const Flowchart twoEnds = ChartOf({{0,
+        {{0, "start", 1}, {1, "if", 2, 4, kSwitchOn}, {2, "wait", 3, kNoSlot, kWaitA}, {3, "end"},
+            {4, "wait", 5, kNoSlot, kWaitB}, {5, "end"}}}});
+    EXPECT_EQ(LinearFormOf(twoEnds).lines, lines);
+    EXPECT_FALSE(ParseProgramLines(LinearFormOf(twoEnds).lines).error);
+
+    // The inner if's branch ends apart; the outer else part ends at the
+    // first end box.
+    const Flowchart nested = ChartOf({{0,
+        {{0, "start", 1}, {1, "if", 2, 5, kSwitchOn}, {2, "if", 3, 6, kDark}, {3, "wait", 4, kNoSlot, kWaitA},
+            {4, "end"}, {5, "wait", 4, kNoSlot, kWaitC}, {6, "wait", 7, kNoSlot, kWaitB}, {7, "end"}}}});
+    EXPECT_EQ(LinearFormOf(nested).lines,
+        QStringList({"START", "8,0,0,0,0,0,0", "8,2,0,0,0,0,0", "7,0,1,0,0,0,0", "20,1,0,0,0,0,0", "7,0,2,0,0,0,0",
+            "21,1,0,0,0,0,0", "20,0,0,0,0,0,0", "7,0,3,0,0,0,0", "21,0,0,0,0,0,0", "END"}));
+}
+
+TEST(LinearForm, ArrowsThatFormNoBlocksGiveNothing)
+{
+    // The inner if's branch leads into the outer else part: no if/else/endif
+    // lines tell that, although the clock can run it.
+    const Flowchart crossed = ChartOf({{0,
+        {{0, "start", 1}, {1, "if", 2, 5, kSwitchOn}, {2, "if", 3, 6, kDark}, {3, "wait", 4, kNoSlot, kWaitA},
+            {4, "end"}, {5, "wait", 6, kNoSlot, kWaitB}, {6, "wait", 4, kNoSlot, kWaitC}}}});
+    EXPECT_EQ(CheckProgram(crossed).result, CheckResult::Correct);
+    const auto sequence = LinearSequence(crossed, 0);
+    ASSERT_TRUE(std::holds_alternative<CheckResult>(sequence));
+    EXPECT_EQ(std::get<CheckResult>(sequence), CheckResult::ProgramWrong);
+    const LinearForm form = LinearFormOf(crossed);
+    EXPECT_TRUE(form.lines.isEmpty());
+    EXPECT_FALSE(form.message);
+    EXPECT_FALSE(form.backEdge);
 }
 
 TEST(LinearForm, SubroutinesWrittenOutOrRefused)
@@ -148,6 +186,33 @@ TEST(Import, RefusesWhatDoesNotFit)
     EXPECT_FALSE(ImportProgramLines({"START"}, kCurrentGeneration).section);
 }
 
+TEST(Import, ComparisonWithXBeforeItsAssignmentIsRefusedByTheCheck)
+{
+    // x is assigned after the comparison, or only on the path the
+    // comparison does not come from (which the text step's line order
+    // accepts).
+    const QStringList programs[] = {
+        {"START", "8,7,0,0,0,0,0", "20,2,0,0,0,0,0", "21,2,0,0,0,0,0", "11,0,0,0,0,0,0", "END"},
+        {"START", "8,0,0,0,0,0,0", "5,0,0,0,0,0,0", "20,0,0,0,0,0,0", "11,0,0,0,0,0,0", "21,0,0,0,0,0,0",
+            "8,9,0,0,0,0,0", "20,2,0,0,0,0,0", "21,2,0,0,0,0,0", "END"},
+    };
+    for (const QStringList &program : programs) {
+        const Flowchart chart = Imported(program);
+        EXPECT_EQ(CheckProgram(chart).result, CheckResult::XBeforeAssigned);
+        EXPECT_TRUE(LinearFormOf(chart).lines.isEmpty());
+    }
+}
+
+// Twenty if blocks with empty parts: 22 boxes and 63 bytes, but END on the
+// 62nd line.
+QStringList TwentyEmptyBlocks()
+{
+    QStringList lines {"START"};
+    for (int n = 0; n < 20; ++n)
+        lines << "8,0,0,0,0,0,0" << "20,0,0,0,0,0,0" << "21,0,0,0,0,0,0";
+    return lines << "END";
+}
+
 // Program lines through the import and back come out as they went in.
 class ImportRoundTrip : public ::testing::TestWithParam<QStringList> {};
 
@@ -169,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(Programs, ImportRoundTrip,
             "21,1,0,0,0,0,0", "20,0,0,0,0,0,0", "7,0,3,0,0,0,0", "21,0,0,0,0,0,0", "END"},
         QStringList {"START", "8,0,0,0,0,0,0", "7,0,1,0,0,0,0", "20,0,0,0,0,0,0", "8,2,0,0,0,0,0", "7,0,2,0,0,0,0",
             "20,1,0,0,0,0,0", "7,0,3,0,0,0,0", "21,1,0,0,0,0,0", "21,0,0,0,0,0,0", "7,0,4,0,0,0,0", "END"},
-        QStringList {"START", "9,0,3,0,0,0,0", "7,0,1,0,0,0,0", "9,1,0,0,0,0,0", "END"}));
+        QStringList {"START", "9,0,3,0,0,0,0", "7,0,1,0,0,0,0", "9,1,0,0,0,0,0", "END"}, TwentyEmptyBlocks()));
 
 }  // namespace
 }  // namespace kq::testing

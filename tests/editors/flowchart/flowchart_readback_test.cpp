@@ -68,6 +68,23 @@ INSTANTIATE_TEST_SUITE_P(Programs, ReadBackRoundTrip,
         QStringList {"START", "11,0,0,0,0,0,0", "9,0,3,0,0,0,0", "8,7,0,0,0,0,0", "4,1,0,0,0,0,0", "20,2,0,0,0,0,0",
             "4,2,0,0,0,0,0", "21,2,0,0,0,0,0", "9,1,0,0,0,0,0", "END"}));
 
+TEST(ReadBack, IfBlocksLaidOutAsBlocks)
+{
+    // start, if, then two timers, else a sound, then a beep: the walk makes
+    // the then part and the join first (slots 2..5), the else part last.
+    const ImportResult imported = ImportProgramLines({"START", "8,0,0,0,0,0,0", "6,0,1,0,0,0,0", "6,0,2,0,0,0,0",
+        "20,0,0,0,0,0,0", "5,1,0,0,0,0,0", "21,0,0,0,0,0,0", "5,0,0,0,0,0,0", "END"}, kCurrentGeneration);
+    ASSERT_TRUE(imported.section);
+    const std::optional<QStringList> read = ReadBackSection(DumpOf(GenerateProgram(ChartOf(*imported.section)).bytes));
+    ASSERT_TRUE(read);
+    const Flowchart chart = ChartOf(*read);
+    const QStringList expected {"0-start-50-10--1--0,0,0,0,0,0", "1-if-50-90-0-2-6-0,0,0,0,0,0",
+        "2-timer-50-170-1-3--0,1,0,0,0,0", "3-timer-50-250-2-4--0,2,0,0,0,0", "4-sound-50-330-3,6-5--0,0,0,0,0,0",
+        "5-end-50-410-4---0,0,0,0,0,0", "6-sound-200-170-1-4--1,0,0,0,0,0"};
+    for (int slot = 0; slot < expected.size(); ++slot)
+        EXPECT_EQ(NodeLine(chart.Node(0, slot)), expected[slot]);
+}
+
 TEST(ReadBack, SubroutineCalledTwiceIsDecodedOnceAsRoutineOne)
 {
     QStringList section {kSubroutineMarker, "", "", "", ""};

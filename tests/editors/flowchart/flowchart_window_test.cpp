@@ -174,6 +174,8 @@ TEST_F(FlowchartWindowTest, OpensEmptyWithItsPaletteAndMenus)
         EXPECT_TRUE(window->Action(command)->isEnabled()) << command;
     EXPECT_EQ(window->Action("Transfer")->shortcut(), QKeySequence(Qt::Key_F6));
     EXPECT_EQ(window->Action("OpenFile")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(window->Action("OpenFile")->text(), "保存ファイルの読み込み");
+    EXPECT_EQ(window->Action("Preview")->text(), "　プレビュー　");
 }
 
 TEST_F(FlowchartWindowTest, PlacingByDropWithTheParameterDialog)
@@ -245,10 +247,15 @@ TEST_F(FlowchartWindowTest, AClickOnALoneBoxOpensItsPanel)
     Mouse(QEvent::MouseButtonPress, {120, 210});
     Mouse(QEvent::MouseButtonRelease, {120, 210});
     EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(Chart().Selection(), QList<int> {1});
     const qsizetype depth = Chart().UndoStack().size();
-    panel->findChild<QPushButton *>("OK_Button")->click();
+    // OK stores the list and closes the panel: a second OK changes nothing.
+    for (int n = 0; n < 2; ++n)
+        panel->findChild<QPushButton *>("OK_Button")->click();
     EXPECT_EQ(Chart().UndoStack().size(), depth + 1);
     EXPECT_EQ(Chart().UndoStack().last().type, UndoType::Parameters);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(Chart().Selection().isEmpty());
 
     Mouse(QEvent::MouseButtonPress, {120, 10});  // a start has no panel
     Mouse(QEvent::MouseButtonRelease, {120, 10});
@@ -493,6 +500,58 @@ TEST_F(FlowchartWindowTest, SwitchToAnotherStepAndBackKeepsTheLayout)
     dialogs.Clear();
     window->Action("ShowIcons")->trigger();
     EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Warning), QStringList {kCannotHandOverMessage});
+}
+
+TEST_F(FlowchartWindowTest, OpeningAFileEmptiesTheClipboard)
+{
+    ASSERT_TRUE(Drop(0, {100, 0}));
+    ASSERT_TRUE(Drop(7, {100, 200}));
+    Mouse(QEvent::MouseButtonPress, {120, 210});
+    Mouse(QEvent::MouseButtonRelease, {120, 210});
+    window->Action("Copy1")->trigger();
+    dialogs.yesNoAnswers.enqueue(true);  // not saved: open all the same
+    window->Action("Demo1")->trigger();
+    ASSERT_TRUE(Chart().Node(1).IsUsed());
+    const QStringList demo = window->Document().SectionLines();
+    dialogs.Clear();
+    window->Action("Paste1")->trigger();
+    EXPECT_EQ(dialogs.Texts(Kind::Warning), QStringList {kNothingToPasteMessage});
+    EXPECT_EQ(window->Document().SectionLines(), demo);
+}
+
+TEST_F(FlowchartWindowTest, FileNameAndForeignFileRefusalsAreInformation)
+{
+    const QString other = appData.filePath("other.kq27");
+    ASSERT_TRUE(WriteTextLines(other, {"NG", "reponen=", "DDDATA"}));
+    for (const QString &name : {appData.filePath("prog.txt"), other}) {
+        dialogs.fileNames.enqueue(name);
+        window->Action("OpenFile")->trigger();
+    }
+    EXPECT_EQ(dialogs.Texts(Kind::Information), QStringList({kWrongExtensionMessage, kFlowchartForeignFileMessage}));
+    EXPECT_TRUE(dialogs.Texts(Kind::Warning).isEmpty());
+}
+
+// An if whose branch ends at an end box of its own: the file is "OK" with
+// lines that every step reads, the branch path as the else part.
+TEST_F(FlowchartWindowTest, BranchToASecondEndSavesLinesTheOtherStepsRead)
+{
+    QStringList section {kSubroutineMarker, "", "", "", ""};
+    section << "0-start-50-10--1--0,0,0,0,0,0" << "1-if-50-90-0-2-4-0,0,0,0,0,0" << "2-wait-50-170-1-3--0,1,0,0,0,0"
+            << "3-end-50-250-2---0,0,0,0,0,0" << "4-sound-200-170-1-5--1,0,0,0,0,0" << "5-end-200-250-4---0,0,0,0,0,0";
+    while (section.size() < 5 + kRoutineCount * kRoutineSlots)
+        section << "0--0-0----";
+    ASSERT_TRUE(window->Document().LoadSection(section));
+    const QString saved = appData.filePath("two ends.kq27");
+    dialogs.fileNames.enqueue(saved);
+    window->Action("SaveFile")->trigger();
+    const std::optional<TextFileContent> file = ReadTextLines(saved);
+    ASSERT_TRUE(file);
+    const ProgramFileParts parts = SplitProgramFile(file->lines);
+    EXPECT_EQ(parts.firstLine, kValidProgramMark);
+    EXPECT_EQ(parts.programLines, QStringList({"START", "8,0,0,0,0,0,0", "7,0,1,0,0,0,0", "20,0,0,0,0,0,0",
+                                      "5,1,0,0,0,0,0", "21,0,0,0,0,0,0", "END"}));
+    EXPECT_FALSE(ParseProgramLines(parts.programLines).error);
+    EXPECT_TRUE(dialogs.Texts(Kind::Warning).isEmpty());
 }
 
 TEST_F(FlowchartWindowTest, EveryDemoOpensWithItsLayoutAndPassesTheCheck)
