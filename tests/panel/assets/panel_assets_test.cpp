@@ -242,10 +242,12 @@ QList<QRgb> EdgePixels(const QImage &image)
     return edge;
 }
 
-bool Near(QRgb a, QRgb b)
+// JPEG leaves a little ringing beside strong edges; the frames' shadows
+// differ from the page by twice as much.
+bool Near(QRgb a, QRgb b, int tolerance = 24)
 {
-    return std::abs(qRed(a) - qRed(b)) <= 12 && std::abs(qGreen(a) - qGreen(b)) <= 12
-           && std::abs(qBlue(a) - qBlue(b)) <= 12;
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
+           && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
 // Nothing is cut off: each frame ends inside its picture, the page colour all
@@ -263,7 +265,7 @@ TEST_F(PanelAssetsTest, FramesAndTheMenuAreDrawnWhole)
     const QImage menu = Read(QStringLiteral("Img/Menu/Menu.bmp"));
     const QRgb border = qRgb(0x4f, 0x8f, 0xc0);
     const QList<QRgb> edge = EdgePixels(menu);
-    EXPECT_EQ(std::count_if(edge.begin(), edge.end(), [border](QRgb p) { return !Near(p, border); }), 0);
+    EXPECT_EQ(std::count_if(edge.begin(), edge.end(), [border](QRgb p) { return !Near(p, border, 0); }), 0);
 }
 
 TEST_F(PanelAssetsTest, HelpPageIsUtf8UsesTheWindowsCommandNamesAndShowsInstalledPictures)
