@@ -10,7 +10,8 @@ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev qt6-charts-dev
 libhidapi-dev libgif-dev libgtest-dev googletest libgmock-dev libbenchmark-dev
 libopencv-core-dev libopencv-imgproc-dev
 fonts-ipafont-gothic fonts-ipafont-mincho
-xvfb xauth xdotool
+xvfb xauth
+xdotool
 "
 if [ "${1:-}" = bench ]; then
     PACKAGES="$PACKAGES imagemagick"
