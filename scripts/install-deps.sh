@@ -11,6 +11,7 @@ libhidapi-dev libgif-dev libgtest-dev googletest libgmock-dev libbenchmark-dev
 libopencv-core-dev libopencv-imgproc-dev
 fonts-ipafont-gothic fonts-ipafont-mincho
 xvfb xauth
+xdotool
 "
 if [ "${1:-}" = bench ]; then
     PACKAGES="$PACKAGES imagemagick"

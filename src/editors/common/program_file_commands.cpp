@@ -34,14 +34,6 @@ QString StudioCaptionFor(const QString &path)
     return kStudioCaption + QDir::toNativeSeparators(path);
 }
 
-QString SaveFailedText(const QString &saveFailedMessage, const TextWriteResult &result)
-{
-    if (result.unencodable.isEmpty())
-        return saveFailedMessage;
-    return saveFailedMessage + QStringLiteral("\r\n「") + result.unencodable
-        + QStringLiteral("」はファイルに保存できない文字です。");
-}
-
 std::optional<QStringList> CheckedProgramLines(StudioContext &context, const StepDocument &step,
                                                StepWindowHost &host)
 {

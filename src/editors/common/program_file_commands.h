@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/save_failed_text.h"
 #include "base/text_file.h"
 
 #include <QString>
@@ -25,10 +26,6 @@ QString StudioCaptionFor(const QString &path);
 // (over host) and the result is empty.
 std::optional<QStringList> CheckedProgramLines(StudioContext &context, const StepDocument &step,
                                                StepWindowHost &host);
-
-// The step's save-failed message, and which character the file cannot hold
-// when that was the cause.
-QString SaveFailedText(const QString &saveFailedMessage, const TextWriteResult &result);
 
 // The current program's file, built fresh: "OK" and the step's program
 // lines, or "NG" after the step's check messages have been shown; the

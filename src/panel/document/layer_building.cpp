@@ -1,5 +1,6 @@
 #include "panel/document/layer_building.h"
 
+#include "panel/document/panel_document.h"
 #include "panel/document/panel_picture.h"
 #include "panel/effects/effect_replay.h"
 #include "panel/model/panel_record.h"
@@ -22,11 +23,12 @@ std::optional<QImage> RenderTextPicture(const TextRecord &record, const KitModel
     return picture.convertToFormat(QImage::Format_RGB32);
 }
 
-bool ReplayProcessingRecord(QImage &image, const QString &line)
+bool ReplayProcessingRecord(PanelLayer &layer, const QString &line)
 {
     UnattendedEffect control;
     const QStringList fieldsFromName = RecordFields(line).mid(2);
-    switch (ReplayEffect(image, fieldsFromName, control)) {
+    const QColor fill = layer.transparent ? layer.transparentColour : QColor(Qt::black);
+    switch (ReplayEffect(layer.image, fieldsFromName, control, fill)) {
     case EffectStatus::Applied:
     case EffectStatus::UnknownName:
         return true;

@@ -21,12 +21,16 @@ QString Number(int value)
     return QString::number(value);
 }
 
-// The picture of a file a record can name (no comma in its path), read.
-std::optional<QImage> StorablePicture(const QString &path)
+// Text and face name go into the record's fields and the panel file.
+bool CanStoreText(const TextRecord &record)
 {
-    if (!CanStorePath(path))
-        return std::nullopt;
-    return ReadPanelPicture(path);
+    return !TextRefusal(record.description.text) && !TextRefusal(record.description.face);
+}
+
+QString BackgroundRecord(const QString &path)
+{
+    return Number(kBackgroundLayer) + QLatin1Char(',') + kBackgroundKind + QLatin1Char(',') + path
+        + QStringLiteral(",0,0");
 }
 
 // The creation record's fields without the trailing ones a kind does not
@@ -56,11 +60,6 @@ QString FileNameOf(const QString &path)
     return path.mid(slash + 1);
 }
 
-bool CanStorePath(const QString &path)
-{
-    return !path.contains(QLatin1Char(','));
-}
-
 PanelDocument::PanelDocument(const KitModel &model, const kq::Paths &panelPaths) : m_model(model), m_paths(panelPaths)
 {
     Reset();
@@ -69,11 +68,11 @@ PanelDocument::PanelDocument(const KitModel &model, const kq::Paths &panelPaths)
 PanelDocument::State PanelDocument::ResetState() const
 {
     State state;
-    state.backgroundPath = m_paths.ProgramFile(DefaultBackground(m_model));
-    if (std::optional<QImage> picture = ReadPanelPicture(state.backgroundPath))
+    const QString path = m_paths.ProgramFile(DefaultBackground(m_model));
+    if (std::optional<QImage> picture = ReadPanelPicture(path))
         state.background = std::move(*picture);
-    state.records = {Number(kBackgroundLayer) + QLatin1Char(',') + kBackgroundKind + QLatin1Char(',')
-                     + state.backgroundPath + QStringLiteral(",0,0")};
+    state.backgroundPath = StorableRecordPath(path);
+    state.records = {BackgroundRecord(state.backgroundPath)};
     return state;
 }
 
@@ -81,6 +80,18 @@ void PanelDocument::Reset()
 {
     m_state = ResetState();
     m_selected = kNoSelection;
+    Changed();
+}
+
+void PanelDocument::SetChangeListener(std::function<void()> listener)
+{
+    m_changeListener = std::move(listener);
+}
+
+void PanelDocument::Changed() const
+{
+    if (m_changeListener)
+        m_changeListener();
 }
 
 int PanelDocument::CreationRecordIndex(int n) const
@@ -155,6 +166,7 @@ void PanelDocument::RestoreSnapshot()
     m_state = *m_snapshot;
     m_state.records = SortRecordsByLayer(m_state.records);
     m_selected = kNoSelection;
+    Changed();
 }
 
 std::optional<QString> PanelDocument::CanAddLayer() const
@@ -170,14 +182,15 @@ bool PanelDocument::AddPhoto(const QString &path)
 {
     if (CanAddLayer())
         return false;
-    std::optional<QImage> picture = StorablePicture(path);
+    std::optional<QImage> picture = ReadPanelPicture(path);
     if (!picture)
         return false;
     TakeSnapshot();
     const int n = LayerCount();
     m_state.layers.append({std::move(*picture), QPoint(0, 0), false, QColor(Qt::white)});
-    m_state.records.append(Number(n) + QLatin1Char(',') + kPhotoKind + QLatin1Char(',') + path
+    m_state.records.append(Number(n) + QLatin1Char(',') + kPhotoKind + QLatin1Char(',') + StorableRecordPath(path)
                            + QStringLiteral(",0,0,False,clWhite,"));
+    Changed();
     return true;
 }
 
@@ -185,28 +198,28 @@ bool PanelDocument::AddPart(const QString &path, QPoint position)
 {
     if (CanAddLayer())
         return false;
-    std::optional<QImage> picture = StorablePicture(path);
+    std::optional<QImage> picture = ReadPanelPicture(path);
     if (!picture)
         return false;
     TakeSnapshot();
     const int n = LayerCount();
     m_state.layers.append({std::move(*picture), position, true, QColor(Qt::white)});
-    m_state.records.append(Number(n) + QLatin1Char(',') + kPartKind + QLatin1Char(',') + path + QLatin1Char(',')
-                           + Number(position.x()) + QLatin1Char(',') + Number(position.y()));
+    m_state.records.append(Number(n) + QLatin1Char(',') + kPartKind + QLatin1Char(',') + StorableRecordPath(path)
+                           + QLatin1Char(',') + Number(position.x()) + QLatin1Char(',') + Number(position.y()));
     m_selected = kNoSelection;
+    Changed();
     return true;
 }
 
 bool PanelDocument::ChooseBackground(const QString &path)
 {
-    std::optional<QImage> picture = StorablePicture(path);
+    std::optional<QImage> picture = ReadPanelPicture(path);
     if (!picture)
         return false;
     TakeSnapshot();
     m_state.background = std::move(*picture);
-    m_state.backgroundPath = path;
-    const QString line = Number(kBackgroundLayer) + QLatin1Char(',') + kBackgroundKind + QLatin1Char(',') + path
-        + QStringLiteral(",0,0");
+    m_state.backgroundPath = StorableRecordPath(path);
+    const QString line = BackgroundRecord(m_state.backgroundPath);
     const auto found = std::find_if(m_state.records.begin(), m_state.records.end(), [](const QString &record) {
         return KindOfRecord(record) == RecordKind::Background;
     });
@@ -215,12 +228,13 @@ bool PanelDocument::ChooseBackground(const QString &path)
     else
         m_state.records.prepend(line);
     m_selected = kNoSelection;
+    Changed();
     return true;
 }
 
 bool PanelDocument::AddText(const TextRecord &record)
 {
-    if (CanAddLayer() || TextRefusal(record.description.text))
+    if (CanAddLayer() || !CanStoreText(record))
         return false;
     TextRecord placed = record;
     placed.layer = LayerCount();
@@ -232,14 +246,14 @@ bool PanelDocument::AddText(const TextRecord &record)
     m_state.layers.append({std::move(*picture), placed.position, placed.transparent, placed.transparentColour});
     m_state.records.append(TextRecordLine(placed));
     m_selected = kNoSelection;
+    Changed();
     return true;
 }
 
 bool PanelDocument::ReplaceText(int n, const TextRecord &record)
 {
     const int index = CreationRecordIndex(n);
-    if (index < 0 || KindOfRecord(m_state.records.at(index)) != RecordKind::Text
-        || TextRefusal(record.description.text))
+    if (index < 0 || KindOfRecord(m_state.records.at(index)) != RecordKind::Text || !CanStoreText(record))
         return false;
     TextRecord placed = record;
     placed.layer = n;
@@ -247,19 +261,18 @@ bool PanelDocument::ReplaceText(int n, const TextRecord &record)
     std::optional<QImage> picture = RenderTextPicture(placed, m_model);
     if (!picture)
         return false;
+    PanelLayer rendered{std::move(*picture), placed.position, placed.transparent, placed.transparentColour};
     // The picture must show what loading the saved file would show, so the
     // layer's effects are applied again to the new text.
     for (const QString &line : std::as_const(m_state.records)) {
         if (RecordLayer(line) == n && KindOfRecord(line) == RecordKind::Processing
-            && !ReplayProcessingRecord(*picture, line))
+            && !ReplayProcessingRecord(rendered, line))
             return false;
     }
     TakeSnapshot();
-    PanelLayer &layer = m_state.layers[n];
-    layer.image = std::move(*picture);
-    layer.transparent = placed.transparent;
-    layer.transparentColour = placed.transparentColour;
+    m_state.layers[n] = std::move(rendered);
     m_state.records[index] = TextRecordLine(placed);
+    Changed();
     return true;
 }
 
@@ -276,8 +289,10 @@ void PanelDocument::RewriteCreationRecord(int n, const std::function<void(QStrin
 
 void PanelDocument::MoveLayerTo(int n, QPoint position)
 {
-    if (n >= 0 && n < LayerCount())
-        m_state.layers[n].position = position;
+    if (n < 0 || n >= LayerCount())
+        return;
+    m_state.layers[n].position = position;
+    Changed();
 }
 
 void PanelDocument::CommitPosition(int n)
@@ -297,6 +312,7 @@ void PanelDocument::NudgeLayer(int n, QPoint delta)
         return;
     m_state.layers[n].position += delta;
     CommitPosition(n);
+    Changed();
 }
 
 void PanelDocument::WriteTransparency(int n)
@@ -321,6 +337,7 @@ void PanelDocument::SetTransparency(int n, bool on, const QColor &colour)
     layer.transparent = on;
     layer.transparentColour = QColor(colour.rgb());
     WriteTransparency(n);
+    Changed();
 }
 
 std::optional<QString> PanelDocument::RaiseSelected()
@@ -353,6 +370,7 @@ std::optional<QString> PanelDocument::SwapSelectedWith(int offset)
             line = WithRecordField(line, 1, Number(n));
     }
     m_selected = target;
+    Changed();
     return std::nullopt;
 }
 
@@ -371,6 +389,7 @@ void PanelDocument::DeleteLayer(int n)
     }
     m_state.records = kept;
     m_selected = kNoSelection;
+    Changed();
 }
 
 void PanelDocument::ApplyProcessed(int n, const QImage &result, const QStringList &recordsFromName)
@@ -385,14 +404,15 @@ void PanelDocument::ApplyProcessed(int n, const QImage &result, const QStringLis
         m_state.records.append(Number(n) + QLatin1Char(',') + kProcessingKind + QLatin1Char(',') + record);
         ellipseCut = ellipseCut || record.section(QLatin1Char(','), 0, 0) == kEllipseCutName;
     }
-    if (!ellipseCut)
-        return;
-    // The cut paints the outside white; white must then be see-through, and the
-    // creation record says so because replaying the cut does not.
-    layer.transparent = true;
-    layer.transparentColour = QColor(Qt::white);
-    if (KindOf(n) == LayerKind::Photo || KindOf(n) == LayerKind::Text)
-        WriteTransparency(n);
+    if (ellipseCut) {
+        // The cut paints the outside white; white must then be see-through, and
+        // the creation record says so because replaying the cut does not.
+        layer.transparent = true;
+        layer.transparentColour = QColor(Qt::white);
+        if (KindOf(n) == LayerKind::Photo || KindOf(n) == LayerKind::Text)
+            WriteTransparency(n);
+    }
+    Changed();
 }
 
 QImage PanelDocument::Flatten(bool withOverlay) const

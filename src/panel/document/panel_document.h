@@ -64,8 +64,6 @@ struct [[nodiscard]] PanelFileResult {
 // The file name of a record's path, after the last "/" or "\" (panel files
 // made on Windows hold "C:\...\name.gif").
 QString FileNameOf(const QString &path);
-// Whether a path can be written into a record (it holds no comma).
-bool CanStorePath(const QString &path);
 
 class PanelDocument {
 public:
@@ -74,6 +72,10 @@ public:
     PanelDocument(const KitModel &model, const kq::Paths &panelPaths);
 
     const KitModel &Model() const { return m_model; }
+
+    // Called after every change of the pictures or the records (not of the
+    // selection or the snapshot alone), so views of the whole panel follow.
+    void SetChangeListener(std::function<void()> listener);
 
     // Empties the layers, loads the model's default background (a missing or
     // unreadable one leaves no background), records := the one background
@@ -123,14 +125,15 @@ public:
     std::optional<QString> CanAddLayer() const;
 
     // New photo layer at 0, 0, transparency off with white as its colour;
-    // record "n,写真,<path>,0,0,False,clWhite,". Takes the snapshot. False
-    // (nothing changed) when CanAddLayer refuses, the file is unreadable or
-    // its path holds a comma (which a record cannot carry); the window then
-    // shows kPanelReadFailedMessage.
+    // record "n,写真,<path>,0,0,False,clWhite," with the path as
+    // StorableRecordPath writes it (the file carries the photo's pixels, so
+    // any folder will do). Takes the snapshot. False (nothing changed) when
+    // CanAddLayer refuses or the file is unreadable; the window then shows
+    // kPanelReadFailedMessage.
     [[nodiscard]] bool AddPhoto(const QString &path);
     // New part layer at position, transparency on with white; record
-    // "n,部品,<path>,x,y". Takes the snapshot and clears the selection. False
-    // as for AddPhoto.
+    // "n,部品,<path>,x,y" (path as for AddPhoto). Takes the snapshot and
+    // clears the selection. False as for AddPhoto.
     [[nodiscard]] bool AddPart(const QString &path, QPoint position);
     // The background becomes the file (layers and their records stay, the
     // first record becomes "-1,背景,<path>,0,0"). Takes the snapshot and
@@ -139,13 +142,14 @@ public:
     // New text layer n = LayerCount() at 0, 0 from the text window's record
     // (its layer and position are ignored), rendered at the model's text
     // factor. Takes the snapshot and clears the selection. False (nothing
-    // changed) when CanAddLayer refuses or TextRefusal refuses the text.
+    // changed) when CanAddLayer refuses or TextRefusal refuses the text or
+    // the face name.
     [[nodiscard]] bool AddText(const TextRecord &record);
     // Text layer n rendered again from record; number and position stay, the
     // record line is replaced in place, the layer's processing records are
     // applied again to the new picture. Takes the snapshot. False (nothing
     // changed) when n is not a text layer, TextRefusal refuses the text or
-    // the picture would be absurdly large.
+    // the face name, or the picture would be absurdly large.
     bool ReplaceText(int n, const TextRecord &record);
 
     // Drag: the layer's picture moves, its record not yet.
@@ -209,6 +213,7 @@ private:
     void RewriteCreationRecord(int n, const std::function<void(QStringList &fields)> &edit);
     void WriteTransparency(int n);
     std::optional<QString> SwapSelectedWith(int offset);
+    void Changed() const;
 
     KitModel m_model;
     kq::Paths m_paths;
@@ -216,6 +221,7 @@ private:
     std::optional<State> m_snapshot;
     int m_selected = kNoSelection;
     mutable std::optional<QImage> m_overlay;  // read on the first flatten that needs it
+    std::function<void()> m_changeListener;
 };
 
 }  // namespace kq::panel

@@ -4,9 +4,11 @@
 
 #include "base/atomic_file.h"
 #include "base/picture_file.h"
+#include "base/save_failed_text.h"
 #include "base/text_file.h"
 #include "panel/document/layer_building.h"
 #include "panel/document/panel_picture.h"
+#include "panel/document/picture_lookup.h"
 #include "panel/model/colour_text.h"
 #include "panel/text/text_layer.h"
 
@@ -28,9 +30,9 @@ void Report(const ProgressCallback &progress, qsizetype done, qsizetype total)
         progress(total > 0 ? int(done * 100 / total) : 100);
 }
 
-PanelFileResult SaveFailed()
+PanelFileResult SaveFailed(const TextWriteResult &written = {})
 {
-    return {PanelFileStatus::Failed, kPanelSaveFailedMessage};
+    return {PanelFileStatus::Failed, SaveFailedText(kPanelSaveFailedMessage, written)};
 }
 
 PanelFileResult ReadFailed()
@@ -109,8 +111,8 @@ PanelFileResult PanelDocument::Save(const QString &path, const ProgressCallback 
         }
         Report(progress, i + 1, records.size() + 1);
     }
-    if (!WriteTextLines(path, lines))
-        return SaveFailed();
+    if (const TextWriteResult written = WriteTextLines(path, lines); !written)
+        return SaveFailed(written);
     Report(progress, 1, 1);
     return {};
 }
@@ -120,17 +122,26 @@ PanelFileResult PanelDocument::Load(const QString &path, const ProgressCallback 
     const std::optional<TextFileContent> content = ReadTextLines(path, kPanelFileSizeLimit);
     if (!content || content->hasDecodingErrors)
         return ReadFailed();
-    const QStringList &lines = content->lines;
+    // A hand-made file may list its layers in any order.
+    QStringList lines = SortRecordsByLayer(content->lines);
     const qsizetype total = 2 * lines.size();
 
-    // Missing pictures are named before anything is built.
+    // Missing pictures are named before anything is built. A picture found
+    // elsewhere than written (the file came from another machine) is named
+    // by where it is on this one, so the next save writes a path that works.
+    const QString panelFolder = QFileInfo(path).absolutePath();
+    QStringList pictureFiles(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString &line = lines.at(i);
+        QString &line = lines[i];
         const RecordKind kind = KindOfRecord(line);
         if (kind == RecordKind::Background || kind == RecordKind::Part) {
             const QString file = RecordField(line, 3);
-            if (!QFileInfo(file).isFile())
+            const std::optional<QString> found = FindRecordPicture(file, m_paths.ProgramFolder(), panelFolder);
+            if (!found)
                 return {PanelFileStatus::MissingPicture, PictureNotFoundMessage(RecordField(line, 2), file)};
+            pictureFiles[i] = *found;
+            if (*found != file)
+                line = WithRecordField(line, 3, StorableRecordPath(*found));
         }
         Report(progress, i + 1, total);
     }
@@ -155,7 +166,7 @@ PanelFileResult PanelDocument::Load(const QString &path, const ProgressCallback 
         case RecordKind::Background: {
             if (n != kBackgroundLayer || hasBackground || !position)
                 return ReadFailed();
-            std::optional<QImage> picture = ReadPanelPicture(fields.at(2));
+            std::optional<QImage> picture = ReadPanelPicture(pictureFiles.at(i));
             if (!picture)
                 return ReadFailed();
             state.background = std::move(*picture);
@@ -167,7 +178,7 @@ PanelFileResult PanelDocument::Load(const QString &path, const ProgressCallback 
         case RecordKind::Part: {
             if (!isNextLayer || !position)
                 return ReadFailed();
-            std::optional<QImage> picture = ReadPanelPicture(fields.at(2));
+            std::optional<QImage> picture = ReadPanelPicture(pictureFiles.at(i));
             if (!picture)
                 return ReadFailed();
             state.layers.append({std::move(*picture), *position, true, QColor(Qt::white)});
@@ -199,7 +210,7 @@ PanelFileResult PanelDocument::Load(const QString &path, const ProgressCallback 
             break;
         }
         case RecordKind::Processing:
-            if (!n || *n < 0 || *n >= count || !ReplayProcessingRecord(state.layers[*n].image, line))
+            if (!n || *n < 0 || *n >= count || !ReplayProcessingRecord(state.layers[*n], line))
                 return ReadFailed();
             state.records.append(line);
             break;
@@ -213,6 +224,7 @@ PanelFileResult PanelDocument::Load(const QString &path, const ProgressCallback 
     state.records = SortRecordsByLayer(state.records);
     m_state = std::move(state);
     m_selected = kNoSelection;
+    Changed();
     Report(progress, 1, 1);
     return {};
 }

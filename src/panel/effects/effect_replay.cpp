@@ -5,14 +5,17 @@
 
 namespace kq::panel {
 
-EffectStatus ReplayEffect(QImage &image, const QStringList &fieldsFromName, EffectControl &control)
+EffectStatus ReplayEffect(QImage &image, const QStringList &fieldsFromName, EffectControl &control,
+                          const QColor &uncoveredFill)
 {
-    const ParsedEffect parsed = ParseEffectRecord(fieldsFromName);
+    ParsedEffect parsed = ParseEffectRecord(fieldsFromName);
     if (parsed.status != EffectStatus::Applied)
         return parsed.status;
     if (const auto *cut = std::get_if<RectangleCutEffect>(&parsed.effect);
         cut && CutRectangle(cut->rect, image.size()).isEmpty())
         return EffectStatus::BadFields;
+    if (auto *rotation = std::get_if<RotationEffect>(&parsed.effect))
+        rotation->fill = uncoveredFill;
     if (image.isNull())
         return EffectStatus::BadFields;
     return ApplyEffect(image, parsed.effect, control) ? EffectStatus::Applied : EffectStatus::Cancelled;

@@ -105,9 +105,12 @@ void PanelWindow::RunEffect(EffectPage page)
     if (!applied)
         return;
     m_document->ApplyProcessed(n, applied->image, applied->recordsFromName);
-    // After the window the pupil starts again from a fresh selection.
+    // After the window the pupil starts again from a fresh selection; a
+    // resize leaves the new size in the labels.
     m_document->Select(kNoSelection);
     RefreshAll();
+    if (page == EffectPage::Resize)
+        ShowSizes(applied->image.size());
 }
 
 void PanelWindow::RunQuickEffect(QuickEffect effect)
@@ -124,7 +127,6 @@ void PanelWindow::RunQuickEffect(QuickEffect effect)
     m_document->ApplyProcessed(n, applied->image, applied->recordsFromName);
     // The edit preview shows the result, with its new size.
     ShowSelection();
-    UpdatePages();
 }
 
 }  // namespace kq::panel

@@ -463,6 +463,9 @@ void PanelWindow::SetUpForModel(int modelIndex)
 
     m_canvas->SetDocument(nullptr);  // it must not draw the old document while it goes
     m_document = std::make_unique<PanelDocument>(model, m_paths);
+    // The preview and product pages show the whole panel: every change of the
+    // document, whatever command made it, is shown on them at once.
+    m_document->SetChangeListener([this] { UpdatePages(); });
     m_canvas->SetDocument(m_document.get());
     ShowPage(Page::Design);
     RefreshAll();
@@ -488,6 +491,8 @@ void PanelWindow::ShowPage(Page page)
     // while it is visible.
     m_pages->setCurrentIndex(int(page));
     UpdatePages();
+    if (page == Page::Product)
+        CentreProductPage();
 }
 
 void PanelWindow::UpdatePages()
@@ -500,14 +505,20 @@ void PanelWindow::UpdatePages()
         const QImage sheet = ProductPageImage(model, m_document->Flatten(false), photo);
         m_product->setPixmap(QPixmap::fromImage(sheet));
         m_product->adjustSize();
-        // The sheet is shown at full size: start with the panel in the middle.
-        const QPoint middle = model.productPosition
-            + QPoint(int(model.panelSize.width() * model.productScale / 2),
-                     int(model.panelSize.height() * model.productScale / 2));
-        const QSize view = m_productArea->viewport()->size();
-        m_productArea->horizontalScrollBar()->setValue(middle.x() - view.width() / 2);
-        m_productArea->verticalScrollBar()->setValue(middle.y() - view.height() / 2);
     }
+}
+
+// The sheet is shown at full size: the page opens with the panel in the
+// middle, and keeps where the pupil scrolled to while the panel changes.
+void PanelWindow::CentreProductPage()
+{
+    const KitModel &model = m_document->Model();
+    const QPoint middle = model.productPosition
+        + QPoint(int(model.panelSize.width() * model.productScale / 2),
+                 int(model.panelSize.height() * model.productScale / 2));
+    const QSize view = m_productArea->viewport()->size();
+    m_productArea->horizontalScrollBar()->setValue(middle.x() - view.width() / 2);
+    m_productArea->verticalScrollBar()->setValue(middle.y() - view.height() / 2);
 }
 
 void PanelWindow::RefreshAll()
@@ -515,7 +526,6 @@ void PanelWindow::RefreshAll()
     RefreshLayerList();
     ShowSelection();
     m_canvas->update();
-    UpdatePages();
 }
 
 void PanelWindow::RefreshLayerList()

@@ -95,6 +95,7 @@ private:
     void ShowSizes(QSize size);
     void SelectListRow(int row);
     void UpdatePages();
+    void CentreProductPage();
 
     // Commands (panel_commands.cpp).
     void OpenPanel();

@@ -1,5 +1,7 @@
 #include "panel/model/panel_record.h"
 
+#include "base/text_file.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -45,6 +47,47 @@ QString WithRecordField(const QString &line, int number, const QString &value)
         fields.append(QString());
     fields[number - 1] = value;
     return fields.join(QLatin1Char(','));
+}
+
+namespace {
+
+bool Cp932CanHold(const QString &text)
+{
+    return bool(EncodeTextLines({text}));
+}
+
+// "ü" -> "u": the letter without the marks CP932 cannot hold; empty when
+// nothing holdable is left.
+QString PlainLetters(const QString &character)
+{
+    QString plain;
+    for (const QChar c : character.normalized(QString::NormalizationForm_KD)) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            plain.append(c);
+    }
+    return !plain.contains(QLatin1Char(',')) && Cp932CanHold(plain) ? plain : QString();
+}
+
+}  // namespace
+
+QString StorableRecordPath(const QString &path)
+{
+    if (!path.contains(QLatin1Char(',')) && Cp932CanHold(path))
+        return path;
+    QString stored;
+    for (qsizetype i = 0; i < path.size();) {
+        const qsizetype length =
+            path.at(i).isHighSurrogate() && i + 1 < path.size() && path.at(i + 1).isLowSurrogate() ? 2 : 1;
+        const QString character = path.mid(i, length);
+        i += length;
+        if (character != QLatin1String(",") && Cp932CanHold(character)) {
+            stored += character;
+            continue;
+        }
+        const QString plain = PlainLetters(character);
+        stored += plain.isEmpty() ? QStringLiteral("_") : plain;
+    }
+    return stored;
 }
 
 QStringList SortRecordsByLayer(const QStringList &records)

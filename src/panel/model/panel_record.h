@@ -30,6 +30,12 @@ QString RecordField(const QString &line, int number);
 // line with field `number` (from 1) replaced by value; missing fields before
 // it are added empty.
 QString WithRecordField(const QString &line, int number, const QString &value);
+// path in a form a record and the panel file can hold: a comma (the field
+// separator) and each character CP932 cannot hold become "_", except that a
+// letter with an accent CP932 lacks keeps its plain letter ("Müller" ->
+// "Muller"). Paths CP932 and the record can carry come back unchanged.
+QString StorableRecordPath(const QString &path);
+
 // Sorted by layer number (field 1) from -1 upwards; lines of one layer keep
 // their order. Lines without a number come last, in their order.
 QStringList SortRecordsByLayer(const QStringList &records);

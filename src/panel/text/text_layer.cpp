@@ -1,14 +1,19 @@
 #include "panel/text/text_layer.h"
 
+#include "base/text_file.h"
+
 #include "panel/model/colour_text.h"
 #include "panel/model/panel_record.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStringList>
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace kq::panel {
 
@@ -36,6 +41,54 @@ std::optional<int> ParseWhole(const QString &text)
     bool ok = false;
     const int value = text.toInt(&ok);
     return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+// Whether the face that draws font has a bold style of its own. The usual
+// Japanese faces (IPAGothic, IPAMincho) have none, and drawn without
+// anti-aliasing they come out regular when bold is asked for.
+bool FaceHasBold(const QFont &font)
+{
+    const QString family = QFontInfo(font).family();
+    const QStringList styles = QFontDatabase::styles(family);
+    return std::any_of(styles.begin(), styles.end(), [&family](const QString &style) {
+        return QFontDatabase::weight(family, style) >= QFont::DemiBold;
+    });
+}
+
+// Each stroke of a synthesised bold grows by this many pixels on every
+// side: together about a 24th of the em, as font engines embolden.
+int SyntheticBoldRadius(const QFont &font)
+{
+    if (!font.bold() || FaceHasBold(font))
+        return 0;
+    return std::max(1, int(std::lround(font.pixelSize() / 48.0)));
+}
+
+// Every pixel within radius (a square) of a pixel of colour takes colour:
+// strokes thicken with hard edges, so a colour key on the background still
+// leaves no fringe.
+void Embolden(QImage &image, QRgb colour, int radius)
+{
+    const int width = image.width();
+    const int height = image.height();
+    std::vector<int> across(std::size_t(width) * height, 0);  // ink within radius along the row
+    for (int y = 0; y < height; ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        std::vector<int> before(width + 1, 0);
+        for (int x = 0; x < width; ++x)
+            before[x + 1] = before[x] + (row[x] == colour);
+        for (int x = 0; x < width; ++x)
+            across[std::size_t(y) * width + x] = before[std::min(width, x + radius + 1)] - before[std::max(0, x - radius)];
+    }
+    std::vector<int> column(height + 1, 0);
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y)
+            column[y + 1] = column[y] + (across[std::size_t(y) * width + x] > 0);
+        for (int y = 0; y < height; ++y) {
+            if (column[std::min(height, y + radius + 1)] - column[std::max(0, y - radius)] > 0)
+                reinterpret_cast<QRgb *>(image.scanLine(y))[x] = colour;
+        }
+    }
 }
 
 }  // namespace
@@ -84,6 +137,11 @@ QString DescriptionField(const TextDescription &d)
         .join(QLatin1Char('/'));
 }
 
+QString UnusableCharacterMessage(const QString &character)
+{
+    return QStringLiteral("「") + character + QStringLiteral("」は使えません。\r\n別の文字に変えて下さい。");
+}
+
 std::optional<QString> TextRefusal(const QString &text)
 {
     if (text.isEmpty())
@@ -92,6 +150,8 @@ std::optional<QString> TextRefusal(const QString &text)
         return kTextSeparatorMessage;
     if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
         return kTextControlMessage;
+    if (const EncodedLines encoded = EncodeTextLines({text}); !encoded)
+        return UnusableCharacterMessage(encoded.unencodable);
     return std::nullopt;
 }
 
@@ -107,10 +167,14 @@ QFont TextFont(const TextDescription &d, double factor)
 
 QSize MeasureText(const TextDescription &d)
 {
-    const QFontMetrics metrics(TextFont(d, 1.0));
+    QFont font = TextFont(d, 1.0);
+    const int boldRadius = SyntheticBoldRadius(font);
+    if (boldRadius > 0)
+        font.setBold(false);
+    const QFontMetrics metrics(font);
     // An italic's last glyph leans past its advance; the ink box covers it.
     const int width = std::max(metrics.horizontalAdvance(d.text), metrics.boundingRect(d.text).right() + 1);
-    return {std::max(0, width), metrics.height()};
+    return {std::max(0, width + 2 * boldRadius), metrics.height()};
 }
 
 QImage RenderTextLayer(const TextDescription &d, QSize measured, double factor)
@@ -121,12 +185,20 @@ QImage RenderTextLayer(const TextDescription &d, QSize measured, double factor)
     image.fill(d.background);
 
     QFont font = TextFont(d, factor);
+    // A face without a bold style is drawn regular and thickened after.
+    const int boldRadius = SyntheticBoldRadius(font);
+    if (boldRadius > 0)
+        font.setBold(false);
     font.setStyleStrategy(QFont::NoAntialias);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setFont(font);
-    painter.setPen(d.colour);
-    painter.drawText(QPointF(0, QFontMetrics(font).ascent()), d.text);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(font);
+        painter.setPen(d.colour);
+        painter.drawText(QPointF(boldRadius, QFontMetrics(font).ascent()), d.text);
+    }
+    if (boldRadius > 0 && d.colour.rgb() != d.background.rgb())
+        Embolden(image, d.colour.rgb(), boldRadius);
     return image;
 }
 

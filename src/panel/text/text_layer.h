@@ -27,6 +27,9 @@ inline const QString kTextSeparatorMessage =
 // A pasted line break or tab would split the record's line.
 inline const QString kTextControlMessage =
     QStringLiteral("改行やタブは使えません。\r\n1行の文字にして下さい。");
+// "「😀」は使えません。\r\n別の文字に変えて下さい。": a character the panel
+// file's code page (CP932) cannot hold.
+QString UnusableCharacterMessage(const QString &character);
 
 struct TextDescription {
     QString text{};
@@ -45,8 +48,9 @@ struct TextDescription {
 std::optional<TextDescription> ParseTextDescription(const QString &field7);
 QString DescriptionField(const TextDescription &d);
 
-// kEmptyTextMessage, kTextSeparatorMessage or kTextControlMessage; nullopt
-// when the text can be stored.
+// kEmptyTextMessage, kTextSeparatorMessage, kTextControlMessage or
+// UnusableCharacterMessage of the first such character; nullopt when the
+// text can be stored.
 std::optional<QString> TextRefusal(const QString &text);
 
 // face followed by the installed Japanese faces of its kind (gothic or
@@ -58,11 +62,14 @@ QStringList FaceFamilies(const QString &face);
 // The face, bold and italic of d at a pixel height of round(size * 3 * factor).
 QFont TextFont(const TextDescription &d, double factor);
 
-// The text's extent in preview pixels (font height size * 3).
+// The text's extent in preview pixels (font height size * 3), with the room
+// a synthesised bold takes.
 QSize MeasureText(const TextDescription &d);
 // RGB32, round(w * factor) x round(h * factor) (at least 1 x 1) filled with
 // the background colour, the text drawn in the font colour without
-// anti-aliasing so a colour key on the background leaves no fringe.
+// anti-aliasing so a colour key on the background leaves no fringe. Bold text
+// in a face without a bold style of its own (the Japanese faces) is drawn
+// regular with every stroke thickened.
 QImage RenderTextLayer(const TextDescription &d, QSize measured, double factor);
 
 struct TextRecord {

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <map>
 
 namespace kq::panel {
@@ -225,6 +227,45 @@ TEST_F(PanelAssetsTest, WindowPicturesHaveTheSizesOfTheirPlaces)
         const QString file = QStringLiteral("Img/Menu/%1.bmp").arg(KitModelAt(index).code);
         EXPECT_EQ(Read(file).size(), QSize(220, 160)) << qPrintable(file);
     }
+}
+
+// The outermost rows and columns of a picture, clockwise from the top-left.
+QList<QRgb> EdgePixels(const QImage &image)
+{
+    QList<QRgb> edge;
+    const int right = image.width() - 1;
+    const int bottom = image.height() - 1;
+    for (int x = 0; x <= right; ++x)
+        edge << image.pixel(x, 0) << image.pixel(x, bottom);
+    for (int y = 0; y <= bottom; ++y)
+        edge << image.pixel(0, y) << image.pixel(right, y);
+    return edge;
+}
+
+// JPEG leaves a little ringing beside strong edges; the frames' shadows
+// differ from the page by twice as much.
+bool Near(QRgb a, QRgb b, int tolerance = 24)
+{
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
+           && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// Nothing is cut off: each frame ends inside its picture, the page colour all
+// round it, and the menu's border runs round the whole menu.
+TEST_F(PanelAssetsTest, FramesAndTheMenuAreDrawnWhole)
+{
+    for (int index = 0; index < kKitModelCount; ++index) {
+        const KitModel &model = KitModelAt(index);
+        const QImage frame = Read(PanelFramePicture(model));
+        const QRgb page = frame.pixel(0, 0);
+        const QList<QRgb> edge = EdgePixels(frame);
+        EXPECT_EQ(std::count_if(edge.begin(), edge.end(), [page](QRgb p) { return !Near(p, page); }), 0)
+            << qPrintable(model.code);
+    }
+    const QImage menu = Read(QStringLiteral("Img/Menu/Menu.bmp"));
+    const QRgb border = qRgb(0x4f, 0x8f, 0xc0);
+    const QList<QRgb> edge = EdgePixels(menu);
+    EXPECT_EQ(std::count_if(edge.begin(), edge.end(), [border](QRgb p) { return !Near(p, border, 0); }), 0);
 }
 
 TEST_F(PanelAssetsTest, HelpPageIsUtf8UsesTheWindowsCommandNamesAndShowsInstalledPictures)

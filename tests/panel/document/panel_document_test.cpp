@@ -96,18 +96,27 @@ TEST_F(PanelDocumentTest, NewLayersWriteTheirCreationRecordsAndListEntries)
     EXPECT_EQ(document.ListRowOfLayer(kBackgroundLayer), 3);
 }
 
-TEST_F(PanelDocumentTest, UnreadableOrUnstorablePicturesChangeNothing)
+TEST_F(PanelDocumentTest, UnreadablePicturesChangeNothing)
 {
-    fixture.WriteUserPicture(QStringLiteral("a,b.png"), Part(Qt::red));
-    const QString cases[] = {fixture.UserFile(QStringLiteral("missing.jpg")),
-                             fixture.UserFile(QStringLiteral("a,b.png"))};
-    for (const QString &path : cases) {
-        EXPECT_FALSE(document.AddPhoto(path));
-        EXPECT_FALSE(document.AddPart(path, QPoint()));
-        EXPECT_FALSE(document.ChooseBackground(path));
-    }
+    const QString missing = fixture.UserFile(QStringLiteral("missing.jpg"));
+    EXPECT_FALSE(document.AddPhoto(missing));
+    EXPECT_FALSE(document.AddPart(missing, QPoint()));
+    EXPECT_FALSE(document.ChooseBackground(missing));
     EXPECT_EQ(document.Records(), QStringList {BackgroundLine()});
     EXPECT_FALSE(document.HasSnapshot());
+}
+
+// A comma would split the record: the path is kept in a form it can carry.
+TEST_F(PanelDocumentTest, PicturesFromFoldersARecordCannotNameAreAddedUnderAStorablePath)
+{
+    const QString path = fixture.WriteUserPicture(QStringLiteral("a,b/P\u00E4rt.png"), Part(Qt::red));
+    const QString stored = StorableRecordPath(path);
+    ASSERT_TRUE(stored.endsWith(QStringLiteral("/a_b/Part.png")));
+    ASSERT_TRUE(document.AddPart(path, QPoint(1, 2)));
+    ASSERT_TRUE(document.ChooseBackground(path));
+    EXPECT_EQ(document.Records(), (QStringList {QStringLiteral("-1,背景,") + stored + QStringLiteral(",0,0"),
+                                                QStringLiteral("0,部品,") + stored + QStringLiteral(",1,2")}));
+    EXPECT_EQ(document.LayerListTexts(), (QStringList {QStringLiteral("部品：Part.png"), QStringLiteral("背景：Part.png")}));
 }
 
 TEST_F(PanelDocumentTest, TheNinetyFirstLayerIsRefusedButTheBackgroundCanStillChange)

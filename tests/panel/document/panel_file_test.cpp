@@ -1,7 +1,9 @@
 #include "panel/document/panel_document.h"
 
 #include "base/text_file.h"
+#include "panel/effects/effect_records.h"
 #include "panel/effects/effect_replay.h"
+#include "panel/effects/image_effects.h"
 #include "panel/text/text_layer.h"
 #include "panel_fixture.h"
 #include "support/file_bytes.h"
@@ -327,7 +329,7 @@ TEST_F(PanelFileTest, AFailedLoadLeavesTheOpenPanelAsItWas)
         {"empty picture field", {BackgroundLine(), photoStart}},
         {"absurd photo", {BackgroundLine(), photoStart + hugePhoto}},
         {"damaged colour", {BackgroundLine(), QStringLiteral("0,写真,x,0,0,False,clNope,") + smallPhoto}},
-        {"layer out of order", {BackgroundLine(), QStringLiteral("1,部品,") + part + QStringLiteral(",0,0")}},
+        {"a layer missing", {BackgroundLine(), QStringLiteral("1,部品,") + part + QStringLiteral(",0,0")}},
         {"layer number missing", {BackgroundLine(), QStringLiteral("x,部品,") + part + QStringLiteral(",0,0")}},
         {"effect without layer",
          {BackgroundLine(), partLine, QStringLiteral("1,加工,Blur,") + kArea + QStringLiteral(",10")}},
@@ -374,20 +376,134 @@ TEST_F(PanelFileTest, AFailedSaveSaysSoAndLeavesTheOldFile)
 {
     const QByteArray old("old contents\r\n");
     WriteBytes(FilePath(), old);
-    const QString photo = fixture.WriteUserPicture(QStringLiteral("사진.png"), Photo());  // no CP932 for hangul
-    ASSERT_TRUE(document.AddPhoto(photo));
-
-    PanelFileResult result = document.Save(FilePath());
+    const QString folder = FilePath(QStringLiteral("no such folder"));
+    ASSERT_TRUE(document.AddPhoto(fixture.WriteUserPicture(QStringLiteral("p.png"), Photo())));
+    const PanelFileResult result = document.Save(folder + QStringLiteral("/panel.kq18"));
     EXPECT_EQ(result.status, PanelFileStatus::Failed);
     EXPECT_EQ(result.message, kPanelSaveFailedMessage);
+    EXPECT_FALSE(QFile::exists(folder));
     EXPECT_EQ(ReadBytes(FilePath()), old);
-
-    document.DeleteLayer(0);
-    result = document.Save(fixture.Root() + QStringLiteral("/no such folder/panel.kq18"));
-    EXPECT_EQ(result.message, kPanelSaveFailedMessage);
-    EXPECT_TRUE(document.Save(FilePath()));
 }
 
+// The record keeps what the file can hold of the path; the photo itself
+// travels in the file.
+TEST_F(PanelFileTest, APhotoFromAnyFolderSavesAndReopens)
+{
+    for (const QString &folder : {QStringLiteral("Desktop/M\u00FCller"), QStringLiteral("\uC0AC\uC9C4"),
+                                  QStringLiteral("a,b \U0001F600")}) {
+        PanelDocument made(KitModelAt(0), fixture.PanelPaths());
+        const QString photo = fixture.WriteUserPicture(folder + QStringLiteral("/cat.png"), Photo());
+        ASSERT_TRUE(made.AddPhoto(photo)) << qPrintable(folder);
+        EXPECT_EQ(made.Records().at(1), QStringLiteral("0,写真,") + StorableRecordPath(photo)
+                                            + QStringLiteral(",0,0,False,clWhite,"));
+        ASSERT_TRUE(made.Save(FilePath())) << qPrintable(folder);
+
+        PanelDocument loaded(KitModelAt(0), fixture.PanelPaths());
+        ASSERT_TRUE(loaded.Load(FilePath())) << qPrintable(folder);
+        ASSERT_EQ(loaded.LayerCount(), 1);
+        EXPECT_LE(LargestChannelDifference(loaded.Layer(0).image, Photo()), 8);
+        EXPECT_EQ(loaded.Records(), made.Records());
+        EXPECT_EQ(loaded.LayerListTexts().first(), QStringLiteral("写真：cat.png"));
+    }
+}
+
+// A panel made at school (installed under /usr), at home (a home folder) or
+// on Windows names its pictures where they lay there.
+TEST_F(PanelFileTest, PicturesAreFoundUnderThisMachinesDataTreeOrBesideThePanelFile)
+{
+    const QString part = fixture.WriteProgramPicture(QStringLiteral("Img/Material/TL-1/PartsImage/P1.gif"), Part());
+    QImage own = Part();
+    own.setPixel(0, 0, qRgb(1, 2, 3));
+    const QString mine = PanelFixture::WritePicture(FilePath(QStringLiteral("Mine.gif")), own);
+    struct Case {
+        const char *written;
+        QString found;
+        QImage picture;
+    };
+    const Case cases[] = {
+        {"/usr/share/kq27/KQ-18/Img/Material/TL-1/PartsImage/P1.gif", part, Part()},
+        {"/home/taro/kq27/build/KQ-18/Img/Material/TL-1/PartsImage/P1.gif", part, Part()},
+        {"C:\\Program Files\\KQ-27\\KQ-18\\Img\\Material\\TL-1\\PartsImage\\P1.gif", part, Part()},
+        {"d:\\kq\\img\\MATERIAL\\tl-1\\PartsImage\\p1.GIF", part, Part()},
+        {"C:\\Users\\taro\\Desktop\\Mine.gif", mine, own},
+        {"/home/hanako/Pictures/mine.GIF", mine, own},
+    };
+    for (const Case &c : cases) {
+        const QString written = QString::fromUtf8(c.written);
+        const QString windowsBackground =
+            QStringLiteral("C:\\KQ\\KQ-18\\Img\\Material\\TL-1\\BackImage\\1.gif");
+        WriteLines(FilePath(), {QStringLiteral("-1,背景,") + windowsBackground + QStringLiteral(",0,0"),
+                                QStringLiteral("0,部品,") + written + QStringLiteral(",5,6")});
+        PanelDocument loaded(KitModelAt(0), fixture.PanelPaths());
+        ASSERT_TRUE(loaded.Load(FilePath())) << c.written;
+        ASSERT_EQ(loaded.LayerCount(), 1);
+        EXPECT_EQ(loaded.Layer(0).image, c.picture) << c.written;
+        EXPECT_EQ(loaded.Background(), PanelFixture::Filled({860, 1060}, testing::kBackgroundColour));
+        // Saved again, the panel names the pictures where they are here.
+        ASSERT_TRUE(loaded.Save(FilePath(QStringLiteral("again.kq18"))));
+        EXPECT_EQ(FileLines(FilePath(QStringLiteral("again.kq18"))),
+                  (QStringList {BackgroundLine(), QStringLiteral("0,部品,") + c.found + QStringLiteral(",5,6")}));
+    }
+
+    const QString nowhere = QStringLiteral("C:\\KQ\\Img\\Material\\TL-1\\PartsImage\\P99.gif");
+    WriteLines(FilePath(), {BackgroundLine(), QStringLiteral("0,部品,") + nowhere + QStringLiteral(",5,6")});
+    EXPECT_EQ(document.Load(FilePath()).message, PictureNotFoundMessage(kPartKind, nowhere));
+}
+
+TEST_F(PanelFileTest, LayerLinesOutOfOrderAreReadInLayerOrder)
+{
+    const QString part = fixture.WriteUserPicture(QStringLiteral("p.gif"), Part());
+    const QString mirror = QStringLiteral("1,加工,Rotation,") + kArea + QStringLiteral(",0,True,False,True,0,0,0,False");
+    const QString second = QStringLiteral("1,部品,") + part + QStringLiteral(",10,20");
+    const QString first = QStringLiteral("0,部品,") + part + QStringLiteral(",1,2");
+    WriteLines(FilePath(), {second, mirror, first, BackgroundLine()});
+    ASSERT_TRUE(document.Load(FilePath()));
+    EXPECT_EQ(document.Records(), (QStringList {BackgroundLine(), first, second, mirror}));
+    ASSERT_EQ(document.LayerCount(), 2);
+    EXPECT_EQ(document.Layer(0).image, Part());
+    EXPECT_EQ(document.Layer(1).image, Part().mirrored(true, false));
+    EXPECT_EQ(document.Layer(1).position, QPoint(10, 20));
+}
+
+int BlackPixels(const QImage &image)
+{
+    int black = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            black += image.pixel(x, y) == qRgb(0, 0, 0);
+    }
+    return black;
+}
+
+// The rotation page fills the corners it uncovers with the transparent colour
+// while the layer's transparency is on, so they vanish; the reopened panel
+// must show them as the window did.
+TEST_F(PanelFileTest, ATurnedLayerReopensWithoutCornersTheWindowDidNotShow)
+{
+    const QString part = fixture.WriteUserPicture(QStringLiteral("p.gif"), Part());
+    ASSERT_TRUE(document.AddPart(part, QPoint(50, 60)));
+    TextRecord text;
+    text.description = {QStringLiteral("とけい"), kDefaultTextFace, Qt::red, 14, false, false, Qt::yellow};
+    text.measured = MeasureText(text.description);
+    text.transparentColour = Qt::yellow;
+    ASSERT_TRUE(document.AddText(text));
+    document.MoveLayerTo(1, QPoint(300, 400));
+    document.CommitPosition(1);
+    for (int n = 0; n < 2; ++n) {
+        const RotationEffect turn{{}, 30, false, false, document.Layer(n).transparentColour};
+        QImage turned = document.Layer(n).image;
+        UnattendedEffect control;
+        ASSERT_TRUE(ApplyEffect(turned, turn, control));
+        document.ApplyProcessed(n, turned, {EffectRecord(turn)});
+    }
+    const QImage shown = document.Flatten(false);
+    ASSERT_EQ(BlackPixels(shown), 0);
+    ASSERT_TRUE(document.Save(FilePath()));
+
+    PanelDocument loaded(KitModelAt(0), fixture.PanelPaths());
+    ASSERT_TRUE(loaded.Load(FilePath()));
+    EXPECT_EQ(loaded.Flatten(false), shown);
+}
 TEST_F(PanelFileTest, TheOverwriteQuestionIsNeededForAnExistingFile)
 {
     EXPECT_FALSE(NeedsOverwriteQuestion(PanelFileSaveName(FilePath(QStringLiteral("new")))));

@@ -20,8 +20,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -466,6 +468,64 @@ TEST_F(PanelWindowTest, EffectWindowOkAppendsTheRecordAndClearsTheEditPreview)
     EXPECT_EQ(Document().Selected(), kNoSelection);
     EXPECT_TRUE(Child<QLabel>(QStringLiteral("WidthPixels"))->text().isEmpty());
     EXPECT_FALSE(Child<QWidget>(QStringLiteral("EB31"))->isVisible());
+}
+
+TEST_F(PanelWindowTest, ResizeLeavesTheNewSizeInTheLabels)
+{
+    OpenPanelWithParts({{0, 0}});
+    LayerList().setCurrentRow(0);
+    WithModal(
+        [](QWidget &effects) {
+            effects.findChild<QRadioButton *>(QStringLiteral("ByRatio"))->click();
+            auto *percent = effects.findChild<QLineEdit *>(QStringLiteral("WidthPercentEdit"));
+            percent->clear();
+            QTest::keyClicks(percent, QStringLiteral("50"));
+            effects.findChild<QPushButton *>(QStringLiteral("OkButton"))->click();
+        },
+        [this] { Trigger("E16"); });
+    EXPECT_EQ(Document().Layer(0).image.size(), QSize(50, 40));
+    EXPECT_EQ(Child<QLabel>(QStringLiteral("WidthPixels"))->text(), QStringLiteral("50"));
+    EXPECT_EQ(Child<QLabel>(QStringLiteral("HeightPixels"))->text(), QStringLiteral("40"));
+    EXPECT_EQ(Child<QLabel>(QStringLiteral("WidthCentimetres"))->text(), QStringLiteral("0.5"));
+    EXPECT_EQ(Child<QLabel>(QStringLiteral("HeightCentimetres"))->text(), QStringLiteral("0.4"));
+}
+
+// Whatever changes the document while the preview or product page is shown
+// shows on that page at once.
+TEST_F(PanelWindowTest, ThePageShownFollowsEveryChangeOfTheDocument)
+{
+    OpenPanelWithParts({{0, 0}, {40, 30}});
+    m_dialogs.fileNames.enqueue(PhotoPath());
+    Click("AddPicture");  // on top of both parts
+    auto *transparent = Child<QCheckBox>(QStringLiteral("CheckBox1"));
+    LayerList().setCurrentRow(0);
+    transparent->click();
+    m_dialogs.colours.enqueue(QColor(Document().Layer(2).image.pixel(0, 0)));
+    Child<QAbstractButton>(QStringLiteral("Panel1"))->click();
+    transparent->click();
+    ASSERT_FALSE(Document().Layer(2).transparent);
+
+    for (const char *page : {"PreviewPage", "ProductImage"}) {
+        Click(page == QByteArray("PreviewPage") ? "TabButton2" : "TabButton3");
+        QWidget *shown = Child<QWidget>(QString::fromLatin1(page));
+        const auto picture = [shown] { return shown->grab().toImage(); };
+        const struct {
+            const char *change;
+            int row;
+            std::function<void()> make;
+        } changes[] = {
+            {"transparency on", 0, [&] { transparent->click(); }},
+            {"transparency off", 0, [&] { transparent->click(); }},
+            {"up", 1, [&] { Click("LayerUp"); }},
+            {"down", 0, [&] { Click("LayerDown"); }},
+        };
+        for (const auto &c : changes) {
+            LayerList().setCurrentRow(c.row);
+            const QImage before = picture();
+            c.make();
+            EXPECT_NE(picture(), before) << page << ": " << c.change;
+        }
+    }
 }
 
 TEST_F(PanelWindowTest, AddsTextFromTheTextWindow)

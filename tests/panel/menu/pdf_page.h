@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QRectF>
 #include <QRegularExpression>
 #include <QTransform>
 
+#include <algorithm>
 #include <optional>
 
 // Just enough of a PDF as Qt writes it to see where pictures land: the page
@@ -92,6 +94,32 @@ inline std::optional<PdfPage> ReadSinglePagePdf(const QByteArray &pdf)
         }
     }
     return page;
+}
+
+// The pixels of the PDF's first picture as Qt writes it: JPEG bytes, or
+// deflated 8-bit RGB. Null when there is none or it is of another kind.
+inline QImage FirstPdfPicture(const QByteArray &pdf)
+{
+    const qsizetype image = pdf.indexOf("/Subtype /Image");
+    const qsizetype start = pdf.indexOf("stream\n", image);
+    const qsizetype end = pdf.indexOf("endstream", start);
+    if (image < 0 || start < 0 || end < 0)
+        return {};
+    const QString dictionary = QString::fromLatin1(pdf.mid(image, start - image));
+    const QByteArray data = pdf.mid(start + 7, end - start - 7);
+    if (dictionary.contains(QStringLiteral("/DCTDecode")))
+        return QImage::fromData(data, "JPEG");
+    static const QRegularExpression width(QStringLiteral("/Width (\\d+)"));
+    static const QRegularExpression height(QStringLiteral("/Height (\\d+)"));
+    const int w = width.match(dictionary).captured(1).toInt();
+    const int h = height.match(dictionary).captured(1).toInt();
+    const QByteArray rgb = pdf_detail::Inflate(data);
+    if (!dictionary.contains(QStringLiteral("/FlateDecode")) || w <= 0 || h <= 0 || rgb.size() < qsizetype(w) * h * 3)
+        return {};
+    QImage picture(w, h, QImage::Format_RGB888);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(rgb.constData() + qsizetype(y) * w * 3, w * 3, reinterpret_cast<char *>(picture.scanLine(y)));
+    return picture;
 }
 
 }  // namespace kq::testing

@@ -131,6 +131,17 @@ TEST(TextRefusal, RefusesEmptyTextAndTheRecordSeparators)
     EXPECT_FALSE(TextRefusal(QStringLiteral(" ")).has_value());
 }
 
+TEST(TextRefusal, NamesTheFirstCharacterThePanelFileCannotHold)
+{
+    EXPECT_EQ(TextRefusal(QStringLiteral("ab\U0001F600c\u00FC")),
+              QStringLiteral("「\U0001F600」は使えません。\r\n別の文字に変えて下さい。"));
+    EXPECT_EQ(TextRefusal(QStringLiteral("M\u00FCller")), UnusableCharacterMessage(QStringLiteral("\u00FC")));
+    EXPECT_EQ(TextRefusal(QStringLiteral("\uD55C\uAE00")), UnusableCharacterMessage(QStringLiteral("\uD55C")));
+    // What input methods type for characters CP932 holds under other code
+    // points is stored as CP932's own.
+    EXPECT_FALSE(TextRefusal(QStringLiteral("1\u301C2\u2212\u00A2")).has_value());
+}
+
 TEST(TextFont, IsSizeTimesThreeTimesTheModelsFactorInPixels)
 {
     EXPECT_EQ(TextFont(Sample(), FactorOf("TL-1")).pixelSize(), 100);   // round(14 * 3 * 860 / 360)
@@ -194,6 +205,41 @@ TEST(RenderTextLayer, DrawsTheGlyphsAtTheLoadingModelsHeight)
     EXPECT_GT(onTl1, 75);   // a full-width glyph fills most of the 100-pixel em
     EXPECT_LE(onTl1, 100);
     EXPECT_NEAR(double(onTl3) / onTl1, 110.0 / 100.0, 0.04);
+}
+
+int InkOf(const QImage &image, const QColor &colour)
+{
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ink += image.pixel(x, y) == colour.rgb();
+    }
+    return ink;
+}
+
+// The Japanese faces have no bold style of their own; drawn without
+// anti-aliasing a bold text still comes out bold.
+TEST(RenderTextLayer, DrawsBoldTextBoldInTheJapaneseFaces)
+{
+    for (const QString &face : {kDefaultTextFace, QStringLiteral("ＭＳ 明朝")}) {
+        TextDescription regular = Sample();
+        regular.face = face;
+        regular.colour = QColor(0, 90, 0);
+        TextDescription bold = regular;
+        bold.bold = true;
+        const QSize regularSize = MeasureText(regular);
+        const QSize boldSize = MeasureText(bold);
+        EXPECT_GE(boldSize.width(), regularSize.width()) << qPrintable(face);
+        for (const char *code : {"TL-1", "TL-3"}) {
+            const QImage thin = RenderTextLayer(regular, regularSize, FactorOf(code));
+            const QImage thick = RenderTextLayer(bold, boldSize, FactorOf(code));
+            const int thinInk = InkOf(thin, regular.colour);
+            const int thickInk = InkOf(thick, bold.colour);
+            EXPECT_GT(thickInk, thinInk * 5 / 4) << qPrintable(face) << " " << code;
+            // Still only the two colours: the colour key leaves no fringe.
+            EXPECT_EQ(thickInk + InkOf(thick, bold.background), thick.width() * thick.height());
+        }
+    }
 }
 
 TEST(RenderTextLayer, KeepsAnEmptyExtentAValidPicture)

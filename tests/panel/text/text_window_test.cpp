@@ -137,14 +137,16 @@ TEST_F(TextWindowTest, KeepsItsSettingsFromOneNewTextToTheNext)
 TEST_F(TextWindowTest, RefusesTextTheRecordCannotCarryAndStaysOpen)
 {
     m_window.OpenForNew();
-    for (const QString &text : {QString(), QStringLiteral("3,14"), QStringLiteral("1/2"), QStringLiteral("1\n2")}) {
+    for (const QString &text : {QString(), QStringLiteral("3,14"), QStringLiteral("1/2"), QStringLiteral("1\n2"),
+                                QStringLiteral("ab\U0001F600")}) {
         Text().setText(text);
         EXPECT_FALSE(AcceptNew().has_value()) << qPrintable(text);
         EXPECT_TRUE(m_window.isVisible());
     }
     EXPECT_EQ(m_dialogs.Texts(RecordingDialogs::Kind::Warning),
-              (QStringList{kEmptyTextMessage, kTextSeparatorMessage, kTextSeparatorMessage, kTextControlMessage}));
-    EXPECT_EQ(Text().text(), QStringLiteral("1\n2"));  // nothing the pupil typed is lost
+              (QStringList{kEmptyTextMessage, kTextSeparatorMessage, kTextSeparatorMessage, kTextControlMessage,
+                           QStringLiteral("「\U0001F600」は使えません。\r\n別の文字に変えて下さい。")}));
+    EXPECT_EQ(Text().text(), QStringLiteral("ab\U0001F600"));  // nothing the pupil typed is lost
 }
 
 TEST_F(TextWindowTest, EditShowsTheOldSettingsAndKeepsLayerAndPosition)
@@ -211,6 +213,9 @@ TEST_F(TextWindowTest, FontListOffersEveryInstalledFaceAndTheDefault)
     for (int row = 0; row < Fonts().count(); ++row)
         entries.append(Fonts().item(row)->text());
     EXPECT_EQ(entries.value(0), kDefaultTextFace);
+    // Only faces whose names the panel file can hold.
+    for (const QString &entry : entries)
+        EXPECT_FALSE(TextRefusal(entry).has_value()) << qPrintable(entry);
     for (const QString &family : QFontDatabase::families()) {
         if (!QFontDatabase::isPrivateFamily(family) && !TextRefusal(family)) {
             EXPECT_TRUE(entries.contains(family)) << qPrintable(family);
