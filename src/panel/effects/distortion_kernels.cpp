@@ -18,20 +18,20 @@ void RemapBox(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, int border,
     src.copyTo(dst);
     if (box.empty())
         return;
-    cv::Mat mapX(box.size(), CV_32F), mapY(box.size(), CV_32F);
-    cv::parallel_for_(cv::Range(0, box.height), [&](const cv::Range &range) {
-        for (int row = range.start; row < range.end; ++row) {
+    InMapBands(box.height, box.width, [&](const cv::Range &rows, cv::Mat &mapX, cv::Mat &mapY) {
+        for (int row = 0; row < rows.size(); ++row) {
             float *mx = mapX.ptr<float>(row);
             float *my = mapY.ptr<float>(row);
+            const float y = static_cast<float>(box.y + rows.start + row);
             for (int column = 0; column < box.width; ++column) {
-                const cv::Point2f p = source(static_cast<float>(box.x + column), static_cast<float>(box.y + row));
+                const cv::Point2f p = source(static_cast<float>(box.x + column), y);
                 mx[column] = p.x;
                 my[column] = p.y;
             }
         }
+        cv::Mat target = dst(cv::Rect(box.x, box.y + rows.start, box.width, rows.size()));
+        cv::remap(src, target, mapX, mapY, cv::INTER_LINEAR, border, kBackground);
     });
-    cv::Mat target = dst(box);
-    cv::remap(src, target, mapX, mapY, cv::INTER_LINEAR, border, kBackground);
 }
 
 cv::Point2f Centre(const cv::Rect &box)

@@ -32,6 +32,25 @@ void InStripes(const cv::Mat &src, cv::Mat &dst, Filter filter)
     });
 }
 
+// Runs work(rows, mapX, mapY) on bands of a few rows of a remap's target,
+// rows columns wide, on all cores. The CV_32F maps have the band's rows for
+// work to fill and remap with: small enough to stay in the cache, and no large
+// buffer is written only to be read once (fresh pages are dear).
+template <typename Work>
+void InMapBands(int rows, int columns, Work work)
+{
+    constexpr int kBandRows = 8;
+    const int bands = (rows + kBandRows - 1) / kBandRows;
+    cv::parallel_for_(cv::Range(0, bands), [&](const cv::Range &range) {
+        cv::Mat mapX(kBandRows, columns, CV_32F), mapY(kBandRows, columns, CV_32F);
+        for (int band = range.start; band < range.end; ++band) {
+            const cv::Range bandRows(band * kBandRows, std::min(rows, (band + 1) * kBandRows));
+            cv::Mat x = mapX.rowRange(0, bandRows.size()), y = mapY.rowRange(0, bandRows.size());
+            work(bandRows, x, y);
+        }
+    });
+}
+
 // The colour the uncovered pixels of a distortion take.
 inline const cv::Scalar kBackground(255, 255, 255, 255);
 
