@@ -65,6 +65,7 @@ void Canvas(const cv::Mat &src, cv::Mat &dst, const CanvasEffect &e);
 void AntiAlias(const cv::Mat &src, cv::Mat &dst);
 void Level(const cv::Mat &src, cv::Mat &dst, int brightness);
 void ToneCurve(const cv::Mat &src, cv::Mat &dst, const ToneCurveEffect &e);
+void OilPaint(const cv::Mat &src, cv::Mat &dst, const OilPaintEffect &e);
 
 // Distortions inside box (the area's box): dst outside box is src.
 void Lens(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const LensEffect &e);
@@ -76,6 +77,5 @@ void GlassTile(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const Glas
 // Radial and zoom blurs turn around the box's centre.
 bool MotionBlur(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const MotionBlurEffect &e,
                 EffectControl &control);
-bool OilPaint(const cv::Mat &src, cv::Mat &dst, const OilPaintEffect &e, EffectControl &control);
 
 }  // namespace kq::panel::kernels

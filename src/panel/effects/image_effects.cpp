@@ -126,7 +126,7 @@ Result Run(const QImage &s, const GlassTileEffect &e, EffectControl &c)
 
 Result Run(const QImage &s, const OilPaintEffect &e, EffectControl &c)
 {
-    return Filtered(s, e.area, c, [&](const cv::Mat &src, cv::Mat &dst) { return kernels::OilPaint(src, dst, e, c); });
+    return Simple(s, e.area, c, [&](const cv::Mat &src, cv::Mat &dst) { kernels::OilPaint(src, dst, e); });
 }
 
 Result Run(const QImage &s, const RippleEffect &e, EffectControl &c)
