@@ -42,7 +42,8 @@ Result Filtered(const QImage &source, const EffectArea &area, EffectControl &con
         const cv::Mat outside = AreaMask(area, source.size()) == 0;
         src.copyTo(dst, outside);
     }
-    cv::bitwise_or(dst, cv::Scalar(0, 0, 0, 255), dst);  // RGB32 keeps its alpha byte at 255
+    // RGB32 keeps its alpha byte at 255.
+    kernels::InStripes(dst, dst, [](const cv::Mat &in, cv::Mat &out) { cv::bitwise_or(in, cv::Scalar(0, 0, 0, 255), out); });
     control.ReportProgress(100);
     return result;
 }
