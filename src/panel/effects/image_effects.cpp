@@ -43,7 +43,8 @@ Result Filtered(const QImage &source, const EffectArea &area, EffectControl &con
         src.copyTo(dst, outside);
     }
     // RGB32 keeps its alpha byte at 255.
-    kernels::InStripes(dst, dst, [](const cv::Mat &in, cv::Mat &out) { cv::bitwise_or(in, cv::Scalar(0, 0, 0, 255), out); });
+    kernels::InStripes(dst, dst,
+                       [](const cv::Mat &in, cv::Mat &out) { cv::bitwise_or(in, cv::Scalar(0, 0, 0, 255), out); });
     control.ReportProgress(100);
     return result;
 }

@@ -32,8 +32,8 @@ struct Terms {
 
 // The squares whose top row is one row of the padded picture, a row at a
 // time down: the sums of each column over the square's r + 1 rows, and from
-// them every square's mean colour (CV_32S, 4 per square, as the output
-// rounds it) and variance (per channel, or one by luminance).
+// them every square's mean colour (four ints, rounded as the output is) and
+// variance (per channel, or one by luminance).
 class SquareRow {
 public:
     SquareRow(const Terms &terms, int top) : m_terms(terms), m_top(top)
@@ -98,7 +98,8 @@ private:
         const v_float32x4 vValueScale = v_setall_f32(1.0f / kValueScale);
         const v_float32x4 vSquareScale = v_setall_f32(1.0f / kSquareScale);
         const bool byLuminance = m_terms.ByLuminance();
-        // Colour sums in 64ths; the fourth lane by luminance holds squares.
+        // Colour sums in 64ths; the fourth lane by luminance holds squares
+        // (and the colour taken from it is never used).
         const v_int32x4 valueFactor(kValueScale, kValueScale, kValueScale, byLuminance ? 1 : kValueScale);
         const int *values = m_values.data();
         const int *squares = m_squares.data();
@@ -114,7 +115,6 @@ private:
                 v_store(m, means);
                 const float luminance = (kBlue * m[0] + kGreen * m[1] + kRed * m[2]) / kValueScale;
                 m_variances[static_cast<size_t>(x)] = m[3] / kSquareScale - luminance * luminance;
-                // The luminance lane's colour is never used.
             } else {
                 const v_float32x4 meanSquare = v_cvt_f32(v_round(v_cvt_f32(square) * vScale)) * vSquareScale;
                 v_store(&m_variances[4 * static_cast<size_t>(x)], meanSquare - mean * mean);
@@ -199,7 +199,8 @@ void OilPaint(const cv::Mat &src, cv::Mat &dst, const OilPaintEffect &e)
     // Each band of rows starts its sums afresh, r + 1 rows each: bands of at
     // least twice that, enough of them to keep every core busy.
     const int threads = std::max(1, cv::getNumThreads());
-    const int bands = std::clamp(src.rows / (2 * (r + 1)), std::min(src.rows, threads), std::min(src.rows, 2 * threads));
+    const int bands =
+        std::clamp(src.rows / (2 * (r + 1)), std::min(src.rows, threads), std::min(src.rows, 2 * threads));
     cv::parallel_for_(cv::Range(0, bands), [&](const cv::Range &range) {
         for (int band = range.start; band < range.end; ++band) {
             const int first = src.rows * band / bands, end = src.rows * (band + 1) / bands;

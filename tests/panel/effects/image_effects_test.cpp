@@ -4,6 +4,7 @@
 #include "panel/effects/image_effects.h"
 
 #include <gtest/gtest.h>
+#include <opencv2/core.hpp>
 
 #include <functional>
 
@@ -234,6 +235,30 @@ TEST(ImageEffects, ARectangleCutThatMissesIsRefused)
     UnattendedEffect control;
     EXPECT_FALSE(ApplyEffect(image, RectangleCutEffect{QRect(100, 100, 10, 10)}, control));
     EXPECT_EQ(image, original);
+}
+
+TEST(ImageEffects, OneCoreMakesThePictureFourCoresMake)
+{
+    // The work is cut into bands of rows by the number of cores; no seam may
+    // show. An odd size, and brushes from one pixel to wider than the picture.
+    const QImage original = PhotoFixture(67, 45);
+    std::vector<Effect> effects;
+    for (const auto &entry : AreaEffects())
+        effects.push_back(entry.second(EffectArea{}));
+    for (OilPaintMode mode : {OilPaintMode::PerChannel, OilPaintMode::ByLuminance}) {
+        for (int size : {1, 10, 100})
+            effects.push_back(OilPaintEffect{{}, mode, size});
+    }
+    effects.push_back(SharpEffect{EffectArea::FromSelection(QRect(5, 3, 50, 37)), 100});
+    const int cores = cv::getNumThreads();
+    cv::setNumThreads(1);
+    std::vector<QImage> oneCore;
+    for (const Effect &effect : effects)
+        oneCore.push_back(Applied(original, effect));
+    cv::setNumThreads(4);
+    for (size_t i = 0; i < effects.size(); ++i)
+        EXPECT_EQ(Applied(original, effects[i]), oneCore[i]) << EffectRecord(effects[i]).toStdString();
+    cv::setNumThreads(cores);
 }
 
 // Asks to stop at its n-th look.
