@@ -1,7 +1,9 @@
 // Every effect of the panel maker on a full TL-3 panel (1890 x 590) against
 // ImageMagick's closest operation, medians of several runs. ImageMagick's
 // figure is its run time minus that of reading the same picture and writing
-// nothing, so its start-up and file reading do not count against it.
+// nothing, so its start-up and file reading do not count against it. Our CPU
+// time (all threads) is printed beside the wall time: on a busy machine it
+// compares two builds more fairly.
 #include "bench_figures.h"
 #include "panel/effects/effect_records.h"
 #include "panel/effects/image_effects.h"
