@@ -261,6 +261,17 @@ TEST(ImageEffects, OneCoreMakesThePictureFourCoresMake)
     cv::setNumThreads(cores);
 }
 
+TEST(ImageEffects, BlursAreTheSameUpsideDown)
+{
+    // Blurs work in bands of rows; upside down their seams fall on other
+    // rows of the picture, and must not show there either.
+    const QImage original = PhotoFixture(67, 201);
+    for (const Effect &effect : {Effect(BlurEffect{{}, 5}), Effect(BlurEffect{{}, 20}), Effect(SharpEffect{{}, 100})}) {
+        EXPECT_EQ(Applied(original.mirrored(false, true), effect).mirrored(false, true), Applied(original, effect))
+            << EffectRecord(effect).toStdString();
+    }
+}
+
 // Asks to stop at its n-th look.
 class StopAt final : public EffectControl {
 public:
