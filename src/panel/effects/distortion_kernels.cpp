@@ -1,5 +1,6 @@
 #include "panel/effects/effect_kernels.h"
 
+#include <opencv2/core/hal/intrin.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
@@ -10,28 +11,42 @@ namespace kq::panel::kernels {
 
 namespace {
 
-// Fills the maps of box with source positions, source(x, y) given the pixel's
-// image coordinates, and remaps box; the rest of dst keeps src.
+// Remaps box, the rest of dst keeping src: fill(y, mapX, mapY) fills the
+// source positions of the box's pixels on image row y.
+template <typename Fill>
+void RemapBoxRows(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, int border, Fill fill)
+{
+    if (box.empty()) {
+        src.copyTo(dst);
+        return;
+    }
+    // Only what lies outside the box is copied: above, below and beside it.
+    for (const cv::Rect &outside :
+         {cv::Rect(0, 0, src.cols, box.y), cv::Rect(0, box.br().y, src.cols, src.rows - box.br().y),
+          cv::Rect(0, box.y, box.x, box.height), cv::Rect(box.br().x, box.y, src.cols - box.br().x, box.height)}) {
+        cv::Mat target = dst(outside);
+        src(outside).copyTo(target);
+    }
+    InMapBands(box.height, box.width, [&](const cv::Range &rows, cv::Mat &mapX, cv::Mat &mapY) {
+        for (int row = 0; row < rows.size(); ++row)
+            fill(static_cast<float>(box.y + rows.start + row), mapX.ptr<float>(row), mapY.ptr<float>(row));
+        cv::Mat target = dst(cv::Rect(box.x, box.y + rows.start, box.width, rows.size()));
+        cv::remap(src, target, mapX, mapY, cv::INTER_LINEAR, border, kBackground);
+    });
+}
+
+// The same with source(x, y) giving the source position of the pixel at
+// image coordinates (x, y).
 template <typename Source>
 void RemapBox(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, int border, Source source)
 {
-    src.copyTo(dst);
-    if (box.empty())
-        return;
-    cv::Mat mapX(box.size(), CV_32F), mapY(box.size(), CV_32F);
-    cv::parallel_for_(cv::Range(0, box.height), [&](const cv::Range &range) {
-        for (int row = range.start; row < range.end; ++row) {
-            float *mx = mapX.ptr<float>(row);
-            float *my = mapY.ptr<float>(row);
-            for (int column = 0; column < box.width; ++column) {
-                const cv::Point2f p = source(static_cast<float>(box.x + column), static_cast<float>(box.y + row));
-                mx[column] = p.x;
-                my[column] = p.y;
-            }
+    RemapBoxRows(src, dst, box, border, [&](float y, float *mx, float *my) {
+        for (int column = 0; column < box.width; ++column) {
+            const cv::Point2f p = source(static_cast<float>(box.x + column), y);
+            mx[column] = p.x;
+            my[column] = p.y;
         }
     });
-    cv::Mat target = dst(box);
-    cv::remap(src, target, mapX, mapY, cv::INTER_LINEAR, border, kBackground);
 }
 
 cv::Point2f Centre(const cv::Rect &box)
@@ -48,16 +63,18 @@ void Lens(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const LensEffec
     // In the inscribed ellipse a position at relative radius r shows the one
     // at r / (m - (m - 1) r^2): magnified m times at the centre, unchanged at
     // the rim. Outside it, -1 lands in the white border when painting.
+    // Without branches, so the maps are made several pixels at once.
     const cv::Point2f c = Centre(box);
     const float a = box.width / 2.0f, b = box.height / 2.0f;
     const float m = static_cast<float>(e.magnification);
-    RemapBox(src, dst, box, cv::BORDER_CONSTANT, [&](float x, float y) {
+    const bool paint = e.paintOutside;
+    RemapBox(src, dst, box, cv::BORDER_CONSTANT, [c, a, b, m, paint](float x, float y) {
         const float u = (x - c.x) / a, v = (y - c.y) / b;
         const float r2 = u * u + v * v;
-        if (r2 >= 1.0f)
-            return e.paintOutside ? cv::Point2f(-1e4f, -1e4f) : cv::Point2f(x, y);
         const float f = 1.0f / (m - (m - 1.0f) * r2);
-        return cv::Point2f(c.x + (x - c.x) * f, c.y + (y - c.y) * f);
+        const bool inside = r2 < 1.0f;
+        const float outsideX = paint ? -1e4f : x, outsideY = paint ? -1e4f : y;
+        return cv::Point2f(inside ? c.x + (x - c.x) * f : outsideX, inside ? c.y + (y - c.y) * f : outsideY);
     });
 }
 
@@ -66,16 +83,24 @@ namespace {
 // f(t) for t in [0, 1] sampled finely, so the per-pixel work is a lookup.
 class Table {
 public:
+    // Filled on all cores: the whirl's three tables of sines and powers
+    // take as long as a good part of its map.
     template <typename F>
     explicit Table(F f, int steps = 16384) : m_values(static_cast<size_t>(steps) + 1), m_steps(steps)
     {
-        for (int i = 0; i <= steps; ++i)
-            m_values[static_cast<size_t>(i)] = f(static_cast<float>(i) / steps);
+        cv::parallel_for_(cv::Range(0, steps + 1), [&](const cv::Range &range) {
+            for (int i = range.start; i < range.end; ++i)
+                m_values[static_cast<size_t>(i)] = f(static_cast<float>(i) / steps);
+        });
     }
-    float operator()(float t) const
+    // The nearest entries for four values of t; tables of one size share
+    // them.
+    cv::v_int32x4 Index(const cv::v_float32x4 &t) const
     {
-        return m_values[std::min(m_values.size() - 1, static_cast<size_t>(std::max(0.0f, t * m_steps + 0.5f)))];
+        const cv::v_float32x4 scaled = t * cv::v_setall_f32(static_cast<float>(m_steps)) + cv::v_setall_f32(0.5f);
+        return cv::v_min(cv::v_trunc(cv::v_max(cv::v_setzero_f32(), scaled)), cv::v_setall_s32(m_steps));
     }
+    const float *Values() const { return m_values.data(); }
 
 private:
     std::vector<float> m_values;
@@ -96,14 +121,30 @@ void WhirlPinch(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const Whi
     const Table factor([&](float d) { return d == 0.0f ? 1.0f : std::pow(std::sin(kPi / 2 * d), -pinch); });
     const Table cosine([&](float d) { return std::cos(twist * (1.0f - d) * (1.0f - d)); });
     const Table sine([&](float d) { return std::sin(twist * (1.0f - d) * (1.0f - d)); });
-    RemapBox(src, dst, box, cv::BORDER_REPLICATE, [&](float x, float y) {
-        const float u = (x - c.x) / a, v = (y - c.y) / b;
-        const float d2 = u * u + v * v;
-        if (d2 >= 1.0f || d2 == 0.0f)
-            return cv::Point2f(x, y);
-        const float d = std::sqrt(d2);
-        const float f = factor(d), cs = cosine(d), sn = sine(d);
-        return cv::Point2f(c.x + (cs * u - sn * v) * f * a, c.y + (sn * u + cs * v) * f * b);
+    // Four pixels at a time; the tables are read one pixel at a time.
+    const float *factors = factor.Values(), *cosines = cosine.Values(), *sines = sine.Values();
+    RemapBoxRows(src, dst, box, cv::BORDER_REPLICATE, [&](float y, float *mx, float *my) {
+        using namespace cv;
+        const v_float32x4 cx = v_setall_f32(c.x), cy = v_setall_f32(c.y), va = v_setall_f32(a), vb = v_setall_f32(b);
+        const v_float32x4 one = v_setall_f32(1.0f), zero = v_setzero_f32();
+        const v_float32x4 rowY = v_setall_f32(y), v = v_setall_f32((y - c.y) / b);
+        for (int column = 0; column < box.width; column += 4) {
+            const v_float32x4 x = v_setall_f32(static_cast<float>(box.x + column)) + v_float32x4(0, 1, 2, 3);
+            const v_float32x4 u = (x - cx) / va;
+            const v_float32x4 d2 = u * u + v * v;
+            int index[4];
+            v_store(index, factor.Index(v_sqrt(d2)));
+            float f[4], cs[4], sn[4];
+            for (int k = 0; k < 4; ++k) {
+                f[k] = factors[index[k]];
+                cs[k] = cosines[index[k]];
+                sn[k] = sines[index[k]];
+            }
+            const v_float32x4 vf = v_load(f), vcs = v_load(cs), vsn = v_load(sn);
+            const v_float32x4 twisted = (d2 < one) & (d2 != zero);
+            v_store(mx + column, v_select(twisted, cx + (vcs * u - vsn * v) * vf * va, x));
+            v_store(my + column, v_select(twisted, cy + (vsn * u + vcs * v) * vf * vb, rowY));
+        }
     });
 }
 
@@ -118,13 +159,27 @@ void Ripple(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const RippleE
     const Table wave([&](float t) { return amplitude * std::sin(2 * kPi * t * farthest / wavelength); },
                      std::max(16, static_cast<int>(farthest * 8)));
     const int border = e.fillFromNeighbours ? cv::BORDER_REPLICATE : cv::BORDER_CONSTANT;
-    RemapBox(src, dst, box, border, [&](float x, float y) {
-        const float dx = x - c.x, dy = y - c.y;
-        const float r = std::sqrt(dx * dx + dy * dy);
-        if (r == 0.0f)
-            return cv::Point2f(x, y);
-        const float scale = 1.0f + wave(r / farthest) / r;
-        return cv::Point2f(c.x + dx * scale, c.y + dy * scale);
+    // Four pixels at a time, as the whirl.
+    const float *waves = wave.Values();
+    RemapBoxRows(src, dst, box, border, [&](float y, float *mx, float *my) {
+        using namespace cv;
+        const v_float32x4 cx = v_setall_f32(c.x), cy = v_setall_f32(c.y), far = v_setall_f32(farthest);
+        const v_float32x4 one = v_setall_f32(1.0f), zero = v_setzero_f32();
+        const v_float32x4 rowY = v_setall_f32(y), dy = v_setall_f32(y - c.y);
+        for (int column = 0; column < box.width; column += 4) {
+            const v_float32x4 x = v_setall_f32(static_cast<float>(box.x + column)) + v_float32x4(0, 1, 2, 3);
+            const v_float32x4 dx = x - cx;
+            const v_float32x4 r = v_sqrt(dx * dx + dy * dy);
+            int index[4];
+            v_store(index, wave.Index(r / far));
+            float w[4];
+            for (int k = 0; k < 4; ++k)
+                w[k] = waves[index[k]];
+            const v_float32x4 scale = one + v_load(w) / r;
+            const v_float32x4 moved = r != zero;
+            v_store(mx + column, v_select(moved, cx + dx * scale, x));
+            v_store(my + column, v_select(moved, cy + dy * scale, rowY));
+        }
     });
 }
 

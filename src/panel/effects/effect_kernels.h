@@ -32,6 +32,29 @@ void InStripes(const cv::Mat &src, cv::Mat &dst, Filter filter)
     });
 }
 
+// Runs work(rows, mapX, mapY) on bands of a few rows of a remap's target,
+// rows columns wide, on all cores. The CV_32F maps have the band's rows for
+// work to fill and remap with: small enough to stay in the cache, and no large
+// buffer is written only to be read once (fresh pages are dear). Their rows
+// have room up to a multiple of four columns, so vector code may fill whole
+// groups.
+template <typename Work>
+void InMapBands(int rows, int columns, Work work)
+{
+    constexpr int kBandRows = 8;
+    const int bands = (rows + kBandRows - 1) / kBandRows;
+    const int room = (columns + 3) / 4 * 4;
+    cv::parallel_for_(cv::Range(0, bands), [&](const cv::Range &range) {
+        cv::Mat mapX(kBandRows, room, CV_32F), mapY(kBandRows, room, CV_32F);
+        for (int band = range.start; band < range.end; ++band) {
+            const cv::Range bandRows(band * kBandRows, std::min(rows, (band + 1) * kBandRows));
+            const cv::Rect used(0, 0, columns, bandRows.size());
+            cv::Mat x = mapX(used), y = mapY(used);
+            work(bandRows, x, y);
+        }
+    });
+}
+
 // The colour the uncovered pixels of a distortion take.
 inline const cv::Scalar kBackground(255, 255, 255, 255);
 
@@ -46,6 +69,7 @@ void Canvas(const cv::Mat &src, cv::Mat &dst, const CanvasEffect &e);
 void AntiAlias(const cv::Mat &src, cv::Mat &dst);
 void Level(const cv::Mat &src, cv::Mat &dst, int brightness);
 void ToneCurve(const cv::Mat &src, cv::Mat &dst, const ToneCurveEffect &e);
+void OilPaint(const cv::Mat &src, cv::Mat &dst, const OilPaintEffect &e);
 
 // Distortions inside box (the area's box): dst outside box is src.
 void Lens(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const LensEffect &e);
@@ -57,6 +81,5 @@ void GlassTile(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const Glas
 // Radial and zoom blurs turn around the box's centre.
 bool MotionBlur(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const MotionBlurEffect &e,
                 EffectControl &control);
-bool OilPaint(const cv::Mat &src, cv::Mat &dst, const OilPaintEffect &e, EffectControl &control);
 
 }  // namespace kq::panel::kernels

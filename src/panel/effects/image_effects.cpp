@@ -42,7 +42,9 @@ Result Filtered(const QImage &source, const EffectArea &area, EffectControl &con
         const cv::Mat outside = AreaMask(area, source.size()) == 0;
         src.copyTo(dst, outside);
     }
-    cv::bitwise_or(dst, cv::Scalar(0, 0, 0, 255), dst);  // RGB32 keeps its alpha byte at 255
+    // RGB32 keeps its alpha byte at 255.
+    kernels::InStripes(dst, dst,
+                       [](const cv::Mat &in, cv::Mat &out) { cv::bitwise_or(in, cv::Scalar(0, 0, 0, 255), out); });
     control.ReportProgress(100);
     return result;
 }
@@ -126,7 +128,7 @@ Result Run(const QImage &s, const GlassTileEffect &e, EffectControl &c)
 
 Result Run(const QImage &s, const OilPaintEffect &e, EffectControl &c)
 {
-    return Filtered(s, e.area, c, [&](const cv::Mat &src, cv::Mat &dst) { return kernels::OilPaint(src, dst, e, c); });
+    return Simple(s, e.area, c, [&](const cv::Mat &src, cv::Mat &dst) { kernels::OilPaint(src, dst, e); });
 }
 
 Result Run(const QImage &s, const RippleEffect &e, EffectControl &c)

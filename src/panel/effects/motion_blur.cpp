@@ -88,40 +88,30 @@ bool PolarBlur(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const Moti
         cosine[static_cast<size_t>(i)] = static_cast<float>(std::cos(2 * CV_PI * i / angles));
         sine[static_cast<size_t>(i)] = static_cast<float>(std::sin(2 * CV_PI * i / angles));
     }
-    cv::Mat mapX(polarSize, CV_32F), mapY(polarSize, CV_32F);
-    cv::parallel_for_(cv::Range(0, polarSize.height), [&](const cv::Range &range) {
-        for (int row = range.start; row < range.end; ++row) {
+    // Into polar coordinates and blurred there, a band of polar rows at a
+    // time. The angle wraps round: a spin pads with the other end before
+    // blurring.
+    cv::Mat blurred(polarSize, src.type());
+    const int pad = zoom ? 0 : kernel / 2;
+    InMapBands(polarSize.height, polarSize.width, [&](const cv::Range &rows, cv::Mat &mapX, cv::Mat &mapY) {
+        for (int row = 0; row < rows.size(); ++row) {
             float *mx = mapX.ptr<float>(row);
             float *my = mapY.ptr<float>(row);
+            const size_t polarRow = static_cast<size_t>(rows.start + row);
             for (int column = 0; column < polarSize.width; ++column) {
-                const size_t angle = static_cast<size_t>(zoom ? row : column);
-                const float r = radius[static_cast<size_t>(zoom ? column : row)];
+                const size_t angle = zoom ? polarRow : static_cast<size_t>(column);
+                const float r = radius[zoom ? static_cast<size_t>(column) : polarRow];
                 mx[column] = centre.x + r * cosine[angle];
                 my[column] = centre.y + r * sine[angle];
             }
         }
-    });
-    cv::Mat polar;
-    cv::remap(src, polar, mapX, mapY, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
-    mapX.release();
-    mapY.release();
-    if (!Continue(control, 30))
-        return false;
-
-    cv::Mat blurred(polar.size(), polar.type());
-    auto boxBlur = [kernel](const cv::Mat &in, cv::Mat &out) {
-        cv::blur(in, out, cv::Size(kernel, 1), cv::Point(-1, -1), cv::BORDER_REPLICATE);
-    };
-    if (zoom) {
-        InStripes(polar, blurred, boxBlur);
-    } else {
-        // The angle wraps round: pad with the other end before blurring.
-        const int pad = kernel / 2;
-        cv::Mat wrapped;
+        cv::Mat polar, wrapped;
+        cv::remap(src, polar, mapX, mapY, cv::INTER_LINEAR, cv::BORDER_REPLICATE);
         cv::copyMakeBorder(polar, wrapped, 0, 0, pad, pad, cv::BORDER_WRAP);
-        InStripes(wrapped.colRange(pad, pad + polar.cols), blurred, boxBlur);
-    }
-    polar.release();
+        cv::Mat out = blurred.rowRange(rows);
+        cv::blur(wrapped.colRange(pad, pad + polarSize.width), out, cv::Size(kernel, 1), cv::Point(-1, -1),
+                 cv::BORDER_REPLICATE);
+    });
     if (!Continue(control, 55))
         return false;
 
@@ -129,12 +119,11 @@ bool PolarBlur(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const Moti
     cv::Mat dx(1, src.cols, CV_32F);
     for (int x = 0; x < src.cols; ++x)
         dx.at<float>(0, x) = x - centre.x;
-    cv::Mat radiusMap(src.size(), CV_32F), angleMap(src.size(), CV_32F);
-    cv::parallel_for_(cv::Range(0, src.rows), [&](const cv::Range &range) {
+    InMapBands(src.rows, src.cols, [&](const cv::Range &rows, cv::Mat &radiusMap, cv::Mat &angleMap) {
         cv::Mat dy(1, src.cols, CV_32F);
-        for (int y = range.start; y < range.end; ++y) {
-            dy.setTo(y - centre.y);
-            cv::Mat magnitude = radiusMap.row(y), angle = angleMap.row(y);
+        for (int row = 0; row < rows.size(); ++row) {
+            dy.setTo(rows.start + row - centre.y);
+            cv::Mat magnitude = radiusMap.row(row), angle = angleMap.row(row);
             cv::cartToPolar(dx, dy, magnitude, angle);
             if (zoom) {
                 magnitude += 1.0;
@@ -143,13 +132,12 @@ bool PolarBlur(const cv::Mat &src, cv::Mat &dst, const cv::Rect &box, const Moti
             magnitude *= 1.0 / perRadius;
             angle *= angles / (2 * CV_PI);
         }
+        cv::Mat target = dst.rowRange(rows);
+        if (zoom)
+            cv::remap(blurred, target, radiusMap, angleMap, cv::INTER_LINEAR, cv::BORDER_WRAP);
+        else
+            cv::remap(blurred, target, angleMap, radiusMap, cv::INTER_LINEAR, cv::BORDER_WRAP);
     });
-    if (!Continue(control, 75))
-        return false;
-    if (zoom)
-        cv::remap(blurred, dst, radiusMap, angleMap, cv::INTER_LINEAR, cv::BORDER_WRAP);
-    else
-        cv::remap(blurred, dst, angleMap, radiusMap, cv::INTER_LINEAR, cv::BORDER_WRAP);
     return true;
 }
 

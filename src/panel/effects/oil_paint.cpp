@@ -1,126 +1,221 @@
 #include "panel/effects/effect_kernels.h"
 
-#include <opencv2/imgproc.hpp>
+#include <opencv2/core/hal/intrin.hpp>
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace kq::panel::kernels {
 
 namespace {
 
 constexpr float kBlue = 0.114f, kGreen = 0.587f, kRed = 0.299f;
-// The box filters run on 16 bits: colours in 64ths, squares in quarters.
-constexpr float kValueScale = 64.0f, kSquareScale = 0.25f;
+// A square's means are kept as they have always been rounded: colours in
+// 64ths and squares in quarters, each sum divided in single precision.
+constexpr int kValueScale = 64;
+constexpr float kSquareScale = 0.25f;
+
+// The picture as the squares see it: rows and columns beyond the edges
+// repeat the edge. Per channel the squares of the channels are summed
+// beside the channels; by luminance the squared luminance, from a plane of
+// its own, takes the fourth channel.
+struct Terms {
+    const cv::Mat &src;
+    const cv::Mat &luminanceSquares;  // CV_16U, empty per channel
+    int r;
+
+    bool ByLuminance() const { return !luminanceSquares.empty(); }
+    const uchar *Row(int y) const { return src.ptr<uchar>(std::clamp(y, 0, src.rows - 1)); }
+    const ushort *LuminanceRow(int y) const { return luminanceSquares.ptr<ushort>(std::clamp(y, 0, src.rows - 1)); }
+};
+
+// The squares whose top row is one row of the padded picture, a row at a
+// time down: the sums of each column over the square's r + 1 rows, and from
+// them every square's mean colour (four ints, rounded as the output is) and
+// variance (per channel, or one by luminance).
+class SquareRow {
+public:
+    SquareRow(const Terms &terms, int top) : m_terms(terms), m_top(top)
+    {
+        const size_t cols = static_cast<size_t>(terms.src.cols);
+        const size_t squares = cols + static_cast<size_t>(terms.r);
+        m_values.assign(4 * cols, 0);
+        m_squares.assign(terms.ByLuminance() ? 0 : 4 * cols, 0);
+        m_colours.resize(4 * squares);
+        m_variances.resize(terms.ByLuminance() ? squares : 4 * squares);
+        // Padded row top holds source row top - r.
+        for (int y = top - terms.r; y <= top; ++y)
+            Slide(y, std::nullopt);
+        Means();
+    }
+
+    // On to the next row of squares.
+    void Down()
+    {
+        Slide(m_top + 1, m_top - m_terms.r);
+        ++m_top;
+        Means();
+    }
+
+    const int *Colour(int square) const { return &m_colours[4 * static_cast<size_t>(square)]; }
+    const float *Variances() const { return m_variances.data(); }
+
+private:
+    // Adds source row in and takes out source row out.
+    void Slide(int in, std::optional<int> out)
+    {
+        const int cols = m_terms.src.cols;
+        const uchar *p = m_terms.Row(in);
+        const uchar *q = out ? m_terms.Row(*out) : nullptr;
+        int *values = m_values.data();
+        if (m_terms.ByLuminance()) {
+            const ushort *l = m_terms.LuminanceRow(in);
+            const ushort *k = out ? m_terms.LuminanceRow(*out) : nullptr;
+            for (int x = 0; x < cols; ++x) {
+                for (int c = 0; c < 3; ++c)
+                    values[4 * x + c] += p[4 * x + c] - (q ? q[4 * x + c] : 0);
+                values[4 * x + 3] += l[x] - (k ? k[x] : 0);
+            }
+            return;
+        }
+        int *squares = m_squares.data();
+        for (int i = 0; i < 4 * cols; ++i) {
+            const int a = p[i], b = q ? q[i] : 0;
+            values[i] += a - b;
+            squares[i] += ((a * a) >> 2) - ((b * b) >> 2);
+        }
+    }
+
+    // The square starting at padded column x covers the columns' sums of
+    // source columns x - r .. x, cut to the picture.
+    void Means()
+    {
+        using namespace cv;
+        const int cols = m_terms.src.cols, r = m_terms.r;
+        const float scale = static_cast<float>(1.0 / ((r + 1) * (r + 1)));
+        const v_float32x4 vScale = v_setall_f32(scale);
+        const v_float32x4 vValueScale = v_setall_f32(1.0f / kValueScale);
+        const v_float32x4 vSquareScale = v_setall_f32(1.0f / kSquareScale);
+        const bool byLuminance = m_terms.ByLuminance();
+        // Colour sums in 64ths; the fourth lane by luminance holds squares
+        // (and the colour taken from it is never used).
+        const v_int32x4 valueFactor(kValueScale, kValueScale, kValueScale, byLuminance ? 1 : kValueScale);
+        const int *values = m_values.data();
+        const int *squares = m_squares.data();
+        v_int32x4 value = v_load(values) * v_setall_s32(r + 1), square = v_setzero_s32();
+        if (!byLuminance)
+            square = v_load(squares) * v_setall_s32(r + 1);
+        for (int x = 0; x < cols + r; ++x) {
+            const v_int32x4 means = v_round(v_cvt_f32(value * valueFactor) * vScale);
+            const v_float32x4 mean = v_cvt_f32(means) * vValueScale;
+            v_store(&m_colours[4 * static_cast<size_t>(x)], v_round(mean));
+            if (byLuminance) {
+                int m[4];
+                v_store(m, means);
+                const float luminance = (kBlue * m[0] + kGreen * m[1] + kRed * m[2]) / kValueScale;
+                m_variances[static_cast<size_t>(x)] = m[3] / kSquareScale - luminance * luminance;
+            } else {
+                const v_float32x4 meanSquare = v_cvt_f32(v_round(v_cvt_f32(square) * vScale)) * vSquareScale;
+                v_store(&m_variances[4 * static_cast<size_t>(x)], meanSquare - mean * mean);
+            }
+            const int in = std::min(x + 1, cols - 1), out = std::max(x - r, 0);
+            value += v_load(values + 4 * in) - v_load(values + 4 * out);
+            if (!byLuminance)
+                square += v_load(squares + 4 * in) - v_load(squares + 4 * out);
+        }
+    }
+
+    const Terms &m_terms;
+    int m_top;
+    std::vector<int> m_values, m_squares, m_colours;
+    std::vector<float> m_variances;
+};
+
+// The calmest of the four squares that have (x, y) as a corner, in the order
+// left-top, right-top, left-bottom, right-bottom; the first wins a tie.
+void PaintRow(const SquareRow &top, const SquareRow &bottom, int r, bool byLuminance, int cols, uchar *out)
+{
+    using namespace cv;
+    for (int x = 0; x < cols; ++x) {
+        const SquareRow *rows[4] = {&top, &top, &bottom, &bottom};
+        const int squares[4] = {x, x + r, x, x + r};
+        v_int32x4 colour;
+        if (byLuminance) {
+            int chosen = 0;
+            float calmest = rows[0]->Variances()[squares[0]];
+            for (int i = 1; i < 4; ++i) {
+                const float variance = rows[i]->Variances()[squares[i]];
+                if (variance < calmest) {
+                    calmest = variance;
+                    chosen = i;
+                }
+            }
+            colour = v_load(rows[chosen]->Colour(squares[chosen]));
+        } else {
+            colour = v_load(rows[0]->Colour(squares[0]));
+            v_float32x4 calmest = v_load(rows[0]->Variances() + 4 * squares[0]);
+            for (int i = 1; i < 4; ++i) {
+                const v_float32x4 variance = v_load(rows[i]->Variances() + 4 * squares[i]);
+                const v_float32x4 calmer = variance < calmest;
+                calmest = v_select(calmer, variance, calmest);
+                colour = v_select(v_reinterpret_as_s32(calmer), v_load(rows[i]->Colour(squares[i])), colour);
+            }
+        }
+        int c[4];
+        v_store(c, colour);
+        for (int k = 0; k < 3; ++k)
+            out[4 * x + k] = saturate_cast<uchar>(c[k]);
+        out[4 * x + 3] = 255;
+    }
+}
 
 }  // namespace
 
 // A brush of radius r: each pixel takes the mean colour of the calmest of the
 // four (r + 1) x (r + 1) squares that have it as a corner, so flat patches form
-// and edges stay. Box filters give every square's means at once, so the cost
-// does not grow with the brush. By luminance the calmest square is chosen by
-// its luminance; per channel each channel chooses its own.
-bool OilPaint(const cv::Mat &src, cv::Mat &dst, const OilPaintEffect &e, EffectControl &control)
+// and edges stay. Sums slid down the picture and along each row give every
+// square's means at a cost that does not grow with the brush. By luminance
+// the calmest square is chosen by its luminance; per channel each channel
+// chooses its own.
+void OilPaint(const cv::Mat &src, cv::Mat &dst, const OilPaintEffect &e)
 {
-    const int r = e.size;
-    const bool byLuminance = e.mode == OilPaintMode::ByLuminance;
-    // The picture widened by r on every side (edge pixels repeated), with the
-    // squares of the channels (or of the luminance, in the alpha channel)
-    // beside it.
-    const cv::Size widened(src.cols + 2 * r, src.rows + 2 * r);
-    cv::Mat values(widened, CV_16UC4), squares;
-    if (!byLuminance)
-        squares.create(widened, CV_16UC4);
-    cv::parallel_for_(cv::Range(0, widened.height), [&](const cv::Range &range) {
-        for (int y = range.start; y < range.end; ++y) {
-            const uchar *p = src.ptr<uchar>(std::clamp(y - r, 0, src.rows - 1));
-            auto *v = values.ptr<cv::Vec4w>(y);
-            auto *s = byLuminance ? nullptr : squares.ptr<cv::Vec4w>(y);
-            for (int x = 0; x < widened.width; ++x) {
-                const uchar *q = p + 4 * std::clamp(x - r, 0, src.cols - 1);
-                const int b = q[0], g = q[1], red = q[2];
-                if (byLuminance) {
-                    const float luminance = kBlue * b + kGreen * g + kRed * red;
-                    v[x] = cv::Vec4w(static_cast<ushort>(b * kValueScale), static_cast<ushort>(g * kValueScale),
-                                     static_cast<ushort>(red * kValueScale),
-                                     cv::saturate_cast<ushort>(luminance * luminance * kSquareScale));
-                } else {
-                    v[x] = cv::Vec4w(static_cast<ushort>(b * kValueScale), static_cast<ushort>(g * kValueScale),
-                                     static_cast<ushort>(red * kValueScale), 0);
-                    s[x] = cv::Vec4w(static_cast<ushort>(b * b * kSquareScale), static_cast<ushort>(g * g * kSquareScale),
-                                     static_cast<ushort>(red * red * kSquareScale), 0);
+    const int r = kOilPaintSizeRange.Clamp(e.size);
+    cv::Mat luminanceSquares;
+    if (e.mode == OilPaintMode::ByLuminance) {
+        luminanceSquares.create(src.size(), CV_16U);
+        cv::parallel_for_(cv::Range(0, src.rows), [&](const cv::Range &range) {
+            for (int y = range.start; y < range.end; ++y) {
+                const uchar *p = src.ptr<uchar>(y);
+                ushort *l = luminanceSquares.ptr<ushort>(y);
+                for (int x = 0; x < src.cols; ++x) {
+                    const float luminance = kBlue * p[4 * x] + kGreen * p[4 * x + 1] + kRed * p[4 * x + 2];
+                    l[x] = cv::saturate_cast<ushort>(luminance * luminance * kSquareScale);
                 }
             }
-        }
-    });
-    if (!Continue(control, 20))
-        return false;
-    const cv::Size square(r + 1, r + 1);
-    auto mean = [square](const cv::Mat &in, cv::Mat &out) {
-        cv::boxFilter(in, out, -1, square, cv::Point(0, 0), true, cv::BORDER_REPLICATE);
-    };
-    cv::Mat means(widened, CV_16UC4), meanSquares;
-    InStripes(values, means, mean);
-    values.release();
-    if (!byLuminance) {
-        meanSquares.create(widened, CV_16UC4);
-        InStripes(squares, meanSquares, mean);
-        squares.release();
+        });
     }
-    if (!Continue(control, 60))
-        return false;
-
-    cv::parallel_for_(cv::Range(0, src.rows), [&](const cv::Range &range) {
-        for (int y = range.start; y < range.end; ++y) {
-            // Square starts in padded coordinates: (x, y) is the pixel's
-            // left-top square, (x + r, y + r) its right-bottom one.
-            const cv::Vec4w *meanRows[2] = {means.ptr<cv::Vec4w>(y), means.ptr<cv::Vec4w>(y + r)};
-            const cv::Vec4w *squareRows[2] = {nullptr, nullptr};
-            if (!byLuminance) {
-                squareRows[0] = meanSquares.ptr<cv::Vec4w>(y);
-                squareRows[1] = meanSquares.ptr<cv::Vec4w>(y + r);
-            }
-            uchar *out = dst.ptr<uchar>(y);
-            for (int x = 0; x < src.cols; ++x) {
-                const int columns[2] = {x, x + r};
-                if (byLuminance) {
-                    float calmest = 0;
-                    const cv::Vec4w *chosen = nullptr;
-                    for (const cv::Vec4w *row : meanRows) {
-                        for (int column : columns) {
-                            const cv::Vec4w &m = row[column];
-                            const float luminance = (kBlue * m[0] + kGreen * m[1] + kRed * m[2]) / kValueScale;
-                            const float variance = m[3] / kSquareScale - luminance * luminance;
-                            if (!chosen || variance < calmest) {
-                                calmest = variance;
-                                chosen = &m;
-                            }
-                        }
-                    }
-                    for (int c = 0; c < 3; ++c)
-                        out[4 * x + c] = cv::saturate_cast<uchar>((*chosen)[c] / kValueScale);
-                } else {
-                    for (int c = 0; c < 3; ++c) {
-                        float calmest = 0, colour = 0;
-                        bool first = true;
-                        for (int q = 0; q < 2; ++q) {
-                            for (int column : columns) {
-                                const float mean = meanRows[q][column][c] / kValueScale;
-                                const float variance = squareRows[q][column][c] / kSquareScale - mean * mean;
-                                if (first || variance < calmest) {
-                                    first = false;
-                                    calmest = variance;
-                                    colour = mean;
-                                }
-                            }
-                        }
-                        out[4 * x + c] = cv::saturate_cast<uchar>(colour);
-                    }
+    const Terms terms{src, luminanceSquares, r};
+    // Each band of rows starts its sums afresh, r + 1 rows each: bands of at
+    // least twice that, enough of them to keep every core busy.
+    const int threads = std::max(1, cv::getNumThreads());
+    const int bands =
+        std::clamp(src.rows / (2 * (r + 1)), std::min(src.rows, threads), std::min(src.rows, 2 * threads));
+    cv::parallel_for_(cv::Range(0, bands), [&](const cv::Range &range) {
+        for (int band = range.start; band < range.end; ++band) {
+            const int first = src.rows * band / bands, end = src.rows * (band + 1) / bands;
+            // A pixel's top squares start on its own padded row, its bottom
+            // ones r rows further down.
+            SquareRow top(terms, first), bottom(terms, first + r);
+            for (int y = first; y < end; ++y) {
+                if (y > first) {
+                    top.Down();
+                    bottom.Down();
                 }
-                out[4 * x + 3] = 255;
+                PaintRow(top, bottom, r, !luminanceSquares.empty(), src.cols, dst.ptr<uchar>(y));
             }
         }
     });
-    return true;
 }
 
 }  // namespace kq::panel::kernels

@@ -4,6 +4,7 @@
 #include "panel/effects/image_effects.h"
 
 #include <gtest/gtest.h>
+#include <opencv2/core.hpp>
 
 #include <functional>
 
@@ -234,6 +235,41 @@ TEST(ImageEffects, ARectangleCutThatMissesIsRefused)
     UnattendedEffect control;
     EXPECT_FALSE(ApplyEffect(image, RectangleCutEffect{QRect(100, 100, 10, 10)}, control));
     EXPECT_EQ(image, original);
+}
+
+TEST(ImageEffects, OneCoreMakesThePictureFourCoresMake)
+{
+    // The work is cut into bands of rows by the number of cores; no seam may
+    // show. An odd size, and brushes from one pixel to wider than the picture.
+    const QImage original = PhotoFixture(67, 45);
+    std::vector<Effect> effects;
+    for (const auto &entry : AreaEffects())
+        effects.push_back(entry.second(EffectArea{}));
+    for (OilPaintMode mode : {OilPaintMode::PerChannel, OilPaintMode::ByLuminance}) {
+        for (int size : {1, 10, 100})
+            effects.push_back(OilPaintEffect{{}, mode, size});
+    }
+    effects.push_back(SharpEffect{EffectArea::FromSelection(QRect(5, 3, 50, 37)), 100});
+    const int cores = cv::getNumThreads();
+    cv::setNumThreads(1);
+    std::vector<QImage> oneCore;
+    for (const Effect &effect : effects)
+        oneCore.push_back(Applied(original, effect));
+    cv::setNumThreads(4);
+    for (size_t i = 0; i < effects.size(); ++i)
+        EXPECT_EQ(Applied(original, effects[i]), oneCore[i]) << EffectRecord(effects[i]).toStdString();
+    cv::setNumThreads(cores);
+}
+
+TEST(ImageEffects, BlursAreTheSameUpsideDown)
+{
+    // Blurs work in bands of rows; upside down their seams fall on other
+    // rows of the picture, and must not show there either.
+    const QImage original = PhotoFixture(67, 201);
+    for (const Effect &effect : {Effect(BlurEffect{{}, 5}), Effect(BlurEffect{{}, 20}), Effect(SharpEffect{{}, 100})}) {
+        EXPECT_EQ(Applied(original.mirrored(false, true), effect).mirrored(false, true), Applied(original, effect))
+            << EffectRecord(effect).toStdString();
+    }
 }
 
 // Asks to stop at its n-th look.
