@@ -97,8 +97,9 @@ public:
         for (const WatchedDevice *device : std::as_const(m_open))
             device->SettleWrite();
         FakeHidMachine::PumpUntil([this] {
-            return std::all_of(m_open.cbegin(), m_open.cend(), [](const WatchedDevice *d) { return d->ReaderStarted(); })
-                   && testing::FakeHidapi::Instance().ReadersIdle();
+            return std::all_of(m_open.cbegin(), m_open.cend(),
+                               [](const WatchedDevice *d) { return d->ReaderStarted(); })
+                && testing::FakeHidapi::Instance().ReadersIdle();
         });
     }
 
@@ -121,7 +122,10 @@ QString MessageName(const QString &text)
 class LoggedMessages final : public MessageBoxes {
 public:
     explicit LoggedMessages(QStringList &log) : m_log(log) {}
-    void Warning(QWidget *, const QString &text) override { m_log.append(QStringLiteral("warning ") + MessageName(text)); }
+    void Warning(QWidget *, const QString &text) override
+    {
+        m_log.append(QStringLiteral("warning ") + MessageName(text));
+    }
     void Information(QWidget *, const QString &text) override
     {
         m_log.append(QStringLiteral("information ") + MessageName(text));
@@ -155,10 +159,7 @@ const QByteArray kCompletion = QByteArray::fromHex("ffff");
 // memory (after a stray status report) after the read command.
 FakeHidDevice Clock(const QString &product = QString())
 {
-    FakeHidDevice clock;
-    clock.vendorId = kClockVendorId;
-    clock.productId = kClockProductId;
-    clock.product = product;
+    FakeHidDevice clock = testing::ClockDevice(product);
     clock.answers[command::kTransferEnd] = {kCompletion};
     clock.answers[command::kRunProgram] = {kCompletion};
     clock.answers[command::kReadMemory] = {QByteArray::fromHex("0005"), QByteArray::fromHex("00e6"),
@@ -172,15 +173,6 @@ FakeHidDevice DeniedClock()
     FakeHidDevice clock = Clock();
     clock.accessDenied = true;
     return clock;
-}
-
-FakeHidDevice Keyboard()
-{
-    FakeHidDevice keyboard;
-    keyboard.vendorId = 0x046D;
-    keyboard.productId = 0xC31C;
-    keyboard.product = QStringLiteral("USB Keyboard");
-    return keyboard;
 }
 
 // Everything from the fake hidapi up to the device link, with every event
@@ -207,7 +199,11 @@ public:
     {
         machine.Plug(node, port, clock, descriptor::kClock);
     }
-    void PlugKeyboard() { machine.Plug(QStringLiteral("hidraw0"), QStringLiteral("1-1"), Keyboard(), descriptor::kKeyboard); }
+    void PlugKeyboard()
+    {
+        machine.Plug(QStringLiteral("hidraw0"), QStringLiteral("1-1"), testing::KeyboardDevice(),
+                     descriptor::kKeyboard);
+    }
     void Unplug(const QString &node = kClockNode)
     {
         machine.Unplug(node);

@@ -1,5 +1,7 @@
 #include "fake_hid_machine.h"
 
+#include "device/device_identity.h"
+
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -73,6 +75,25 @@ void FakeHidMachine::PumpUntil(const std::function<bool()> &done)
         }
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
+}
+
+FakeHidDevice ClockDevice(const QString &product, const QString &serial)
+{
+    FakeHidDevice clock;
+    clock.vendorId = kClockVendorId;
+    clock.productId = kClockProductId;
+    clock.product = product;
+    clock.serial = serial;
+    return clock;
+}
+
+FakeHidDevice KeyboardDevice()
+{
+    FakeHidDevice keyboard;
+    keyboard.vendorId = 0x046D;
+    keyboard.productId = 0xC31C;
+    keyboard.product = QStringLiteral("USB Keyboard");
+    return keyboard;
 }
 
 WriteStatus FakeHidMachine::SettledWrite(const HidDevice &device, const QString &path)

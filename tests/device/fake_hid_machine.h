@@ -20,9 +20,9 @@ namespace descriptor {
 // reports of 8 (3 and 9 bytes with the ID byte).
 inline const QByteArray kClock = QByteArray::fromHex("06a0ff0901a101090215002600ff750895028102090395089102c0");
 // A boot keyboard with report ID 1: 8-byte input, 1-byte output (LEDs).
-inline const QByteArray kKeyboard = QByteArray::fromHex(
-    "05010906a1018501050719e029e715002501750195088102950175088101950575010508190129059102"
-    "95017503910195067508150025650507190029658100c0");
+inline const QByteArray kKeyboard =
+    QByteArray::fromHex("05010906a1018501050719e029e715002501750195088102950175088101950575010508190129059102"
+                        "95017503910195067508150025650507190029658100c0");
 // Ends inside an item: the parser refuses it.
 inline const QByteArray kTruncated = QByteArray::fromHex("06a0ff0901a1010902150026");
 // Input reports only: nothing can be sent to it.
@@ -63,5 +63,11 @@ inline QString DevicePath(const QString &node)
 {
     return QStringLiteral("/dev/") + node;
 }
+
+// The clock (21CF 0002) with its product and serial strings; it answers
+// nothing until answers are scripted.
+FakeHidDevice ClockDevice(const QString &product = QString(), const QString &serial = QString());
+// A keyboard, 046D C31C "USB Keyboard".
+FakeHidDevice KeyboardDevice();
 
 }  // namespace kq::testing

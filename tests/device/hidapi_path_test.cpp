@@ -15,31 +15,14 @@
 namespace kq {
 namespace {
 
+using testing::ClockDevice;
 using testing::FakeHidDevice;
 using testing::FakeHidMachine;
+using testing::KeyboardDevice;
 namespace descriptor = testing::descriptor;
 
 const QString kClockNode = QStringLiteral("hidraw3");
 const QString kClockPath = testing::DevicePath(kClockNode);
-
-FakeHidDevice Clock(const QString &product = QString(), const QString &serial = QString())
-{
-    FakeHidDevice clock;
-    clock.vendorId = kClockVendorId;
-    clock.productId = kClockProductId;
-    clock.product = product;
-    clock.serial = serial;
-    return clock;
-}
-
-FakeHidDevice Keyboard()
-{
-    FakeHidDevice keyboard;
-    keyboard.vendorId = 0x046D;
-    keyboard.productId = 0xC31C;
-    keyboard.product = QStringLiteral("USB Keyboard");
-    return keyboard;
-}
 
 HidDeviceInfo InfoOf(const FakeHidDevice &device, const QString &node)
 {
@@ -59,16 +42,17 @@ protected:
 
 TEST_F(HidapiPathTest, EnumeratesEveryDeviceWithItsStringsAndFreesTheList)
 {
-    machine.Plug(QStringLiteral("hidraw0"), QStringLiteral("1-1"), Keyboard(), descriptor::kKeyboard);
-    machine.Plug(kClockNode, QStringLiteral("1-2"), Clock(kOlderClockProduct, QStringLiteral("0001")), descriptor::kClock);
-    machine.Plug(QStringLiteral("hidraw4"), QStringLiteral("1-3"), Clock(kOtherModelProduct), descriptor::kClock);
+    machine.Plug(QStringLiteral("hidraw0"), QStringLiteral("1-1"), KeyboardDevice(), descriptor::kKeyboard);
+    machine.Plug(kClockNode, QStringLiteral("1-2"), ClockDevice(kOlderClockProduct, QStringLiteral("0001")),
+                 descriptor::kClock);
+    machine.Plug(QStringLiteral("hidraw4"), QStringLiteral("1-3"), ClockDevice(kOtherModelProduct), descriptor::kClock);
     {
         HidapiBackend backend(machine.SysfsRoot());
         EXPECT_EQ(machine.Hid().Initialised(), 1);
-        const QList<HidDeviceInfo> expected{
-            InfoOf(Keyboard(), QStringLiteral("hidraw0")),
-            InfoOf(Clock(kOlderClockProduct, QStringLiteral("0001")), kClockNode),
-            InfoOf(Clock(kOtherModelProduct), QStringLiteral("hidraw4")),
+        const QList<HidDeviceInfo> expected {
+            InfoOf(KeyboardDevice(), QStringLiteral("hidraw0")),
+            InfoOf(ClockDevice(kOlderClockProduct, QStringLiteral("0001")), kClockNode),
+            InfoOf(ClockDevice(kOtherModelProduct), QStringLiteral("hidraw4")),
         };
         EXPECT_TRUE(backend.Devices() == expected);
         EXPECT_EQ(machine.Hid().EnumerationsNotFreed(), 0);
@@ -79,12 +63,12 @@ TEST_F(HidapiPathTest, EnumeratesEveryDeviceWithItsStringsAndFreesTheList)
 
 TEST_F(HidapiPathTest, WithoutHidapiNothingIsThere)
 {
-    machine.Plug(kClockNode, QStringLiteral("1-2"), Clock(), descriptor::kClock);
+    machine.Plug(kClockNode, QStringLiteral("1-2"), ClockDevice(), descriptor::kClock);
     machine.Hid().SetInitFails(true);
     {
         HidapiBackend backend(machine.SysfsRoot());
         EXPECT_TRUE(backend.Devices().isEmpty());
-        EXPECT_FALSE(backend.Open(InfoOf(Clock(), kClockNode)).device);
+        EXPECT_FALSE(backend.Open(InfoOf(ClockDevice(), kClockNode)).device);
     }
     // Never initialised, never ended.
     EXPECT_EQ(machine.Hid().Initialised(), 0);
@@ -105,25 +89,26 @@ const WatchCase kWatchCases[] = {
     {"NothingChanged", [](FakeHidMachine &, HidapiBackend &) {}, {}},
     {"AKeyboardArrives",
      [](FakeHidMachine &m, HidapiBackend &) {
-         m.Plug(QStringLiteral("hidraw5"), QStringLiteral("1-4"), Keyboard(), descriptor::kKeyboard);
+         m.Plug(QStringLiteral("hidraw5"), QStringLiteral("1-4"), KeyboardDevice(), descriptor::kKeyboard);
      },
      {"changed"}},
-    {"TheClockLeaves", [](FakeHidMachine &m, HidapiBackend &) { m.Unplug(kClockNode); },
+    {"TheClockLeaves",
+     [](FakeHidMachine &m, HidapiBackend &) { m.Unplug(kClockNode); },
      {"removed /dev/hidraw3", "changed"}},
     // Same node, same port: the nodes look as before, so the look skips
     // the enumeration.
     {"TheClockIsBackOnTheSameNodeUnnoticed",
      [](FakeHidMachine &m, HidapiBackend &) {
          m.Unplug(kClockNode);
-         m.Plug(kClockNode, QStringLiteral("1-2"), Clock(), descriptor::kClock);
+         m.Plug(kClockNode, QStringLiteral("1-2"), ClockDevice(), descriptor::kClock);
      },
      {}},
     // ... unless a handle of it failed meanwhile.
     {"TheClockIsBackOnTheSameNodeAfterItsHandleFailed",
      [](FakeHidMachine &m, HidapiBackend &backend) {
          m.Unplug(kClockNode);
-         m.Plug(kClockNode, QStringLiteral("1-2"), Clock(), descriptor::kClock);
-         backend.Rescan(InfoOf(Clock(), kClockNode));
+         m.Plug(kClockNode, QStringLiteral("1-2"), ClockDevice(), descriptor::kClock);
+         backend.Rescan(InfoOf(ClockDevice(), kClockNode));
      },
      {"changed"}},
     // A failed handle is a change even when the device is gone for good:
@@ -131,27 +116,27 @@ const WatchCase kWatchCases[] = {
     {"TheClocksHandleFailedAndItIsGone",
      [](FakeHidMachine &m, HidapiBackend &backend) {
          m.Unplug(kClockNode);
-         backend.Rescan(InfoOf(Clock(), kClockNode));
+         backend.Rescan(InfoOf(ClockDevice(), kClockNode));
      },
      {"changed"}},
     {"TheClockIsBackOnAnotherNode",
      [](FakeHidMachine &m, HidapiBackend &) {
          m.Unplug(kClockNode);
-         m.Plug(QStringLiteral("hidraw4"), QStringLiteral("1-2"), Clock(), descriptor::kClock);
+         m.Plug(QStringLiteral("hidraw4"), QStringLiteral("1-2"), ClockDevice(), descriptor::kClock);
      },
      {"removed /dev/hidraw3", "changed"}},
     {"AKeyboardTakesTheClocksNode",
      [](FakeHidMachine &m, HidapiBackend &) {
          m.Unplug(kClockNode);
-         m.Plug(kClockNode, QStringLiteral("1-4"), Keyboard(), descriptor::kKeyboard);
+         m.Plug(kClockNode, QStringLiteral("1-4"), KeyboardDevice(), descriptor::kKeyboard);
      },
      {"removed /dev/hidraw3", "changed"}},
 };
 
 TEST_P(WatchTest, OneLookAnnouncesWhatLeftThenOneChange)
 {
-    machine.Plug(QStringLiteral("hidraw0"), QStringLiteral("1-1"), Keyboard(), descriptor::kKeyboard);
-    machine.Plug(kClockNode, QStringLiteral("1-2"), Clock(), descriptor::kClock);
+    machine.Plug(QStringLiteral("hidraw0"), QStringLiteral("1-1"), KeyboardDevice(), descriptor::kKeyboard);
+    machine.Plug(kClockNode, QStringLiteral("1-2"), ClockDevice(), descriptor::kClock);
     HidapiBackend backend(machine.SysfsRoot());
     QStringList announced;
     QObject::connect(&backend, &HidBackend::DeviceRemoved,
@@ -159,7 +144,7 @@ TEST_P(WatchTest, OneLookAnnouncesWhatLeftThenOneChange)
     QObject::connect(&backend, &HidBackend::DevicesChanged, [&] { announced.append(QStringLiteral("changed")); });
 
     backend.StartWatching();
-    EXPECT_EQ(announced, QStringList{"changed"});
+    EXPECT_EQ(announced, QStringList {"changed"});
     const auto *watch = backend.findChild<QTimer *>();
     ASSERT_NE(watch, nullptr);
     EXPECT_TRUE(watch->isActive());
@@ -194,11 +179,11 @@ struct OpenCase {
 class OpenTest : public HidapiPathTest, public ::testing::WithParamInterface<OpenCase> {};
 
 const OpenCase kOpenCases[] = {
-    {"Clock", Clock(), descriptor::kClock, true, 9, 3},
-    {"KeyboardWithReportIds", Keyboard(), descriptor::kKeyboard, true, 2, 9},
-    {"TruncatedDescriptor", Clock(), descriptor::kTruncated, false, 0, 0},
-    {"NoOutputReport", Clock(), descriptor::kInputOnly, false, 0, 0},
-    {"NoDescriptorFile", Clock(), QByteArray(), false, 0, 0},
+    {"Clock", ClockDevice(), descriptor::kClock, true, 9, 3},
+    {"KeyboardWithReportIds", KeyboardDevice(), descriptor::kKeyboard, true, 2, 9},
+    {"TruncatedDescriptor", ClockDevice(), descriptor::kTruncated, false, 0, 0},
+    {"NoOutputReport", ClockDevice(), descriptor::kInputOnly, false, 0, 0},
+    {"NoDescriptorFile", ClockDevice(), QByteArray(), false, 0, 0},
 };
 
 TEST_P(OpenTest, LengthsFromTheDescriptorOrNotOpenedAtAll)
@@ -226,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(HidapiPath, OpenTest, ::testing::ValuesIn(kOpenCases),
 
 TEST_F(HidapiPathTest, ANodeWithoutPermissionIsToldApartFromAMissingOne)
 {
-    FakeHidDevice denied = Clock();
+    FakeHidDevice denied = ClockDevice();
     denied.accessDenied = true;
     machine.Plug(kClockNode, QStringLiteral("1-2"), denied, descriptor::kClock);
     HidapiBackend backend(machine.SysfsRoot());
@@ -244,19 +229,20 @@ TEST_F(HidapiPathTest, ANodeWithoutPermissionIsToldApartFromAMissingOne)
 
 TEST_F(HidapiPathTest, DeviceListingMarksTheClockThisUserMayNotOpen)
 {
-    FakeHidDevice denied = Clock(kOlderClockProduct);
+    FakeHidDevice denied = ClockDevice(kOlderClockProduct);
     denied.accessDenied = true;
-    FakeHidDevice deniedKeyboard = Keyboard();
+    FakeHidDevice deniedKeyboard = KeyboardDevice();
     deniedKeyboard.accessDenied = true;
     machine.Plug(QStringLiteral("hidraw0"), QStringLiteral("1-1"), deniedKeyboard, descriptor::kKeyboard);
-    machine.Plug(kClockNode, QStringLiteral("1-2"), Clock(QString(), QStringLiteral("7")), descriptor::kClock);
+    machine.Plug(kClockNode, QStringLiteral("1-2"), ClockDevice(QString(), QStringLiteral("7")), descriptor::kClock);
     machine.Plug(QStringLiteral("hidraw4"), QStringLiteral("1-3"), denied, descriptor::kClock);
     HidapiBackend backend(machine.SysfsRoot());
-    EXPECT_EQ(DeviceListing(backend), QStringList({
-                                          "046D C31C\tUSB Keyboard",
-                                          "21CF 0002\tDevice VID=21CF PID=0002 (Serial=7)",
-                                          "21CF 0002\tTL-6\tnot accessible",
-                                      }));
+    EXPECT_EQ(DeviceListing(backend),
+              QStringList({
+                  "046D C31C\tUSB Keyboard",
+                  "21CF 0002\tDevice VID=21CF PID=0002 (Serial=7)",
+                  "21CF 0002\tTL-6\tnot accessible",
+              }));
     // Only the clocks were opened, and closed again.
     EXPECT_EQ(opens, QStringList({"hidraw3", "hidraw3", "hidraw4 denied"}));
 }
@@ -276,8 +262,9 @@ struct ReadCase {
 class ReadTest : public HidapiPathTest, public ::testing::WithParamInterface<ReadCase> {};
 
 const ReadCase kReadCases[] = {
-    {"ClockUnplugged", Clock(), descriptor::kClock, QByteArray::fromHex("1234"), 0, QByteArray::fromHex("1234"), true},
-    {"KeyboardReadFails", Keyboard(), descriptor::kKeyboard, QByteArray::fromHex("010200040000000000"), 1,
+    {"ClockUnplugged", ClockDevice(), descriptor::kClock, QByteArray::fromHex("1234"), 0, QByteArray::fromHex("1234"),
+     true},
+    {"KeyboardReadFails", KeyboardDevice(), descriptor::kKeyboard, QByteArray::fromHex("010200040000000000"), 1,
      QByteArray::fromHex("0200040000000000"), false},
 };
 
@@ -321,12 +308,12 @@ INSTANTIATE_TEST_SUITE_P(HidapiPath, ReadTest, ::testing::ValuesIn(kReadCases),
 
 TEST_F(HidapiPathTest, WriterThreadTakesEachReportOrFails)
 {
-    FakeHidDevice refusing = Keyboard();
+    FakeHidDevice refusing = KeyboardDevice();
     refusing.writesRefused = true;
-    machine.Plug(kClockNode, QStringLiteral("1-2"), Clock(), descriptor::kClock);
+    machine.Plug(kClockNode, QStringLiteral("1-2"), ClockDevice(), descriptor::kClock);
     machine.Plug(QStringLiteral("hidraw0"), QStringLiteral("1-1"), refusing, descriptor::kKeyboard);
     HidapiBackend backend(machine.SysfsRoot());
-    std::unique_ptr<HidDevice> clock = backend.Open(InfoOf(Clock(), kClockNode)).device;
+    std::unique_ptr<HidDevice> clock = backend.Open(InfoOf(ClockDevice(), kClockNode)).device;
     std::unique_ptr<HidDevice> keyboard = backend.Open(InfoOf(refusing, QStringLiteral("hidraw0"))).device;
     ASSERT_TRUE(clock && keyboard);
     EXPECT_EQ(clock->LastWrite(), WriteStatus::Written);
@@ -346,9 +333,9 @@ TEST_F(HidapiPathTest, WriterThreadTakesEachReportOrFails)
 
 TEST_F(HidapiPathTest, AStalledWriteDoesNotHoldUpClosingTheDevice)
 {
-    machine.Plug(kClockNode, QStringLiteral("1-2"), Clock(), descriptor::kClock);
+    machine.Plug(kClockNode, QStringLiteral("1-2"), ClockDevice(), descriptor::kClock);
     HidapiBackend backend(machine.SysfsRoot());
-    std::unique_ptr<HidDevice> clock = backend.Open(InfoOf(Clock(), kClockNode)).device;
+    std::unique_ptr<HidDevice> clock = backend.Open(InfoOf(ClockDevice(), kClockNode)).device;
     ASSERT_TRUE(clock);
     clock->StartReading([](const InputReport &) {}, [] {});
     machine.Hid().SetWritesStalled(kClockPath, true);

@@ -341,8 +341,8 @@ hid_device *hid_open_path(const char *path)
         }
         if (m.onOpen) {
             const QString outcome = error == ENOENT ? QStringLiteral(" missing")
-                                    : error == EACCES ? QStringLiteral(" denied")
-                                                      : QString();
+                : error == EACCES                   ? QStringLiteral(" denied")
+                                                    : QString();
             m.onOpen(NodeName(devicePath) + outcome);
         }
     }
