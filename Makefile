@@ -34,13 +34,13 @@ run: build
 test: build-test
 	cd $(BUILD_TEST) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# make test-tsan: the device library (the one with threads) and its tests
-# under ThreadSanitizer, in a build folder of their own: it cannot share one
-# with AddressSanitizer.
+# make test-tsan: the device library (the one with threads) and its tests,
+# over the virtual clock and over the fake hidapi, under ThreadSanitizer, in
+# a build folder of their own: it cannot share one with AddressSanitizer.
 .PHONY: test-tsan
 test-tsan: deps $(BUILD_TSAN)/build.ninja
-	cmake --build $(BUILD_TSAN) -j $(JOBS) --target device_tests
-	cd $(BUILD_TSAN) && ctest --output-on-failure -R '^device_tests$$'
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target device_tests device_path_tests
+	cd $(BUILD_TSAN) && ctest --output-on-failure -R '^device_(path_)?tests$$'
 
 bench: build
 	@scripts/install-deps.sh bench

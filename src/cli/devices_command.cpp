@@ -1,5 +1,5 @@
 #include "cli/command.h"
-#include "device/device_identity.h"
+#include "device/device_listing.h"
 #include "device/hidapi_backend.h"
 
 namespace kq::cli {
@@ -9,8 +9,8 @@ int RunDevices(const QStringList &arguments)
     if (!arguments.isEmpty())
         return Fail(kUsageOrUnreadable, QStringLiteral("usage: kq27-tool devices"));
     HidapiBackend backend;
-    for (const HidDeviceInfo &device : backend.Devices())
-        PrintLine(stdout, IdentificationText(device) + QLatin1Char('\t') + DescriptionOf(device));
+    for (const QString &line : DeviceListing(backend))
+        PrintLine(stdout, line);
     return kSuccess;
 }
 

@@ -11,7 +11,7 @@ constexpr Command kCommands[] = {
     {"bytes", "bytes FILE [--generation 3|4]   the framed bytes sent to the clock, one per line", kq::cli::RunBytes},
     {"size", "size FILE [--generation 3|4]    the program's memory count", kq::cli::RunSize},
     {"lines", "lines FILE [--generation 3|4] [--keywords FILE]  the program lines of a program file (a text file's from its text)", kq::cli::RunLines},
-    {"devices", "devices                         the HID devices present: identification, tab, description", kq::cli::RunDevices},
+    {"devices", "devices                         the HID devices present: identification, tab, description; a clock this user may not open ends in tab, \"not accessible\"", kq::cli::RunDevices},
     {"icons", "icons IN OUT [--generation 3|4] the icon file of program lines (or an \"OK\" program file)", kq::cli::RunIcons},
     {"melody", "melody FILE                     the framed bytes of a melody file sent to the clock, one per line", kq::cli::RunMelody},
     {"wav", "wav FILE OUT [--last 10|20]     the WAV file the PC plays for a melody file", kq::cli::RunWav},

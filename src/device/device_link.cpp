@@ -103,16 +103,20 @@ void DeviceLink::OnDevicesChanged()
     // gives way to the one before it.
     std::optional<HidDeviceInfo> chosen;
     std::unique_ptr<HidDevice> opened;
+    QList<HidDeviceInfo> denied;
     for (auto clock = clocks.crbegin(); clock != clocks.crend(); ++clock) {
         if (m_current && *clock == m_currentInfo) {
             chosen = *clock;
             break;
         }
-        opened = m_backend.Open(*clock);
-        if (opened) {
+        OpenedDevice attempt = m_backend.Open(*clock);
+        if (attempt.device) {
+            opened = std::move(attempt.device);
             chosen = *clock;
             break;
         }
+        if (attempt.accessDenied)
+            denied.append(*clock);
     }
     bool lost = false;
     if (!chosen || opened) {
@@ -135,7 +139,27 @@ void DeviceLink::OnDevicesChanged()
         AnnounceLoss();
     if (m_current)
         emit ClockConnected();
+    if (TellOfDeniedClocks(present, denied))
+        messages.append({true, kClockNotAccessibleWarning});
     ShowDeviceMessages(messages);
+}
+
+bool DeviceLink::TellOfDeniedClocks(const QList<HidDeviceInfo> &present, const QList<HidDeviceInfo> &denied)
+{
+    // Once per plug-in: a clock told about is not told about again until it
+    // has left the device list.
+    m_deniedTold.removeIf([&present](const HidDeviceInfo &clock) { return !present.contains(clock); });
+    // A clock that works makes the one that does not no matter.
+    if (m_current)
+        return false;
+    bool tell = false;
+    for (const HidDeviceInfo &clock : denied) {
+        if (!m_deniedTold.contains(clock)) {
+            m_deniedTold.append(clock);
+            tell = true;
+        }
+    }
+    return tell;
 }
 
 void DeviceLink::ShowDeviceMessages(QList<DeviceMessage> messages)

@@ -127,6 +127,10 @@ private:
     // devices are enumerated again, as it may be back already.
     void OnHandleFailed();
     void ShowDeviceMessages(QList<DeviceMessage> messages);
+    // Whether to tell that a clock is there but may not be opened: for a
+    // denied clock not told about since it was plugged in, while no clock
+    // is connected.
+    bool TellOfDeniedClocks(const QList<HidDeviceInfo> &present, const QList<HidDeviceInfo> &denied);
     // Closes the clock's handle and fails the sends given for it; false
     // when there was none. AnnounceLoss afterwards, once the state is
     // settled: the listeners may run nested event loops.
@@ -158,6 +162,9 @@ private:
     qint64 m_nextWriteAt = 0;     // no item before this: the last one's pause
     bool m_unconfirmed = false;   // the last write may not have ended yet
     qint64 m_writeBegunAt = 0;
+
+    // The clocks present that may not be opened and were told about.
+    QList<HidDeviceInfo> m_deniedTold;
 
     // A message box is open: the messages of later device changes wait, the
     // latest change's replacing those before.

@@ -59,6 +59,14 @@ public:
     virtual bool IsReading() const = 0;
 };
 
+// What opening a device gave: the device, or why there is none.
+struct OpenedDevice {
+    std::unique_ptr<HidDevice> device;  // nullptr when it could not be opened
+    // It is there, but this user may not open it (no udev rule yet): not to
+    // be taken for a clock that is missing.
+    bool accessDenied = false;
+};
+
 // The HID devices present and their arrival and removal.
 class HidBackend : public QObject {
     Q_OBJECT
@@ -67,14 +75,14 @@ public:
     using QObject::QObject;
 
     virtual QList<HidDeviceInfo> Devices() = 0;
-    // nullptr when the device cannot be opened (gone, no access, unknown
-    // report lengths).
-    [[nodiscard]] virtual std::unique_ptr<HidDevice> Open(const HidDeviceInfo &device) = 0;
+    // No device when it cannot be opened (gone, no access, unknown report
+    // lengths).
+    [[nodiscard]] virtual OpenedDevice Open(const HidDeviceInfo &device) = 0;
     // Raises DevicesChanged at once, then watches for arrival and removal.
     virtual void StartWatching() = 0;
     // A handle of device failed: it was pulled out, perhaps plugged in again
-    // before the watcher looked. The next look enumerates afresh and
-    // announces device as arrived if it is there.
+    // before the watcher looked. The next look enumerates afresh, announces
+    // device as arrived if it is there, and raises DevicesChanged either way.
     virtual void Rescan(const HidDeviceInfo &device) = 0;
 
 signals:

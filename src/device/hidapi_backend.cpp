@@ -6,10 +6,18 @@
 
 #include <hidapi.h>
 
+#include <cerrno>
+#include <utility>
+
 namespace kq {
 
 namespace {
-constexpr int kWatchIntervalMs = 1000;
+// hid_open_path leaves open()'s errno behind; a node this user may not open
+// says so with one of these.
+bool IsAccessDenied(int error)
+{
+    return error == EACCES || error == EPERM;
+}
 
 QString FromWide(const wchar_t *text)
 {
@@ -17,7 +25,8 @@ QString FromWide(const wchar_t *text)
 }
 }  // namespace
 
-HidapiBackend::HidapiBackend(QObject *parent) : HidBackend(parent), m_initialised(hid_init() == 0)
+HidapiBackend::HidapiBackend(QString sysfsRoot, QObject *parent)
+    : HidBackend(parent), m_sysfsRoot(std::move(sysfsRoot)), m_initialised(hid_init() == 0)
 {
     m_watchTimer.setInterval(kWatchIntervalMs);
     connect(&m_watchTimer, &QTimer::timeout, this, &HidapiBackend::CheckForChanges);
@@ -50,29 +59,30 @@ QList<HidDeviceInfo> HidapiBackend::Devices()
     return devices;
 }
 
-std::unique_ptr<HidDevice> HidapiBackend::Open(const HidDeviceInfo &device)
+OpenedDevice HidapiBackend::Open(const HidDeviceInfo &device)
 {
     if (!m_initialised)
-        return nullptr;
-    const std::optional<ReportLengths> lengths = HidrawReportLengths(device.path);
+        return {};
+    const std::optional<ReportLengths> lengths = HidrawReportLengths(device.path, m_sysfsRoot);
     // Without a data byte in the output report nothing can be sent.
     if (!lengths || lengths->output < 2)
-        return nullptr;
+        return {};
     const QByteArray path = device.path.toLocal8Bit();
     hid_device *writeHandle = hid_open_path(path.constData());
     if (!writeHandle)
-        return nullptr;
+        return {nullptr, IsAccessDenied(errno)};
     hid_device *readHandle = hid_open_path(path.constData());
     if (!readHandle) {
+        const int error = errno;
         hid_close(writeHandle);
-        return nullptr;
+        return {nullptr, IsAccessDenied(error)};
     }
-    return std::make_unique<HidapiDevice>(writeHandle, readHandle, *lengths);
+    return {std::make_unique<HidapiDevice>(writeHandle, readHandle, *lengths)};
 }
 
 void HidapiBackend::StartWatching()
 {
-    m_nodesFingerprint = HidrawNodesFingerprint();
+    m_nodesFingerprint = HidrawNodesFingerprint(m_sysfsRoot);
     m_known = Devices();
     m_watchTimer.start();
     emit DevicesChanged();
@@ -81,16 +91,17 @@ void HidapiBackend::StartWatching()
 void HidapiBackend::Rescan(const HidDeviceInfo &device)
 {
     // Unplugged and plugged in again within one interval, the node can come
-    // back under the same name and the same port: forget both, so the next
-    // check enumerates and finds the device new.
+    // back under the same name and the same port: the next check enumerates
+    // whatever the nodes look like, and finds the device new. Gone for good,
+    // it still changed what is there: another clock may take its place.
     m_known.removeAll(device);
-    m_nodesFingerprint.clear();
+    m_rescanDue = true;
 }
 
 void HidapiBackend::CheckForChanges()
 {
-    const QByteArray fingerprint = HidrawNodesFingerprint();
-    if (fingerprint == m_nodesFingerprint)
+    const QByteArray fingerprint = HidrawNodesFingerprint(m_sysfsRoot);
+    if (fingerprint == m_nodesFingerprint && !m_rescanDue)
         return;
     m_nodesFingerprint = fingerprint;
     const QList<HidDeviceInfo> now = Devices();
@@ -98,7 +109,7 @@ void HidapiBackend::CheckForChanges()
     m_known = now;
     for (const HidDeviceInfo &device : diff.removed)
         emit DeviceRemoved(device);
-    if (diff.changed)
+    if (std::exchange(m_rescanDue, false) || diff.changed)
         emit DevicesChanged();
 }
 

@@ -158,15 +158,15 @@ QList<HidDeviceInfo> VirtualClock::Devices()
     return devices;
 }
 
-std::unique_ptr<HidDevice> VirtualClock::Open(const HidDeviceInfo &device)
+OpenedDevice VirtualClock::Open(const HidDeviceInfo &device)
 {
     if (m_plugged && device == Info())
-        return std::make_unique<VirtualClockDevice>(*this);
+        return {std::make_unique<VirtualClockDevice>(*this)};
     for (const OtherDevice &other : m_others) {
         if (other.info == device && other.openable)
-            return std::make_unique<SilentDevice>(m_otherReports[other.info.path]);
+            return {std::make_unique<SilentDevice>(m_otherReports[other.info.path])};
     }
-    return nullptr;
+    return {};
 }
 
 void VirtualClock::StartWatching()

@@ -33,7 +33,7 @@ public:
     ~VirtualClock() override;
 
     QList<HidDeviceInfo> Devices() override;
-    std::unique_ptr<HidDevice> Open(const HidDeviceInfo &device) override;
+    OpenedDevice Open(const HidDeviceInfo &device) override;
     void StartWatching() override;
     // Announces the devices as changed at the next look (a queued call).
     void Rescan(const HidDeviceInfo &device) override;
