@@ -18,6 +18,8 @@ int main(int argc, char *argv[])
     if (kq::AsksForVersion(argc, argv))
         return kq::PrintVersion();
     QApplication app(argc, argv);
+    // The desktop shows the windows under the menu entry's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("jp.kq27.studio"));
     kq::InstallQtJapanese();
 
     const kq::Paths paths = kq::Paths::ForInstalledProgram();
