@@ -30,8 +30,8 @@ TEST(StartArgumentsTest, OneFileOrTheDataCheck)
     };
     for (const auto &c : cases) {
         const StartArguments parsed = ParseStartArguments(c.arguments);
-        EXPECT_EQ(parsed.action, c.action) << c.arguments.join(QLatin1Char(' '));
-        EXPECT_EQ(parsed.file, c.file) << c.arguments.join(QLatin1Char(' '));
+        EXPECT_EQ(parsed.action, c.action) << qPrintable(c.arguments.join(QLatin1Char(' ')));
+        EXPECT_EQ(parsed.file, c.file) << qPrintable(c.arguments.join(QLatin1Char(' ')));
     }
 }
 

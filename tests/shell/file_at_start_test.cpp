@@ -9,8 +9,11 @@
 #include "studio_fixture.h"
 #include "tools/melody/melody_file.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 
 namespace kq::testing {
 namespace {
@@ -21,6 +24,25 @@ const QString kIconDemo = kDataDir + QStringLiteral("/Data/Demo/dd/demo1(アイ�
 
 class FileAtStartTest : public StudioFixture {
 protected:
+    // The pictures, keywords and help pages the editors read when they open.
+    FileAtStartTest()
+    {
+        for (const char *folder : {"Img/Icon/DD", "Data", "HTML/Word"})
+            CopyTree(kDataDir + QLatin1Char('/') + QLatin1String(folder),
+                     temp.Paths().ProgramFolder() + QLatin1String(folder));
+    }
+
+    static void CopyTree(const QString &from, const QString &to)
+    {
+        QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            const QString copy = to + file.mid(from.size());
+            QDir().mkpath(QFileInfo(copy).absolutePath());
+            ASSERT_TRUE(QFile::copy(file, copy)) << qPrintable(copy);
+        }
+    }
+
     QString Write(const QString &name, const QStringList &lines)
     {
         const QString path = temp.Root() + QLatin1Char('/') + name;
@@ -61,7 +83,9 @@ TEST_F(FileAtStartTest, EachKindOpensInItsWindowWithThePathInTheCaption)
         EXPECT_TRUE(window->isVisible()) << c.name;
         EXPECT_EQ(window->windowTitle(), StudioCaptionFor(c.path)) << c.name;
         EXPECT_FALSE(menu().isVisible()) << c.name;
-        EXPECT_TRUE(dialogs.Records().isEmpty()) << c.name;
+        EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Warning), QStringList{}) << c.name;
+        EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Information), QStringList{}) << c.name;
+        EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Question), QStringList{}) << c.name;
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(menu().isVisible()) << c.name;
