@@ -46,7 +46,8 @@ mime=$(mktemp -d)
 trap 'rm -rf "$mime"' EXIT
 mkdir -p "$mime/packages"
 cp "$installed"/mime/packages/*.xml "$mime/packages/"
-if update-mime-database "$mime" 2>&1 | grep .; then
+# Its note that a folder outside the search path was updated is no error.
+if XDG_DATA_DIRS="$mime:/usr/share" update-mime-database "$mime" 2>&1 | grep .; then
     echo "build-package: the MIME definition has errors" >&2
     exit 1
 fi
