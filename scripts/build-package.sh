@@ -44,10 +44,10 @@ desktop-file-validate "$installed"/applications/*.desktop
 appstreamcli validate --no-net "$installed"/metainfo/*.metainfo.xml
 mime=$(mktemp -d)
 trap 'rm -rf "$mime"' EXIT
-mkdir -p "$mime/packages"
-cp "$installed"/mime/packages/*.xml "$mime/packages/"
-# Its note that a folder outside the search path was updated is no error.
-if XDG_DATA_DIRS="$mime:/usr/share" update-mime-database "$mime" 2>&1 | grep .; then
+mkdir -p "$mime/mime/packages"
+cp "$installed"/mime/packages/*.xml "$mime/mime/packages/"
+# A data folder in the search path, so it says nothing but errors.
+if XDG_DATA_DIRS="$mime:/usr/share" update-mime-database "$mime/mime" 2>&1 | grep .; then
     echo "build-package: the MIME definition has errors" >&2
     exit 1
 fi
