@@ -8,7 +8,7 @@ JOBS ?= $(shell nproc)
 
 CMAKE_COMMON = -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
-.PHONY: run test deps build build-test install bench clean
+.PHONY: run test deps build build-test install bench clean package
 
 deps:
 	@scripts/install-deps.sh
@@ -48,6 +48,12 @@ bench: build
 
 install: build
 	cmake --install $(BUILD_RELEASE) --prefix $(PREFIX)
+
+# make package: the Debian package in build/package/ (see scripts/build-package.sh).
+package:
+	@scripts/install-deps.sh
+	@scripts/install-deps.sh package
+	JOBS=$(JOBS) scripts/build-package.sh
 
 clean:
 	rm -rf build

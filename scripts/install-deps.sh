@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the Debian packages the build, the tests and the running programs
 # need; only the missing ones, so a second run is quiet and fast.
-# "install-deps.sh bench" adds what the benchmarks compare against.
+# "install-deps.sh bench" adds what the benchmarks compare against,
+# "install-deps.sh package" the tools that build and check the Debian package.
 set -eu
 
 PACKAGES="
@@ -9,13 +10,14 @@ cmake ninja-build g++ make pkg-config ccache
 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev
 libhidapi-dev libgif-dev libgtest-dev googletest libgmock-dev libbenchmark-dev
 libopencv-core-dev libopencv-imgproc-dev
-fonts-ipafont-gothic fonts-ipafont-mincho
+fonts-ipafont-gothic fonts-ipafont-mincho groff-base
 xvfb xauth
 xdotool
 "
-if [ "${1:-}" = bench ]; then
-    PACKAGES="$PACKAGES imagemagick"
-fi
+case "${1:-}" in
+bench) PACKAGES="$PACKAGES imagemagick" ;;
+package) PACKAGES="$PACKAGES debhelper dpkg-dev lintian desktop-file-utils appstream shared-mime-info" ;;
+esac
 
 missing=""
 for p in $PACKAGES; do

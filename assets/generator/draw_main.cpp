@@ -26,6 +26,8 @@ int main(int argc, char *argv[])
         error = kq::assets::RenderCentre(args[1], QSize(args[2].toInt(), args[3].toInt()), args[4], args[5]);
     } else if (args.size() == 5 && args[0] == QLatin1String("animation")) {
         error = kq::assets::RenderAnimation(args[1], args[2], args[3], args[4].toInt());
+    } else if (args.size() == 4 && args[0] == QLatin1String("icon")) {
+        error = kq::assets::RenderIcon(args[1], args[2].toInt(), args[3]);
     } else if (args.size() == 2 && args[0] == QLatin1String("tone")) {
         error = kq::assets::WriteStopTone(args[1]);
     } else {
@@ -33,6 +35,7 @@ int main(int argc, char *argv[])
                    "       kq_draw_assets element <source.svg> <element-id> <size> <data-dir> <output>\n"
                    "       kq_draw_assets centre <source.svg> <width> <height> <data-dir> <output>\n"
                    "       kq_draw_assets animation <source.svg> <data-dir> <output.gif> <frame-delay-ms>\n"
+                   "       kq_draw_assets icon <source.svg> <size> <output.png>\n"
                    "       kq_draw_assets tone <output.wav>\n",
                    stderr);
         return 2;

@@ -125,4 +125,26 @@ QString RenderCentre(const QString &source, QSize size, const QString &dataDir, 
     return Save(image, QDir(dataDir).filePath(output));
 }
 
+QString RenderIcon(const QString &source, int size, const QString &path)
+{
+    QSvgRenderer renderer(source);
+    if (!renderer.isValid())
+        return QStringLiteral("cannot read the drawing %1").arg(source);
+    if (size <= 0)
+        return QStringLiteral("the size of the icon %1 must be positive").arg(source);
+
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter);
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImageWriter writer(path, "png");
+    if (!writer.write(image))
+        return QStringLiteral("cannot write %1: %2").arg(path, writer.errorString());
+    return {};
+}
+
 }  // namespace kq::assets

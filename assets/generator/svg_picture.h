@@ -25,4 +25,8 @@ QString RenderElement(const QString &source, const QString &elementId, int size,
 // large pattern drawing gives pictures of several sizes with the same look.
 QString RenderCentre(const QString &source, QSize size, const QString &dataDir, const QString &output);
 
+// Renders the whole of source scaled to a square of size pixels, keeping its
+// transparency, as a PNG file at path: a desktop icon.
+QString RenderIcon(const QString &source, int size, const QString &path);
+
 }  // namespace kq::assets

@@ -1,5 +1,7 @@
 #include "base/paths.h"
+#include "base/start_arguments.h"
 #include "controls/paste_guard.h"
+#include "panel/app/file_at_start.h"
 #include "panel/main_window/panel_window.h"
 #include "panel/menu/product_menu.h"
 #include "panel/menu/splash_window.h"
@@ -13,15 +15,25 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KQ18"));
+    if (kq::AsksForVersion(argc, argv))
+        return kq::PrintVersion();
+    QApplication app(argc, argv);
+    // The desktop shows the windows under the menu entry's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("jp.kq27.panelmaker"));
     kq::InstallQtJapanese();
     kq::InstallPasteGuard(app);
 
-    kq::QtDialogs dialogs;
-    kq::DesktopLauncher launcher;
     const kq::Paths paths = kq::Paths::ForInstalledProgram();
     const kq::Paths panelPaths(paths.PanelProgramFolder(), paths.AppDataFolder());
+    const kq::StartArguments arguments = kq::ParseStartArguments(QApplication::arguments().mid(1));
+    if (const std::optional<int> exitCode = kq::AnswerStartArguments(
+            arguments, panelPaths.ProgramFolder(), panelPaths.ProgramFile(kq::panel::ProductMenu::BackgroundPicture()),
+            QStringLiteral("FILE.kq18")))
+        return *exitCode;
+
+    kq::QtDialogs dialogs;
+    kq::DesktopLauncher launcher;
 
     auto splash = std::make_unique<kq::panel::SplashWindow>(panelPaths);
     splash->ShowNow();
@@ -36,6 +48,8 @@ int main(int argc, char *argv[])
     QObject::connect(&panelWindow, &kq::panel::PanelWindow::Closed, &app, &QCoreApplication::quit);
     QObject::connect(&menu, &kq::panel::ProductMenu::ModelChosen, &panelWindow,
                      &kq::panel::PanelWindow::ShowForModel);
+    if (!arguments.file.isEmpty())
+        kq::panel::OpenOnceModelChosen(menu, panelWindow, arguments.file);
 
     // The windows are ready: the splash gives way to the menu, which then
     // takes the studio's hand-over.

@@ -46,6 +46,11 @@ QString MenuPictureFile(const QString &name)
 
 }  // namespace
 
+QString MainMenu::StartPagePicture()
+{
+    return MenuPictureFile(QStringLiteral("Page1"));
+}
+
 MainMenu::MainMenu(StudioContext &context, QWidget *parent)
     : QWidget(parent, Qt::FramelessWindowHint), m_context(context), m_pages(new QStackedWidget(this))
 {
@@ -61,7 +66,7 @@ MainMenu::MainMenu(StudioContext &context, QWidget *parent)
 QWidget *MainMenu::MakeStartPage()
 {
     auto *page = new MenuPage(QStringLiteral("TabSheet1"),
-                              QPixmap(m_context.Paths().ProgramFile(MenuPictureFile(QStringLiteral("Page1")))));
+                              QPixmap(m_context.Paths().ProgramFile(StartPagePicture())));
     connect(AddPicture(page, QStringLiteral("Image10"), {72, 144, 500, 110}), &ClickablePicture::Clicked, this,
             [this] { ShowPage(Page::Studio); });
     connect(AddPicture(page, QStringLiteral("Image11"), {72, 304, 500, 110}), &ClickablePicture::Clicked, this,

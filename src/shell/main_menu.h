@@ -18,6 +18,9 @@ class MainMenu final : public QWidget {
 public:
     enum class Page { Start, Studio };
 
+    // The first page's picture in the data tree, which the menu needs.
+    static QString StartPagePicture();
+
     explicit MainMenu(StudioContext &context, QWidget *parent = nullptr);
 
     void ShowPage(Page page);

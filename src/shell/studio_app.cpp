@@ -2,6 +2,7 @@
 
 #include "context/studio_context.h"
 #include "controls/transfer_progress_window.h"
+#include "editors/common/program_file_commands.h"
 #include "editors/common/registered_step_windows.h"
 #include "editors/flowchart/flowchart_windows.h"
 #include "editors/flowchart/parameters/parameter_windows.h"
@@ -12,16 +13,34 @@
 #include "preview/preview_windows.h"
 #include "services/help.h"
 #include "services/window_registry.h"
+#include "shell/file_window.h"
 #include "shell/main_menu.h"
 #include "shell/panel_maker_start.h"
 #include "shell/splash.h"
 #include "tools/control/control_tool_windows.h"
+#include "tools/melody/melody_window.h"
 #include "tools/melody/melody_windows.h"
 
 #include <QApplication>
 #include <QTimer>
 
 namespace kq {
+
+namespace {
+
+Step StepOfEditor(WindowKind editor)
+{
+    switch (editor) {
+    case WindowKind::IconEditor:
+        return Step::Icons;
+    case WindowKind::TextEditor:
+        return Step::Text;
+    default:
+        return Step::Flowchart;
+    }
+}
+
+}  // namespace
 
 StudioApp::StudioApp(StudioContext &context, Launcher &launcher, QString panelMaker)
     : m_context(context), m_launcher(launcher), m_panelMaker(std::move(panelMaker))
@@ -62,6 +81,29 @@ void StudioApp::Start()
         m_splash.reset();
         StartDeviceLink();
     });
+}
+
+void StudioApp::OpenFile(const QString &path)
+{
+    // The windows are opened from the studio's page, where the menu returns.
+    m_menu->ShowPage(MainMenu::Page::Studio);
+    const WindowKind kind = FileWindowKind(path);
+    QWidget *window = nullptr;
+    bool opened = false;
+    if (kind == WindowKind::MelodyEditor) {
+        auto *melody = qobject_cast<MelodyWindow *>(m_windows->OpenFromMenu(kind));
+        window = melody;
+        opened = melody && melody->OpenDropped({path});
+    } else {
+        if (const StepEditor editor = m_steps->ShowStep(StepOfEditor(kind))) {
+            window = editor.host->DialogParent();
+            opened = OpenDroppedProgramFiles(m_context, *editor.document, *editor.host, {path}) == OpenResult::Opened;
+        }
+    }
+    // Hiding, unlike closing, asks nothing about what a refused file may
+    // have left half loaded; the window leaves and the menu comes back.
+    if (window && !opened)
+        window->hide();
 }
 
 void StudioApp::RegisterWindows()

@@ -27,6 +27,11 @@ public:
     // device link looks for the clock, so its messages stand over the menu.
     // Closing the menu quits the event loop.
     void Start();
+    // A file given at start: opened in the window of its kind as if that
+    // window had been opened from the menu and the file from its open
+    // command (caption, unsaved-work question). When the window refuses the
+    // file, its message is shown and the pupil is back at the menu.
+    void OpenFile(const QString &path);
 
     // Valid after Start().
     MainMenu &Menu() const { return *m_menu; }

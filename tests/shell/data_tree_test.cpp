@@ -1,5 +1,6 @@
 // The installed data tree made by the build: the menu's pictures fit their
 // places, the help site has no broken link, the stop sound is a playable WAV.
+#include "base/start_arguments.h"
 #include "context/studio_context.h"
 #include "controls/clickable_picture.h"
 #include "device/virtual_clock.h"
@@ -59,6 +60,8 @@ TEST_F(DataTreeTest, EveryMenuPictureIsInstalledAtTheSizeOfItsPlace)
     auto *version = menu.findChild<QLabel *>(QStringLiteral("VersionLabel"));
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->text(), QStringLiteral("ver 3.3　"));
+    // The package's version is the one the menu shows.
+    EXPECT_TRUE(ProgramVersion().startsWith(QStringLiteral("3.3."))) << qPrintable(ProgramVersion());
     EXPECT_EQ(version->font().pixelSize(), 27);
 }
 

@@ -58,8 +58,12 @@ void PanelWindow::OpenPanel()
 {
     const QString path =
         m_dialogs.OpenFileName(this, m_panelFolder.isEmpty() ? DesktopFolder() : m_panelFolder, kPanelFileFilter);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        OpenPanelFile(path);
+}
+
+void PanelWindow::OpenPanelFile(const QString &path)
+{
     if (!HasPanelFileExtension(path)) {
         m_dialogs.Warning(this, kPanelWrongExtensionMessage);
         return;

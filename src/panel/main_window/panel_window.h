@@ -62,6 +62,10 @@ public:
     // and display scale, resets the document and shows the design page.
     void ShowForModel(int modelIndex);
 
+    // Loads a panel file as the open command does after its dialog: the
+    // extension check, the progress panel, the file's refusal message.
+    void OpenPanelFile(const QString &path);
+
     const PanelDocument &Document() const { return *m_document; }
     Page CurrentPage() const { return m_page; }
     void ShowPage(Page page);

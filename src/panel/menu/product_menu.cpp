@@ -34,10 +34,15 @@ constexpr QPoint kClosePosition(696, 16);
 
 }  // namespace
 
+QString ProductMenu::BackgroundPicture()
+{
+    return QStringLiteral("Img\\Menu\\Menu.bmp");
+}
+
 ProductMenu::ProductMenu(const kq::Paths &panelPaths, QWidget *parent)
     : QWidget(parent, Qt::FramelessWindowHint)
     , m_paths(panelPaths)
-    , m_background(panelPaths.ProgramFile(QStringLiteral("Img\\Menu\\Menu.bmp")))
+    , m_background(panelPaths.ProgramFile(BackgroundPicture()))
 {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("メニュー"));

@@ -18,6 +18,9 @@ class ProductMenu final : public QWidget {
 public:
     explicit ProductMenu(const kq::Paths &panelPaths, QWidget *parent = nullptr);
 
+    // The menu's picture in the panel maker's data tree, which it needs.
+    static QString BackgroundPicture();
+
     // Hides the menu and announces the model (0..5), as a click on its
     // picture does.
     void Choose(int modelIndex);

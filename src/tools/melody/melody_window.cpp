@@ -271,42 +271,42 @@ void MelodyWindow::OpenFromDialog()
     OpenFile(path);
 }
 
-void MelodyWindow::OpenDropped(const QStringList &paths)
+bool MelodyWindow::OpenDropped(const QStringList &paths)
 {
     if (paths.size() > 1) {
         m_context.Dialogs().Warning(this, kSeveralFilesMessage);
-        return;
+        return false;
     }
-    if (paths.size() == 1)
-        OpenFile(paths.first());
+    return paths.size() == 1 && OpenFile(paths.first());
 }
 
-void MelodyWindow::OpenFile(const QString &path)
+bool MelodyWindow::OpenFile(const QString &path)
 {
     Dialogs &dialogs = m_context.Dialogs();
     if (!HasProgramFileExtension(path)) {
         dialogs.Warning(this, kWrongExtensionMessage);
-        return;
+        return false;
     }
     const std::optional<TextFileContent> content = ReadTextLines(path);
     if (!content || content->hasDecodingErrors) {
         dialogs.Warning(this, kReadFailedMessage);
-        return;
+        return false;
     }
     const MelodyFileRead read = ReadMelodyFile(content->lines);
     switch (read.result) {
     case MelodyFileRead::Result::OtherStep:
         dialogs.Warning(this, kOtherStepFileMessage);
-        return;
+        return false;
     case MelodyFileRead::Result::Damaged:
         dialogs.Warning(this, kReadFailedMessage);
-        return;
+        return false;
     case MelodyFileRead::Result::Loaded:
         break;
     }
     m_melody = read.melody;
     ShowMelody();
     setWindowTitle(StudioCaptionFor(path));
+    return true;
 }
 
 void MelodyWindow::Save()

@@ -55,7 +55,8 @@ public:
     // The commands of the menus, the keyboard and the note menu.
     void AppendKey(const KeyChoice &key);
     void OpenFromDialog();
-    void OpenDropped(const QStringList &paths);
+    // True when the melody of the one dropped file was opened.
+    bool OpenDropped(const QStringList &paths);
     void Save();
     void UndoEdit();
     void RedoEdit();
@@ -92,7 +93,7 @@ private:
     void Redraw();
     // After the whole melody changed: every control shows its state.
     void ShowMelody();
-    void OpenFile(const QString &path);
+    bool OpenFile(const QString &path);
     bool MayReplace();
     void EndDeviceWork();
 
