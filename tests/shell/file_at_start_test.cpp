@@ -113,11 +113,13 @@ TEST_F(FileAtStartTest, ARefusedFileGetsItsWindowsMessageAndTheMenuStays)
         QString path;
         WindowKind window;
         QString message;
+        // The flowchart's import refusals are information, the rest warnings.
+        RecordingDialogs::Kind kind = RecordingDialogs::Kind::Warning;
     } cases[] = {
         {"invalid program without a section", Write(QStringLiteral("ng.kq27"), {kInvalidProgramMark}),
-         WindowKind::FlowchartEditor, kFlowchartForeignFileMessage},
+         WindowKind::FlowchartEditor, kFlowchartForeignFileMessage, RecordingDialogs::Kind::Information},
         {"wrong extension", Write(QStringLiteral("flowchart.txt"), flowchartFile), WindowKind::FlowchartEditor,
-         kWrongExtensionMessage},
+         kWrongExtensionMessage, RecordingDialogs::Kind::Information},
         // Loaded as far as it goes: hiding the window asks nothing about it.
         {"damaged flowchart", Write(QStringLiteral("cut.kq27"), flowchartFile.mid(0, flowchartFile.size() - 100)),
          WindowKind::FlowchartEditor, kReadFailedMessage},
@@ -134,7 +136,7 @@ TEST_F(FileAtStartTest, ARefusedFileGetsItsWindowsMessageAndTheMenuStays)
             file.write(QStringLiteral("OK\r\nROUTINE\r\n太郎\r\n").toUtf8());
         }
         Open(c.path);
-        EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Warning), QStringList{c.message}) << c.name;
+        EXPECT_EQ(dialogs.Texts(c.kind), QStringList{c.message}) << c.name;
         EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Question), QStringList{}) << c.name;
         EXPECT_EQ(studio.Windows().Find(c.window), nullptr) << c.name;
         EXPECT_TRUE(menu().isVisible()) << c.name;
