@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/paths.h"
+#include "base/recovery_store.h"
 #include "context/keywords_state.h"
 #include "context/report_fields_state.h"
 #include "context/step.h"
@@ -35,6 +36,8 @@ public:
     ReportFieldsState &ReportFields() { return m_reportFields; }
     StepSwitchState &StepSwitch() { return m_stepSwitch; }
     KeywordsState &Keywords() { return m_keywords; }
+    // Where the editing windows keep the recovery copies of their work.
+    RecoveryStore &Recovery() { return m_recovery; }
 
 private:
     kq::Dialogs &m_dialogs;
@@ -44,6 +47,7 @@ private:
     ReportFieldsState m_reportFields;
     StepSwitchState m_stepSwitch;
     KeywordsState m_keywords{m_paths};
+    RecoveryStore m_recovery{m_paths.TempFolder() + QStringLiteral("Recovery/")};
     // Last: it is made from the services above and goes before them.
     kq::DeviceLink m_deviceLink;
 };

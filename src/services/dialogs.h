@@ -22,6 +22,10 @@ public:
     // An open dialog that shows the picture under the cursor beside the list.
     virtual QString OpenPictureFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
 
+    // A box with an information icon that does not stop the work: the pupil
+    // reads it while the window goes on.
+    virtual void Notice(QWidget *parent, const QString &text) = 0;
+
     virtual std::optional<QColor> ChooseColour(QWidget *parent, const QColor &initial) = 0;
     // Lets the user set up printer; false when cancelled.
     virtual bool SetUpPrinter(QWidget *parent, QPrinter &printer) = 0;
@@ -36,6 +40,7 @@ public:
     QString OpenFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     QString SaveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     QString OpenPictureFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    void Notice(QWidget *parent, const QString &text) override;
     std::optional<QColor> ChooseColour(QWidget *parent, const QColor &initial) override;
     bool SetUpPrinter(QWidget *parent, QPrinter &printer) override;
 };

@@ -55,6 +55,15 @@ bool QtDialogs::AskYesNo(QWidget *parent, const QString &text)
         == QMessageBox::Yes;
 }
 
+void QtDialogs::Notice(QWidget *parent, const QString &text)
+{
+    auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("情報"), ForDisplay(text), QMessageBox::Ok,
+                                parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
 QString QtDialogs::OpenFileName(QWidget *parent, const QString &folder, const QString &filter)
 {
     return QFileDialog::getOpenFileName(parent, QString(), folder, filter);

@@ -43,5 +43,8 @@ int main(int argc, char *argv[])
     // menu that is on screen.
     if (!arguments.file.isEmpty())
         QTimer::singleShot(0, &app, [&studio, file = arguments.file] { studio.OpenFile(file); });
-    return app.exec();
+    const int exitCode = app.exec();
+    // A normal end: no window's work is left to recover.
+    context.Recovery().RemoveAll();
+    return exitCode;
 }

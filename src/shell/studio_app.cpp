@@ -11,6 +11,7 @@
 #include "learning/learning_windows.h"
 #include "learning/practice/practice_windows.h"
 #include "preview/preview_windows.h"
+#include "services/dialogs.h"
 #include "services/help.h"
 #include "services/window_registry.h"
 #include "shell/file_window.h"
@@ -75,12 +76,25 @@ void StudioApp::Start()
     m_context.DeviceLink().SetMessageParent(m_menu.get());
     m_windows->CreateReusedWindows();
 
+    m_context.Recovery().SetFailureNotice([this] {
+        QWidget *window = QApplication::activeWindow();
+        m_context.Dialogs().Notice(window ? window : m_menu.get(), RecoveryWriteFailedMessage());
+    });
+
     m_menu->ShowPage(MainMenu::Page::Start);
     m_menu->show();
     QTimer::singleShot(0, m_menu.get(), [this] {
         m_splash.reset();
+        // Before the pupil can use the menu, and before the clock's
+        // messages, which may wait for an answer.
+        OfferAbandonedWork();
         StartDeviceLink();
     });
+}
+
+void StudioApp::OfferAbandonedWork()
+{
+    kq::OfferAbandonedWork(m_context.Recovery(), m_context.Dialogs(), m_menu.get(), m_restorers);
 }
 
 void StudioApp::OpenFile(const QString &path)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/recovery_offer.h"
+
 #include <QString>
 
 #include <memory>
@@ -38,6 +40,12 @@ public:
     WindowRegistry &Windows() const { return *m_windows; }
     // The step editors' windows, registered here and used by step switches.
     RegisteredStepWindows &Steps() const { return *m_steps; }
+    // The windows that take back the work a program that ended without
+    // closing left; each folder registers its own.
+    RecoveryRestorers &Restorers() { return m_restorers; }
+    // Offers that work back, once, over the menu (Start() does it when the
+    // event loop runs).
+    void OfferAbandonedWork();
 
 private:
     void ConnectMenu();
@@ -55,6 +63,7 @@ private:
     // windows while the menu they return to still exists.
     std::unique_ptr<WindowRegistry> m_windows;
     std::unique_ptr<RegisteredStepWindows> m_steps;
+    RecoveryRestorers m_restorers;
 };
 
 }  // namespace kq

@@ -35,6 +35,11 @@ QString RecordingDialogs::SaveFileName(QWidget *, const QString &folder, const Q
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
+void RecordingDialogs::Notice(QWidget *, const QString &text)
+{
+    m_records.append({Kind::Notice, text});
+}
+
 std::optional<QColor> RecordingDialogs::ChooseColour(QWidget *, const QColor &initial)
 {
     m_records.append({Kind::Colour, initial.name()});

@@ -12,7 +12,7 @@ namespace kq::testing {
 // Unscripted questions answer Yes; unscripted file dialogs are cancelled.
 class RecordingDialogs final : public Dialogs {
 public:
-    enum class Kind { Warning, Information, Question, OpenFile, SaveFile, Colour, Print };
+    enum class Kind { Warning, Information, Question, OpenFile, SaveFile, Notice, Colour, Print };
     struct Record {
         Kind kind;
         QString text;
@@ -26,6 +26,7 @@ public:
     QString SaveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     // Recorded and answered as OpenFileName.
     QString OpenPictureFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    void Notice(QWidget *parent, const QString &text) override;
     std::optional<QColor> ChooseColour(QWidget *parent, const QColor &initial) override;
     bool SetUpPrinter(QWidget *parent, QPrinter &printer) override;
 
