@@ -1,7 +1,10 @@
 #pragma once
 
+#include "base/recovery_writer.h"
 #include "editors/text/keyword_settings.h"
 
+#include <QByteArray>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -11,6 +14,10 @@ class QLineEdit;
 namespace kq {
 
 class StudioContext;
+
+// The window's name in its recovery copies, and how the offer names it.
+inline const QString kKeywordsRecoveryWindow = QStringLiteral("Keywords");
+inline const QString kKeywordsRecoveryCaption = QStringLiteral("キーワード設定");
 
 // "設定": the keywords of the text language, one entry field per slot in
 // the groups of the statements, with apply, cancel and restore defaults.
@@ -26,11 +33,26 @@ public:
     void Apply();
     void RestoreDefaults();
 
+    RecoveryWriter &Recovery() { return m_recovery; }
+    // Shows the unapplied texts of a recovery copy; false when the copy is
+    // no keyword file.
+    bool Restore(const RecoveryCopy &copy);
+
+protected:
+    // Applied or given up: the texts are no work to keep any more.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void Fill(const KeywordFile &file);
+    void EntriesChanged();
 
     StudioContext &m_context;
     std::array<QLineEdit *, kKeywordSlots> m_entries{};
+    // The default file, which the texts are written into as apply does.
+    QStringList m_defaultLines;
+    // The last texts the keyword file can hold, in its form.
+    QByteArray m_copyBody;
+    RecoveryWriter m_recovery;
 };
 
 }  // namespace kq
