@@ -83,17 +83,24 @@ KeywordSettingsWindow::KeywordSettingsWindow(StudioContext &context, QWidget *pa
     const std::optional<TextFileContent> defaults = ReadTextLines(DefaultKeywordFilePath(m_context.Paths()));
     if (defaults && !defaults->hasDecodingErrors)
         m_defaultLines = defaults->lines;
+    // The texts as shown are no change yet.
+    m_copyBody = CopyBody().value_or(QByteArray());
 }
 
-void KeywordSettingsWindow::EntriesChanged()
+std::optional<QByteArray> KeywordSettingsWindow::CopyBody() const
 {
     // The keyword file holds no empty keyword, no comma and nothing outside
     // the code page: while a text is so, the copy keeps the last texts that fit.
     const KeywordEntries entries = Entries();
     if (m_defaultLines.isEmpty() || !EntriesValid(entries))
-        return;
-    const EncodedLines body = EncodeTextLines(KeywordFileWithEntries(m_defaultLines, entries));
-    if (!body)
+        return std::nullopt;
+    return EncodeTextLines(KeywordFileWithEntries(m_defaultLines, entries));
+}
+
+void KeywordSettingsWindow::EntriesChanged()
+{
+    const std::optional<QByteArray> body = CopyBody();
+    if (!body || *body == m_copyBody)
         return;
     m_copyBody = *body;
     m_recovery.NoteChange();

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QLineEdit;
 
@@ -44,6 +45,8 @@ protected:
 
 private:
     void Fill(const KeywordFile &file);
+    // The texts in the keyword file's form, when the file can hold them.
+    std::optional<QByteArray> CopyBody() const;
     void EntriesChanged();
 
     StudioContext &m_context;
