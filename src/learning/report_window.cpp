@@ -13,8 +13,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QHideEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>

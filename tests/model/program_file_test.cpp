@@ -103,7 +103,7 @@ TEST(ReportLines, TheExactFormGivesBackEveryValueAsTyped)
     swapped.swapItemsAt(0, 1);
     EXPECT_FALSE(ReadExactReportLines(swapped));
     EXPECT_FALSE(ReadExactReportLines(lines.mid(1)));
-    EXPECT_FALSE(ReadExactReportLines(ReportLines(report) + QStringList{"x"}));
+    EXPECT_FALSE(ReadExactReportLines(ReportLines(report) + QStringList {"x"}));
 }
 
 TEST(ProgramFile, LayoutOfValidAndInvalidPrograms)

@@ -109,8 +109,7 @@ void KeywordSettingsWindow::EntriesChanged()
 bool KeywordSettingsWindow::Restore(const RecoveryCopy &copy)
 {
     const TextFileContent content = DecodeTextLines(copy.body);
-    const std::optional<KeywordFile> file =
-        content.hasDecodingErrors ? std::nullopt : ParseKeywordFile(content.lines);
+    const std::optional<KeywordFile> file = content.hasDecodingErrors ? std::nullopt : ParseKeywordFile(content.lines);
     if (!file)
         return false;
     Fill(*file);

@@ -46,7 +46,8 @@ struct KeywordStudio {
     testing::RecordingDialogs dialogs;
     testing::FakeWaiter waiter;
     VirtualClock clock;
-    StudioContext context {dialogs, waiter, Paths(QStringLiteral(KQ_DATA_DIR), root + QStringLiteral("/appdata")), clock};
+    StudioContext context {dialogs, waiter, Paths(QStringLiteral(KQ_DATA_DIR), root + QStringLiteral("/appdata")),
+                           clock};
     testing::RecordingLauncher launcher;
     RecoveryRestorers restorers;
     QWidget menu;
@@ -111,7 +112,8 @@ TEST(KeywordSettingsRecovery, OnlyATextTheFileCanHoldMakesACopyAndCancelRemovesI
 
     Retype(window->Entry(3), QStringLiteral("kieru"));
     window->Recovery().Flush();
-    const std::optional<RecoveryCopy> copy = testing::RecoveryCopyOf(studio.context.Recovery(), kKeywordsRecoveryWindow);
+    const std::optional<RecoveryCopy> copy =
+        testing::RecoveryCopyOf(studio.context.Recovery(), kKeywordsRecoveryWindow);
     ASSERT_TRUE(copy);
     const std::optional<KeywordFile> file = ParseKeywordFile(DecodeTextLines(copy->body).lines);
     ASSERT_TRUE(file);

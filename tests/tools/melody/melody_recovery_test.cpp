@@ -89,7 +89,8 @@ TEST(MelodyRecovery, AKilledEditorsMelodyComesBackWithItsFileAndCaption)
     MelodyStudio next(root);
     next.OfferAbandonedWork(true);
     ASSERT_EQ(next.test.dialogs.Texts(Kind::Question).size(), 1);
-    EXPECT_TRUE(next.test.dialogs.Texts(Kind::Question).first().contains(QStringLiteral("・メロディー作成　tune.kq27　")));
+    EXPECT_TRUE(
+        next.test.dialogs.Texts(Kind::Question).first().contains(QStringLiteral("・メロディー作成　tune.kq27　")));
     MelodyWindow *window = next.Shown();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
@@ -100,7 +101,8 @@ TEST(MelodyRecovery, AKilledEditorsMelodyComesBackWithItsFileAndCaption)
     EXPECT_EQ(window->findChild<QComboBox *>(QStringLiteral("LED_Combo4"))->currentIndex(), 2);
     EXPECT_FALSE(window->CurrentMelody().IsMarkedSaved());
     // Safe again before the old copy went.
-    const std::optional<RecoveryCopy> own = testing::RecoveryCopyOf(next.test.context.Recovery(), kMelodyRecoveryWindow);
+    const std::optional<RecoveryCopy> own =
+        testing::RecoveryCopyOf(next.test.context.Recovery(), kMelodyRecoveryWindow);
     ASSERT_TRUE(own);
     EXPECT_EQ(own->body, MelodyFileBytes(before->CurrentMelody()));
     EXPECT_EQ(own->filePath, TuneFile(root));
@@ -124,7 +126,8 @@ TEST(MelodyRecovery, ACopyOnlyAfterAChangeAndNoneAfterANormalClose)
     EXPECT_TRUE(window->Recovery().IsDue());
     window->AppendKey({2, false});
     window->Recovery().Flush();
-    const std::optional<RecoveryCopy> copy = testing::RecoveryCopyOf(studio.test.context.Recovery(), kMelodyRecoveryWindow);
+    const std::optional<RecoveryCopy> copy =
+        testing::RecoveryCopyOf(studio.test.context.Recovery(), kMelodyRecoveryWindow);
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->body, MelodyFileBytes(window->CurrentMelody()));
     EXPECT_TRUE(copy->filePath.isEmpty());
