@@ -6,6 +6,7 @@
 #include "context/studio_context.h"
 #include "learning/report_save.h"
 #include "model/program_file.h"
+#include "model/report_lines.h"
 #include "services/dialogs.h"
 #include "services/window_registry.h"
 
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +63,14 @@ std::optional<QSize> PictureSize(const QString &path)
 ReportWindow::ReportWindow(StudioContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
+    , m_recovery(context.Recovery(), kReportRecoveryWindow, [this] {
+        RecoveryCopy copy;
+        copy.window = kReportRecoveryWindow;
+        return std::pair {copy, RecoveryWriter::BodyMaker([fields = m_context.ReportFields().Value()] {
+                              // Percent-encoded: ASCII, which the code page always holds.
+                              return EncodeTextLines(ExactReportLines(fields)).value_or(QByteArray());
+                          })};
+    })
 {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("レポート印刷"));
@@ -154,6 +164,27 @@ void ReportWindow::showEvent(QShowEvent *event)
     m_year->setFocus();
 }
 
+void ReportWindow::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    // Minimising is no closing.
+    if (!event->spontaneous())
+        m_recovery.Remove();
+}
+
+bool ReportWindow::Restore(const RecoveryCopy &copy)
+{
+    const TextFileContent content = DecodeTextLines(copy.body);
+    const std::optional<ReportFields> fields =
+        content.hasDecodingErrors ? std::nullopt : ReadExactReportLines(content.lines);
+    if (!fields)
+        return false;
+    m_context.ReportFields().Set(*fields);
+    m_recovery.NoteChange();
+    m_recovery.Flush();
+    return true;
+}
+
 void ReportWindow::ShowFields()
 {
     const ReportFields fields = m_context.ReportFields().Value();
@@ -182,10 +213,13 @@ void ReportWindow::StoreFields()
 {
     if (m_showingFields)
         return;
+    const ReportFields before = m_context.ReportFields().Value();
     m_context.ReportFields().Set(ReportFields{m_year->text(), m_group->text(), m_number->text(), m_name->text(),
                                               m_title->toPlainText(), m_conception->toPlainText(),
                                               m_features->toPlainText(), m_ingenuity->toPlainText(),
                                               m_impressions->toPlainText()});
+    if (m_context.ReportFields().Value() != before)
+        m_recovery.NoteChange();
 }
 
 ReportFields ReportWindow::ShownFields() const

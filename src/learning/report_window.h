@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/recovery_writer.h"
 #include "learning/report_builder.h"
 
 #include <QDialog>
@@ -13,6 +14,10 @@ namespace kq {
 
 class StudioContext;
 class WindowRegistry;
+
+// The window's name in its recovery copies, and how the offer names it.
+inline const QString kReportRecoveryWindow = QStringLiteral("Report");
+inline const QString kReportRecoveryCaption = QStringLiteral("レポート作成");
 
 // The report window: the pupil's report fields on the input page, the built
 // report on the preview page, printed or saved from there. Made once; the
@@ -32,8 +37,16 @@ public:
     void Save();
     void BackToInput();
 
+    RecoveryWriter &Recovery() { return m_recovery; }
+    // Puts the fields of a recovery copy back into the shared fields (and so
+    // into the boxes); false when the copy holds no fields.
+    bool Restore(const RecoveryCopy &copy);
+
 protected:
     void showEvent(QShowEvent *event) override;
+    // Closed normally: what was typed lives on in the shared fields, which
+    // the editors' files carry.
+    void hideEvent(QHideEvent *event) override;
 
 private:
     // The built report written to the temporary folder and shown; nullopt
@@ -57,6 +70,7 @@ private:
     QPlainTextEdit *m_impressions = nullptr;
     QTextBrowser *m_preview = nullptr;
     bool m_showingFields = false;  // the boxes follow the shared fields, not the other way
+    RecoveryWriter m_recovery;
 };
 
 // Hands the work to the report window and shows it, not modal, centred over

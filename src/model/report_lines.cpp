@@ -1,6 +1,7 @@
 #include "model/report_lines.h"
 
 #include <QRegularExpression>
+#include <QUrl>
 
 namespace kq {
 
@@ -92,6 +93,29 @@ QString MultiLineReportValue(const QString &text)
     // The separators and the commas inside quoted lines alike.
     value.remove(QLatin1Char(','));
     return value;
+}
+
+QStringList ExactReportLines(const ReportFields &fields)
+{
+    QStringList lines;
+    for (const ReportKey &key : kReportKeys)
+        lines.append(QString::fromUtf16(key.key) + QString::fromLatin1(QUrl::toPercentEncoding(fields.*key.field)));
+    return lines;
+}
+
+std::optional<ReportFields> ReadExactReportLines(const QStringList &lines)
+{
+    if (lines.size() != qsizetype(std::size(kReportKeys)))
+        return std::nullopt;
+    ReportFields fields;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const ReportKey &key = kReportKeys[i];
+        const QStringView keyText(key.key);
+        if (!lines[i].startsWith(keyText))
+            return std::nullopt;
+        fields.*key.field = QUrl::fromPercentEncoding(lines[i].mid(keyText.size()).toLatin1());
+    }
+    return fields;
 }
 
 }  // namespace kq

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The nine "key=value" lines in which every program file carries the pupil's
 // report data.
 namespace kq {
@@ -23,5 +25,12 @@ ReportFields ReadReportLines(const QStringList &lines);
 // put in double quotes with inner quotes doubled), then every "," removed.
 // The line structure is therefore not restored when the file is read.
 QString MultiLineReportValue(const QString &text);
+
+// The nine lines with every value kept exactly as typed (percent-encoded, so
+// line breaks, quotes and commas survive): the form of the fields' recovery
+// copy, which must give back what the pupil wrote, not what a file keeps.
+QStringList ExactReportLines(const ReportFields &fields);
+// nullopt unless the lines are the nine keys in order with their values.
+std::optional<ReportFields> ReadExactReportLines(const QStringList &lines);
 
 }  // namespace kq

@@ -7,6 +7,7 @@
 #include "editors/flowchart/flowchart_windows.h"
 #include "editors/flowchart/parameters/parameter_windows.h"
 #include "editors/icon/icon_windows.h"
+#include "editors/text/keyword_settings_recovery.h"
 #include "editors/text/text_windows.h"
 #include "learning/learning_windows.h"
 #include "learning/practice/practice_windows.h"
@@ -126,13 +127,14 @@ void StudioApp::RegisterWindows()
     // dialog, transfer data viewer, report window, note dialog, clock setting.
     RegisterPreviewWindow(*m_windows, m_context);
     RegisterFlowchartParameterDialog(*m_windows);
-    RegisterLearningWindows(*m_windows, m_context);
-    RegisterMelodyWindows(*m_windows, m_context, m_launcher);
+    RegisterLearningWindows(*m_windows, m_context, m_restorers);
+    RegisterMelodyWindows(*m_windows, m_context, m_launcher, m_restorers);
     RegisterControlToolWindows(*m_windows, m_context);
     RegisterIconEditor(*m_steps, m_context, *m_windows, m_launcher);
     RegisterFlowchartEditor(*m_steps, m_context, *m_windows, m_launcher);
     RegisterTextEditor(*m_steps, m_context, *m_windows, m_launcher);
     RegisterPracticeWindows(*m_windows, m_context);
+    RegisterKeywordSettingsRecovery(m_restorers, *m_windows);
 }
 
 void StudioApp::ConnectMenu()

@@ -1,6 +1,7 @@
 #include "base/text_file.h"
 #include "learning/learning_windows.h"
 #include "learning/report_window.h"
+#include "services/recovery_offer.h"
 #include "services/window_registry.h"
 
 #include "support/test_context.h"
@@ -118,7 +119,8 @@ TEST(ReportWindowOpening, ReusedWindowShownCentredOverTheCallerWithItsWork)
     testing::TestContext studio;
     QWidget menu;
     WindowRegistry windows(menu, [] { return false; });
-    RegisterLearningWindows(windows, studio.context);
+    RecoveryRestorers restorers;
+    RegisterLearningWindows(windows, studio.context, restorers);
     windows.CreateReusedWindows();
     auto *made = windows.FindAs<ReportWindow>(WindowKind::Report);
     ASSERT_TRUE(made);

@@ -1,6 +1,7 @@
 #include "learning/transfer_data_rows.h"
 #include "learning/learning_windows.h"
 #include "learning/transfer_data_window.h"
+#include "services/recovery_offer.h"
 #include "services/window_registry.h"
 
 #include "support/temp_paths.h"
@@ -124,7 +125,8 @@ TEST_F(TransferDataWindowTest, OneViewerShownModallyCentredOverEachCaller)
     testing::TestContext studio;
     QWidget menu;
     WindowRegistry windows(menu, [] { return false; });
-    RegisterLearningWindows(windows, studio.context);
+    RecoveryRestorers restorers;
+    RegisterLearningWindows(windows, studio.context, restorers);
     windows.CreateReusedWindows();
     QWidget *made = windows.Find(WindowKind::TransferData);
     ASSERT_TRUE(made);

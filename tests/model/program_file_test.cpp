@@ -85,6 +85,27 @@ TEST(ReportLines, ReadingTakesEverythingAfterTheFirstEquals)
     EXPECT_EQ(read.group, "");
 }
 
+// What the program file's form loses (line breaks, quotes, commas, a
+// trailing space, characters outside the code page) the exact form keeps.
+TEST(ReportLines, TheExactFormGivesBackEveryValueAsTyped)
+{
+    ReportFields report = SampleReport();
+    report.title = "\"時計\", 目覚まし\r\n";
+    report.impressions = "楽しかった。\n次は 音も,光も 😀 ";
+    const QStringList lines = ExactReportLines(report);
+    ASSERT_EQ(lines.size(), 9);
+    EXPECT_TRUE(lines[8].startsWith("repokanso="));
+    for (const QString &line : lines)
+        EXPECT_TRUE(EncodeTextLines({line}).has_value()) << line.toStdString();
+    EXPECT_EQ(ReadExactReportLines(lines), report);
+
+    QStringList swapped = lines;
+    swapped.swapItemsAt(0, 1);
+    EXPECT_FALSE(ReadExactReportLines(swapped));
+    EXPECT_FALSE(ReadExactReportLines(lines.mid(1)));
+    EXPECT_FALSE(ReadExactReportLines(ReportLines(report) + QStringList {"x"}));
+}
+
 TEST(ProgramFile, LayoutOfValidAndInvalidPrograms)
 {
     const QStringList program{"START", "2,0,255,0,0,4,0", "END"};

@@ -22,6 +22,7 @@
 #include "learning/report_window.h"
 #include "learning/transfer_data_window.h"
 #include "preview/preview_window.h"
+#include "services/recovery_offer.h"
 #include "services/window_registry.h"
 #include "shell/main_menu.h"
 #include "shell/splash.h"
@@ -402,7 +403,8 @@ int main(int argc, char *argv[])
         fields.ingenuity = QStringLiteral("暗い部屋でも分かるように色を変えた。");
         fields.impressions = QStringLiteral("思った通りに動いたときはうれしかった。");
         kq::WindowRegistry reportRegistry(menu, [] { return false; });
-        kq::RegisterLearningWindows(reportRegistry, context);
+        kq::RecoveryRestorers reportRestorers;
+        kq::RegisterLearningWindows(reportRegistry, context, reportRestorers);
         kq::RegisteredStepWindows reportSteps(reportRegistry);
         kq::testing::RecordingLauncher reportLauncher;
         auto *report = qobject_cast<kq::ReportWindow *>(reportRegistry.Made(kq::WindowKind::Report));

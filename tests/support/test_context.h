@@ -11,6 +11,10 @@ namespace kq::testing {
 // A studio context over temporary folders, with the recording dialogs, the
 // fake waiter and a virtual clock whose link has not started looking.
 struct TestContext {
+    TestContext() = default;
+    // Over folders under root, which outlive the context.
+    explicit TestContext(const QString &root) : temp(root) {}
+
     TempPaths temp;
     RecordingDialogs dialogs;
     FakeWaiter waiter;

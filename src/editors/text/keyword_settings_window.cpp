@@ -1,9 +1,11 @@
 #include "editors/text/keyword_settings_window.h"
 
+#include "base/text_file.h"
 #include "context/studio_context.h"
 #include "model/program_file.h"
 #include "services/dialogs.h"
 
+#include <QCloseEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,7 +17,14 @@
 namespace kq {
 
 KeywordSettingsWindow::KeywordSettingsWindow(StudioContext &context, QWidget *parent)
-    : QWidget(parent), m_context(context)
+    : QWidget(parent),
+      m_context(context),
+      m_recovery(context.Recovery(), kKeywordsRecoveryWindow, [this] {
+          RecoveryCopy copy;
+          copy.window = kKeywordsRecoveryWindow;
+          copy.filePath = UserKeywordFilePath(m_context.Paths());
+          return std::pair {copy, RecoveryWriter::BodyMaker([body = m_copyBody] { return body; })};
+      })
 {
     setObjectName(QStringLiteral("TForm10"));
     setWindowTitle(QStringLiteral("設定"));
@@ -40,6 +49,7 @@ KeywordSettingsWindow::KeywordSettingsWindow(StudioContext &context, QWidget *pa
         entry->setObjectName(QStringLiteral("Edit%1").arg(field.slot));
         entry->setMinimumWidth(130);
         form->addRow(QString::fromUtf16(field.label), entry);
+        connect(entry, &QLineEdit::textEdited, this, &KeywordSettingsWindow::EntriesChanged);
         m_entries[std::size_t(field.slot - 1)] = entry;
     }
     for (const int slot : kHiddenKeywordSlots) {
@@ -70,6 +80,49 @@ KeywordSettingsWindow::KeywordSettingsWindow(StudioContext &context, QWidget *pa
         Fill(*file);
     else
         m_context.Dialogs().Warning(this, kKeywordReadErrorMessage);
+    const std::optional<TextFileContent> defaults = ReadTextLines(DefaultKeywordFilePath(m_context.Paths()));
+    if (defaults && !defaults->hasDecodingErrors)
+        m_defaultLines = defaults->lines;
+    // The texts as shown are no change yet.
+    m_copyBody = CopyBody().value_or(QByteArray());
+}
+
+std::optional<QByteArray> KeywordSettingsWindow::CopyBody() const
+{
+    // The keyword file holds no empty keyword, no comma and nothing outside
+    // the code page: while a text is so, the copy keeps the last texts that fit.
+    const KeywordEntries entries = Entries();
+    if (m_defaultLines.isEmpty() || !EntriesValid(entries))
+        return std::nullopt;
+    return EncodeTextLines(KeywordFileWithEntries(m_defaultLines, entries));
+}
+
+void KeywordSettingsWindow::EntriesChanged()
+{
+    const std::optional<QByteArray> body = CopyBody();
+    if (!body || *body == m_copyBody)
+        return;
+    m_copyBody = *body;
+    m_recovery.NoteChange();
+}
+
+bool KeywordSettingsWindow::Restore(const RecoveryCopy &copy)
+{
+    const TextFileContent content = DecodeTextLines(copy.body);
+    const std::optional<KeywordFile> file = content.hasDecodingErrors ? std::nullopt : ParseKeywordFile(content.lines);
+    if (!file)
+        return false;
+    Fill(*file);
+    m_copyBody = copy.body;
+    m_recovery.NoteChange();
+    m_recovery.Flush();
+    return true;
+}
+
+void KeywordSettingsWindow::closeEvent(QCloseEvent *event)
+{
+    m_recovery.Remove();
+    QWidget::closeEvent(event);
 }
 
 void KeywordSettingsWindow::Fill(const KeywordFile &file)
@@ -92,9 +145,10 @@ KeywordEntries KeywordSettingsWindow::Entries() const
 
 void KeywordSettingsWindow::RestoreDefaults()
 {
-    if (const std::optional<KeywordFile> file = ReadKeywordFile(DefaultKeywordFilePath(m_context.Paths())))
+    if (const std::optional<KeywordFile> file = ReadKeywordFile(DefaultKeywordFilePath(m_context.Paths()))) {
         Fill(*file);
-    else
+        EntriesChanged();
+    } else
         m_context.Dialogs().Warning(this, kKeywordReadErrorMessage);
 }
 

@@ -1,5 +1,6 @@
 #include "tools/melody/melody_file.h"
 
+#include "base/text_file.h"
 #include "base/text_helpers.h"
 
 namespace kq {
@@ -127,6 +128,20 @@ MelodyFileRead ReadMelodyFile(const QStringList &lines)
     read.melody = melody;
     read.result = MelodyFileRead::Result::Loaded;
     return read;
+}
+
+QByteArray MelodyFileBytes(const Melody &melody)
+{
+    // Digits, commas and ASCII marks only: the code page holds every line.
+    return EncodeTextLines(MelodyFileLines(melody)).value_or(QByteArray());
+}
+
+MelodyFileRead ReadMelodyFileBytes(QByteArrayView bytes)
+{
+    const TextFileContent content = DecodeTextLines(bytes);
+    if (content.hasDecodingErrors)
+        return {};
+    return ReadMelodyFile(content.lines);
 }
 
 }  // namespace kq

@@ -2,6 +2,8 @@
 
 #include "tools/melody/melody.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -34,5 +36,10 @@ struct MelodyFileRead {
 // A file whose first line is not "SOUND" comes from another step; lines
 // that are missing, no numbers or out of range make it damaged.
 MelodyFileRead ReadMelodyFile(const QStringList &lines);
+
+// The file's bytes as a save writes them, and read back from bytes (a
+// recovery copy's body); bytes that are not CP932 make it damaged.
+QByteArray MelodyFileBytes(const Melody &melody);
+MelodyFileRead ReadMelodyFileBytes(QByteArrayView bytes);
 
 }  // namespace kq

@@ -53,7 +53,13 @@ MelodyWindow::MelodyWindow(StudioContext &context, Launcher &launcher, NoteChoos
       m_context(context),
       m_launcher(launcher),
       m_chooseNote(std::move(chooseNote)),
-      m_sound(std::move(sound))
+      m_sound(std::move(sound)),
+      m_recovery(context.Recovery(), kMelodyRecoveryWindow, [this] {
+          RecoveryCopy copy;
+          copy.window = kMelodyRecoveryWindow;
+          copy.filePath = m_filePath;
+          return std::pair {copy, RecoveryWriter::BodyMaker([melody = m_melody] { return MelodyFileBytes(melody); })};
+      })
 {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(kStudioCaption);
@@ -173,8 +179,11 @@ QWidget *MelodyWindow::BuildControls()
     linkRow->addWidget(m_linkOn);
     linkRow->addWidget(m_linkOff);
     connect(m_linkOn, &QRadioButton::toggled, this, [this](bool on) {
+        // Also toggled when a melody is shown: only a different value is an edit.
+        if (on == m_melody.LedLink())
+            return;
         m_melody.SetLedLink(on);
-        Redraw();
+        MelodyChanged();
     });
     strip->addWidget(link);
 
@@ -187,8 +196,10 @@ QWidget *MelodyWindow::BuildControls()
         m_speeds[i]->setObjectName(speedNames[i]);
         speedRow->addWidget(m_speeds[i]);
         connect(m_speeds[i], &QRadioButton::toggled, this, [this, i](bool checked) {
-            if (checked)
+            if (checked && m_melody.Speed() != MelodySpeed(i)) {
                 m_melody.SetSpeed(MelodySpeed(i));
+                m_recovery.NoteChange();
+            }
         });
     }
     strip->addWidget(speed);
@@ -225,7 +236,7 @@ QWidget *MelodyWindow::BuildControls()
     m_leds = new LedPanel(m_context.Paths(), central);
     connect(m_leds, &LedPanel::ColourChosen, this, [this](int led, int colour) {
         m_melody.SetLedColour(led, colour);
-        Redraw();
+        MelodyChanged();
     });
     layout->addWidget(m_leds, 0, Qt::AlignLeft);
     return central;
@@ -235,6 +246,18 @@ void MelodyWindow::Redraw()
 {
     m_staff->Refresh();
     m_count->setText(QString::number(m_melody.Count()));
+}
+
+void MelodyWindow::MelodyChanged()
+{
+    Redraw();
+    m_recovery.NoteChange();
+}
+
+void MelodyWindow::ShowFilePath(const QString &path)
+{
+    m_filePath = path;
+    setWindowTitle(StudioCaptionFor(path));
 }
 
 void MelodyWindow::ShowMelody()
@@ -252,7 +275,7 @@ void MelodyWindow::AppendKey(const KeyChoice &key)
         m_context.Dialogs().Warning(this, kMelodyFullMessage);
         return;
     }
-    Redraw();
+    MelodyChanged();
 }
 
 bool MelodyWindow::MayReplace()
@@ -305,7 +328,23 @@ bool MelodyWindow::OpenFile(const QString &path)
     }
     m_melody = read.melody;
     ShowMelody();
-    setWindowTitle(StudioCaptionFor(path));
+    ShowFilePath(path);
+    // The window now holds the file as it is: the earlier work was saved or given up.
+    m_recovery.Remove();
+    return true;
+}
+
+bool MelodyWindow::Restore(const RecoveryCopy &copy)
+{
+    const MelodyFileRead read = ReadMelodyFileBytes(copy.body);
+    if (read.result != MelodyFileRead::Result::Loaded)
+        return false;
+    // Its history is empty, so it counts as unsaved.
+    m_melody = read.melody;
+    ShowMelody();
+    ShowFilePath(copy.filePath);
+    m_recovery.NoteChange();
+    m_recovery.Flush();
     return true;
 }
 
@@ -323,20 +362,21 @@ void MelodyWindow::Save()
         dialogs.Warning(this, SaveFailedText(kSaveFailedMessage, written));
         return;
     }
-    setWindowTitle(StudioCaptionFor(path));
+    ShowFilePath(path);
     m_melody.MarkSaved();
+    m_recovery.Remove();
 }
 
 void MelodyWindow::UndoEdit()
 {
     if (m_melody.Undo())
-        Redraw();
+        MelodyChanged();
 }
 
 void MelodyWindow::RedoEdit()
 {
     if (m_melody.Redo())
-        Redraw();
+        MelodyChanged();
 }
 
 void MelodyWindow::DeleteAll()
@@ -345,6 +385,7 @@ void MelodyWindow::DeleteAll()
         return;
     m_melody.Reset();
     ShowMelody();
+    m_recovery.NoteChange();
 }
 
 void MelodyWindow::Play(PlayedNotes which)
@@ -407,6 +448,8 @@ void MelodyWindow::ReadBack()
         return;
     m_melody.Reset();
     ShowMelody();
+    // The wait for the clock lets the copy of the emptied melody be written.
+    m_recovery.NoteChange();
     m_readBackNotice->ShowCentred();
     const std::optional<QStringList> memory = m_context.DeviceLink().ReadMemory();
     if (!memory) {
@@ -422,6 +465,7 @@ void MelodyWindow::ReadBack()
     }
     ShowMelody();
     m_readBackNotice->hide();
+    m_recovery.NoteChange();
 }
 
 void MelodyWindow::MakeReport()
@@ -454,7 +498,7 @@ void MelodyWindow::InsertBeforeSelected()
     }
     const std::optional<NoteChoice> choice = m_chooseNote(m_melody.Note(m_selected).length);
     if (choice && m_melody.InsertBefore(m_selected, choice->key, choice->length))
-        Redraw();
+        MelodyChanged();
 }
 
 void MelodyWindow::EditSelected()
@@ -463,19 +507,19 @@ void MelodyWindow::EditSelected()
         return;
     const std::optional<NoteChoice> choice = m_chooseNote(m_melody.Note(m_selected).length);
     if (choice && m_melody.Edit(m_selected, choice->key, choice->length))
-        Redraw();
+        MelodyChanged();
 }
 
 void MelodyWindow::ChangeSelectedLength(int length)
 {
     if (m_melody.ChangeLength(m_selected, length))
-        Redraw();
+        MelodyChanged();
 }
 
 void MelodyWindow::DeleteSelected()
 {
     if (m_melody.Delete(m_selected))
-        Redraw();
+        MelodyChanged();
 }
 
 void MelodyWindow::closeEvent(QCloseEvent *event)
@@ -484,6 +528,7 @@ void MelodyWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    m_recovery.Remove();
     event->accept();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/recovery_writer.h"
 #include "device/report_router.h"
 #include "tools/melody/melody.h"
 #include "tools/melody/melody_wave.h"
@@ -32,6 +33,9 @@ inline const QString kDeleteAllQuestion = QStringLiteral("プログラムを全�
 inline const QString kReadBackQuestion =
     QStringLiteral("転送済みデータを取得します。\r\n作成中のプログラムは削除されます。よろしいですか？");
 inline const QString kUnsavedOpenQuestion = QStringLiteral("プログラムが保存されておりません。\r\nよろしいですか？");
+// The window's name in its recovery copies, and how the offer names it.
+inline const QString kMelodyRecoveryWindow = QStringLiteral("Melody");
+inline const QString kMelodyRecoveryCaption = QStringLiteral("メロディー作成");
 // Under the temporary folder.
 inline const QString kStaffReportPicture = QStringLiteral("Report/Img/Sound.bmp");
 
@@ -51,6 +55,11 @@ public:
     QMenu &NoteMenu() const { return *m_noteMenu; }
     NoticePanel &RunningNotice() const { return *m_runningNotice; }
     NoticePanel &ReadBackNotice() const { return *m_readBackNotice; }
+    RecoveryWriter &Recovery() { return m_recovery; }
+
+    // Takes back the melody of a recovery copy, unsaved, with its file path
+    // and caption; false when the copy holds no melody.
+    bool Restore(const RecoveryCopy &copy);
 
     // The commands of the menus, the keyboard and the note menu.
     void AppendKey(const KeyChoice &key);
@@ -93,6 +102,9 @@ private:
     void Redraw();
     // After the whole melody changed: every control shows its state.
     void ShowMelody();
+    // After an edit: redrawn, and a recovery copy is due.
+    void MelodyChanged();
+    void ShowFilePath(const QString &path);
     bool OpenFile(const QString &path);
     bool MayReplace();
     void EndDeviceWork();
@@ -102,7 +114,10 @@ private:
     NoteChooser m_chooseNote;
     std::unique_ptr<SoundOutput> m_sound;
     Melody m_melody;
+    // The file the melody was opened from or saved as; empty for a new one.
+    QString m_filePath;
     int m_selected = -1;
+    RecoveryWriter m_recovery;
 
     StaffView *m_staff = nullptr;
     LedPanel *m_leds = nullptr;

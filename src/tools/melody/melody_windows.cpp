@@ -1,6 +1,7 @@
 #include "tools/melody/melody_windows.h"
 
 #include "learning/report_window.h"
+#include "services/recovery_offer.h"
 #include "services/window_registry.h"
 #include "tools/melody/melody_window.h"
 #include "tools/melody/note_dialog.h"
@@ -8,7 +9,8 @@
 
 namespace kq {
 
-void RegisterMelodyWindows(WindowRegistry &windows, StudioContext &context, Launcher &launcher)
+void RegisterMelodyWindows(WindowRegistry &windows, StudioContext &context, Launcher &launcher,
+                           RecoveryRestorers &restorers)
 {
     windows.Register(WindowKind::NoteDialog, WindowLifetime::Reused, [] { return new NoteDialog; });
     windows.Register(WindowKind::MelodyEditor, WindowLifetime::PerOpening, [&windows, &context, &launcher] {
@@ -23,6 +25,20 @@ void RegisterMelodyWindows(WindowRegistry &windows, StudioContext &context, Laun
             OpenReport(windows, window, work);
         });
         return window;
+    });
+    restorers.Register(kMelodyRecoveryWindow, kMelodyRecoveryCaption, [&windows](const RecoveryCopy &copy) {
+        // A second copy (two studios ended at once) must not replace the
+        // first one's melody: it is kept aside instead.
+        if (windows.Find(WindowKind::MelodyEditor))
+            return false;
+        auto *window = qobject_cast<MelodyWindow *>(windows.OpenFromMenu(WindowKind::MelodyEditor));
+        if (!window)
+            return false;
+        if (window->Restore(copy))
+            return true;
+        // Empty, it leaves without a question and the menu comes back.
+        window->close();
+        return false;
     });
 }
 

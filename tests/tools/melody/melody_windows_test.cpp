@@ -1,5 +1,6 @@
 #include "tools/melody/melody_windows.h"
 
+#include "services/recovery_offer.h"
 #include "services/window_registry.h"
 #include "support/recording_launcher.h"
 #include "support/test_context.h"
@@ -22,7 +23,8 @@ TEST(MelodyWindowsTest, TheEditorOpensFromTheMenuAndUsesTheReusedNoteDialog)
     testing::RecordingLauncher launcher;
     QWidget menu;
     WindowRegistry windows(menu, [] { return false; });
-    RegisterMelodyWindows(windows, test.context, launcher);
+    RecoveryRestorers restorers;
+    RegisterMelodyWindows(windows, test.context, launcher, restorers);
     windows.CreateReusedWindows();
     auto *dialog = windows.FindAs<NoteDialog>(WindowKind::NoteDialog);
     ASSERT_NE(dialog, nullptr);
