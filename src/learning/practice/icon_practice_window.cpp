@@ -129,7 +129,7 @@ void IconPracticeWindow::ShowPage(int page)
     m_task->setText(kTasks[index]);
     m_picture->setPixmap(
         QPixmap(m_context.Paths().ProgramFile(QStringLiteral("Img\\Practice\\DD\\Page%1.bmp").arg(page + 1))));
-    m_back->setEnabled(page > 0);
+    m_back->setVisible(page > 0);
     ShowSlot();
 }
 

@@ -33,7 +33,7 @@ public:
     QSlider *Slider() const { return m_slider; }
     QLabel *SliderCaption() const { return m_caption; }
     QToolButton *CheckButton() const { return m_check; }
-    // "前へ": the page before; disabled on the first.
+    // "前へ": the page before; hidden on the first.
     QToolButton *BackButton() const { return m_back; }
 
     void DropIcon(int icon);
