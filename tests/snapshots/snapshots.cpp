@@ -39,15 +39,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QEnterEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QSlider>
-#include <QDir>
-#include <QEnterEvent>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 
 #include <cstdio>
 #include <functional>
@@ -175,6 +177,13 @@ int main(int argc, char *argv[])
     }
     icons.Action(QStringLiteral("ShowMemory"))->trigger();
     saved = saved && Save(icons, out, QStringLiteral("icon_editor_memory"));
+    // The edit menu open below its bar entry.
+    if (auto *edit = icons.findChild<QMenu *>(QStringLiteral("EditMenu"))) {
+        const QRect entry = icons.menuBar()->actionGeometry(edit->menuAction());
+        edit->popup(icons.menuBar()->mapToGlobal(entry.bottomLeft()));
+        saved = saved && Save(*edit, out, QStringLiteral("icon_editor_edit_menu"));
+        edit->hide();
+    }
 
     // The flowchart's parameter dialog as a drop opens it, and the panel
     // showing boxes already on the sheet.
@@ -349,6 +358,11 @@ int main(int argc, char *argv[])
         practice.DropIcon(1);
         practice.findChild<QComboBox *>(QStringLiteral("Choice"))->setCurrentIndex(1);
         saved = saved && Save(practice, out, QStringLiteral("icon_practice_fade"));
+        // Solved: the second exercise, whose 前へ goes back to the first.
+        practice.DropIcon(0);
+        practice.Slider()->setValue(4);
+        practice.Check();
+        saved = saved && Save(practice, out, QStringLiteral("icon_practice_page2"));
     }
 
     // STEP2 practice: the first page, the placed box, the panel and both arrows drawn.

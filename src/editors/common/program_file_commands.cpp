@@ -100,10 +100,9 @@ OpenResult OpenProgramFile(StudioContext &context, StepDocument &step, StepWindo
             return OpenResult::Refused;
         }
     }
-    if (origin == OpenOrigin::ChosenFile) {
-        step.ClearHistory();
+    step.ClearHistory();
+    if (origin == OpenOrigin::ChosenFile)
         host.SetCaption(StudioCaptionFor(path));
-    }
     return OpenResult::Opened;
 }
 
@@ -129,6 +128,12 @@ OpenResult OpenDroppedProgramFiles(StudioContext &context, StepDocument &step, S
         return OpenResult::Cancelled;
     }
     return OpenProgramFile(context, step, host, paths.constFirst(), OpenOrigin::ChosenFile);
+}
+
+bool MayReplaceProgram(StudioContext &context, const StepDocument &step, StepWindowHost &host)
+{
+    return !step.HasInstructions() || step.IsMarkedSaved()
+        || context.Dialogs().AskYesNo(host.DialogParent(), kNotSavedQuestion);
 }
 
 bool MayCloseStep(StudioContext &context, const StepDocument &step, StepWindowHost &host)

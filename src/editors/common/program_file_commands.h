@@ -17,6 +17,7 @@ class StepWindowHost;
 class StudioContext;
 
 inline const QString kStudioCaption = QStringLiteral("ソラリット２制御ソフト :");
+inline const QString kNotSavedQuestion = QStringLiteral("プログラムが保存されておりません。\r\nよろしいですか？");
 inline const QString kCloseQuestion = QStringLiteral("画面を閉じるとプログラムは消去されます。\r\nよろしいですか？");
 
 // "ソラリット２制御ソフト :" followed by the path.
@@ -55,6 +56,7 @@ enum class OpenResult {
 
 // Loads a program file into the step: its own section (and the report fields
 // stored with it), or the program lines of another step's valid file.
+// A program opened starts a new undo history.
 OpenResult OpenProgramFile(StudioContext &context, StepDocument &step, StepWindowHost &host, const QString &path,
                            OpenOrigin origin);
 
@@ -64,6 +66,10 @@ OpenResult OpenProgramFileFromDialog(StudioContext &context, StepDocument &step,
 // Files dropped on the step's window: one file with the ".kq27" extension.
 OpenResult OpenDroppedProgramFiles(StudioContext &context, StepDocument &step, StepWindowHost &host,
                                    const QStringList &paths);
+
+// Whether the open dialog or a demo may replace the step's program: asks
+// first when it has instructions and its history is not marked saved.
+[[nodiscard]] bool MayReplaceProgram(StudioContext &context, const StepDocument &step, StepWindowHost &host);
 
 // Whether the step's window may close: asks before a program with
 // instructions that differs from "savefile.kq27" is discarded, unless a step

@@ -73,6 +73,8 @@ public:
     // saved, a program opened from a file starts a new history.
     virtual void MarkSaved() {}
     virtual void ClearHistory() {}
+    // Whether the history's newest entry is the mark of a save.
+    virtual bool IsMarkedSaved() const { return false; }
 
 signals:
     // The program changed: windows redraw, unsaved-work checks compare again.

@@ -37,7 +37,6 @@ constexpr int kTraceMs = 50;
 const QString kFinishedReport = QStringLiteral("FFFF");
 const QString kStatusGroupReport = QStringLiteral("0000");
 const QString kExecutedPrefix = QStringLiteral("11");
-const QString kNotSavedQuestion = QStringLiteral("プログラムが保存されておりません。\r\nよろしいですか？");
 const QString kDemoFiles[] = {
     QStringLiteral("Data\\Demo\\fro\\demo1(フロー).kq27"),
     QStringLiteral("Data\\Demo\\fro\\demo2(フロー).kq27"),
@@ -246,30 +245,20 @@ void FlowchartWindow::Preview()
         emit PreviewRequested(bytes);
 }
 
-bool FlowchartWindow::MayDiscardUnsaved()
-{
-    const QList<UndoRecord> &undo = m_document.Chart().UndoStack();
-    const bool saved = !undo.isEmpty() && undo.last().type == UndoType::Saved;
-    return !m_document.Chart().HasBoxes() || saved || m_context.Dialogs().AskYesNo(this, kNotSavedQuestion);
-}
-
 void FlowchartWindow::OpenDemo(int number)
 {
-    if (!MayDiscardUnsaved())
+    if (!MayReplaceProgram(m_context, m_document, *this))
         return;
     HidePanel();
-    const OpenResult result = OpenProgramFile(m_context, m_document, *this,
-                                              m_context.Paths().ProgramFile(kDemoFiles[number - 1]), OpenOrigin::Demo);
-    if (result == OpenResult::Opened)
-        m_document.ClearHistory();
+    (void)OpenProgramFile(m_context, m_document, *this, m_context.Paths().ProgramFile(kDemoFiles[number - 1]),
+                          OpenOrigin::Demo);
     SyncRoutineCombo();
 }
 
 void FlowchartWindow::ReadBack()
 {
-    const QList<UndoRecord> &undo = m_document.Chart().UndoStack();
-    const bool saved = !undo.isEmpty() && undo.last().type == UndoType::Saved;
-    if (m_document.Chart().HasBoxes() && !saved && !m_context.Dialogs().AskYesNo(this, kFlowchartReadBackQuestion))
+    if (m_document.Chart().HasBoxes() && !m_document.IsMarkedSaved()
+        && !m_context.Dialogs().AskYesNo(this, kFlowchartReadBackQuestion))
         return;
     HidePanel();
     m_document.Edit([](Flowchart &chart) { chart.ClearAll(); });
@@ -297,7 +286,7 @@ void FlowchartWindow::ReadBack()
 
 void FlowchartWindow::OpenFromDialog()
 {
-    if (!MayDiscardUnsaved())
+    if (!MayReplaceProgram(m_context, m_document, *this))
         return;
     HidePanel();
     (void)OpenProgramFileFromDialog(m_context, m_document, *this);

@@ -48,6 +48,10 @@ public:
     [[nodiscard]] std::optional<StepMessage> LoadProgramLines(const QStringList &programLines) override;
     void MarkSaved() override { m_chart.MarkSaved(); }
     void ClearHistory() override { m_chart.ClearHistory(); }
+    bool IsMarkedSaved() const override
+    {
+        return !m_chart.UndoStack().isEmpty() && m_chart.UndoStack().last().type == UndoType::Saved;
+    }
 
 private:
     Flowchart m_chart;

@@ -111,7 +111,6 @@ private:
     void ShowTransferDataView();
     void MakeReport();
     void Preview();
-    [[nodiscard]] bool MayDiscardUnsaved();
     void OpenDemo(int number);
     void ReadBack();
     void OpenFromDialog();

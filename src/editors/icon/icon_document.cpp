@@ -21,39 +21,70 @@ int IconDocument::Generation() const
     return m_generation.Value();
 }
 
+template <typename EditFunction> void IconDocument::Edit(EditFunction &&edit)
+{
+    const IconRow::Slots before = m_row.SlotsOf();
+    edit();
+    if (m_row.SlotsOf() == before)
+        return;
+    m_history.Record(before);
+    emit Changed();
+}
+
 void IconDocument::Drop(int icon, int slot)
 {
-    m_row.Drop(icon, slot, Generation());
-    emit Changed();
+    Edit([&] { m_row.Drop(icon, slot, Generation()); });
 }
 
 void IconDocument::SetChoice(int slot, int choice)
 {
-    if (m_row.SetChoice(slot, choice))
-        emit Changed();
+    Edit([&] { m_row.SetChoice(slot, choice); });
 }
 
 void IconDocument::SetValue(int slot, int value)
 {
+    const IconRow::Slots before = m_row.SlotsOf();
     m_row.SetValue(slot, value);
+    if (m_row.SlotsOf() == before)
+        return;
+    m_history.RecordValueChange(before, slot);
     emit Changed();
 }
 
 void IconDocument::Recolour(int slot, int colour)
 {
-    m_row.Recolour(slot, colour);
-    emit Changed();
+    Edit([&] { m_row.Recolour(slot, colour); });
 }
 
 void IconDocument::Paste(int slot)
 {
-    m_row.Paste(slot);
-    emit Changed();
+    Edit([&] { m_row.Paste(slot); });
 }
 
 void IconDocument::Clear()
 {
-    m_row.Clear();
+    Edit([&] { m_row.Clear(); });
+}
+
+void IconDocument::Undo()
+{
+    Restore(m_history.Undo(m_row.SlotsOf()));
+}
+
+void IconDocument::Redo()
+{
+    Restore(m_history.Redo(m_row.SlotsOf()));
+}
+
+void IconDocument::Restore(const std::optional<IconRow::Slots> &restored)
+{
+    if (!restored)
+        return;
+    // The copy source stays: copying is no edit.
+    for (int slot = 0; slot < kIconSlotCount; ++slot)
+        m_row.Set(slot, (*restored)[std::size_t(slot)]);
+    // The slots may have been recorded under the other generation.
+    m_row.AdaptToGeneration(Generation());
     emit Changed();
 }
 
@@ -91,8 +122,8 @@ QStringList IconDocument::SectionLines() const
 
 bool IconDocument::LoadSection(const QStringList &section)
 {
-    const bool read = ReadIconSection(section, Generation(), m_row);
-    emit Changed();
+    bool read = false;
+    Edit([&] { read = ReadIconSection(section, Generation(), m_row); });
     return read;
 }
 
@@ -101,8 +132,7 @@ std::optional<StepMessage> IconDocument::LoadProgramLines(const QStringList &pro
     IconLinesResult result = LinesToIcons(programLines, Generation());
     if (!result.row)
         return StepMessage{StepMessage::Kind::Warning, result.refusal};
-    m_row = *result.row;
-    emit Changed();
+    Edit([&] { m_row = *result.row; });
     return std::nullopt;
 }
 

@@ -168,10 +168,20 @@ void IconWindow::BuildMenu()
     demos->setObjectName(QStringLiteral("DemoMenu"));
     add(demos, QStringLiteral("Demo1"), QStringLiteral("デモ１"), [this] { OpenDemo(0); });
     add(demos, QStringLiteral("Demo2"), QStringLiteral("デモ２"), [this] { OpenDemo(1); });
-    add(bar, QStringLiteral("OpenFile"), QStringLiteral("ファイル読み込み"),
-        [this] { (void)OpenProgramFileFromDialog(m_context, m_document, *this); });
+    add(bar, QStringLiteral("OpenFile"), QStringLiteral("ファイル読み込み"), [this] {
+        if (MayReplaceProgram(m_context, m_document, *this))
+            (void)OpenProgramFileFromDialog(m_context, m_document, *this);
+    });
     add(bar, QStringLiteral("SaveFile"), QStringLiteral("ファイルへ保存"),
         [this] { (void)SaveProgramFile(m_context, m_document, *this); });
+    QMenu *edit = bar->addMenu(QStringLiteral("編集"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
+    add(edit, QStringLiteral("N110"), QStringLiteral("元に戻す"), [this] {
+        m_document.Undo();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    add(edit, QStringLiteral("N111"), QStringLiteral("やり直す"), [this] {
+        m_document.Redo();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     add(bar, QStringLiteral("ClearAll"), QStringLiteral("　　全削除　　"), [this] { ClearAll(); });
 
     QMenu *view = bar->addMenu(QStringLiteral("　　表示　　"));
@@ -430,6 +440,8 @@ void IconWindow::SetCommandsEnabled(bool enabled)
 
 void IconWindow::OpenDemo(int number)
 {
+    if (!MayReplaceProgram(m_context, m_document, *this))
+        return;
     (void)OpenProgramFile(m_context, m_document, *this, m_context.Paths().ProgramFile(kDemoFiles[number]),
                           OpenOrigin::Demo);
 }

@@ -118,7 +118,17 @@ QWidget *FlowPracticeWindow::BuildPage(int page)
                                                   : QStringLiteral("Img\\Practice\\Fro\\Next.bmp"),
                                              last ? QStringLiteral("終了") : QStringLiteral("次へ"));
     connect(forward, &QToolButton::clicked, this, [this, page] { Forward(page); });
-    layout->addWidget(forward, 0, Qt::AlignRight);
+    auto *buttons = new QHBoxLayout;
+    if (page > 0) {
+        QToolButton *back = MakePictureButton(widget, QStringLiteral("Back%1").arg(page + 1), m_context.Paths(),
+                                              QStringLiteral("Img\\Practice\\Back.bmp"), QStringLiteral("前へ"));
+        connect(back, &QToolButton::clicked, this, [this, page] { m_pages->setCurrentIndex(page - 1); });
+        buttons->addWidget(back);
+        m_back[index] = back;
+    }
+    buttons->addStretch(1);
+    buttons->addWidget(forward);
+    layout->addLayout(buttons);
     m_forward[index] = forward;
     return widget;
 }

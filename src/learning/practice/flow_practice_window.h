@@ -30,6 +30,9 @@ public:
     int Page() const;
     // The picture that moves a page (0-based) forward; the last one closes.
     QToolButton *ForwardButton(int page) const { return m_forward.at(static_cast<std::size_t>(page)); }
+    // "前へ" of a page (0-based); the first page has none. Going back keeps
+    // the box, its settings and the arrows as the pupil left them.
+    QToolButton *BackButton(int page) const { return m_back.at(static_cast<std::size_t>(page)); }
     FlowPracticeDropArea *DropArea() const { return m_dropArea; }
     QLabel *PlacedBox() const { return m_placed; }
     FlowPracticePanel *Panel() const { return m_panel; }
@@ -46,6 +49,7 @@ private:
     StudioContext &m_context;
     QStackedWidget *m_pages = nullptr;
     std::array<QToolButton *, kPages> m_forward {};
+    std::array<QToolButton *, kPages> m_back {};
     FlowPracticeDropArea *m_dropArea = nullptr;
     QLabel *m_placed = nullptr;
     FlowPracticePanel *m_panel = nullptr;

@@ -80,10 +80,17 @@ IconPracticeWindow::IconPracticeWindow(StudioContext &context, QWidget *parent) 
     connect(m_slotArea, &SlotIconArea::IconDropped, this, &IconPracticeWindow::DropIcon);
     work->addWidget(m_slot, 0, Qt::AlignLeft);
 
+    auto *buttons = new QHBoxLayout;
+    m_back = MakePictureButton(this, QStringLiteral("BackButton"), m_context.Paths(),
+                               QStringLiteral("Img\\Practice\\Back.bmp"), QStringLiteral("前へ"));
+    connect(m_back, &QToolButton::clicked, this, [this] { ShowPage(m_page - 1); });
+    buttons->addWidget(m_back);
+    buttons->addStretch(1);
     m_check = MakePictureButton(this, QStringLiteral("CheckButton"), m_context.Paths(),
                                 QStringLiteral("Img\\Practice\\Check.bmp"), QStringLiteral("答え合わせ"));
     connect(m_check, &QToolButton::clicked, this, &IconPracticeWindow::Check);
-    work->addWidget(m_check, 0, Qt::AlignRight);
+    buttons->addWidget(m_check);
+    work->addLayout(buttons);
     work->addStretch(1);
     layout->addLayout(work, 1);
     resize(760, 560);
@@ -122,16 +129,8 @@ void IconPracticeWindow::ShowPage(int page)
     m_task->setText(kTasks[index]);
     m_picture->setPixmap(
         QPixmap(m_context.Paths().ProgramFile(QStringLiteral("Img\\Practice\\DD\\Page%1.bmp").arg(page + 1))));
-    ClearSlot();
-}
-
-void IconPracticeWindow::ClearSlot()
-{
-    m_answer = {};
-    m_slotArea->setPixmap(QPixmap(m_context.Paths().ProgramFile(IconPicture(QStringLiteral("Empty")))));
-    delete m_choice;
-    m_choice = nullptr;
-    RebuildSlider();
+    m_back->setVisible(page > 0);
+    ShowSlot();
 }
 
 void IconPracticeWindow::DropIcon(int icon)
@@ -141,18 +140,30 @@ void IconPracticeWindow::DropIcon(int icon)
         m_context.Dialogs().Warning(this, practice::kDropFailed);
         return;
     }
-    ClearSlot();
-    m_answer.icon = icon;
-    m_slotArea->setPixmap(picture);
-    const QStringList choices = IconPracticeChoicesOf(icon);
+    Answer() = {};
+    Answer().icon = icon;
+    ShowSlot();
+}
+
+void IconPracticeWindow::ShowSlot()
+{
+    delete m_choice;
+    m_choice = nullptr;
+    const std::optional<int> icon = Answer().icon;
+    m_slotArea->setPixmap(
+        QPixmap(m_context.Paths().ProgramFile(IconPicture(icon ? QString::number(*icon) : QStringLiteral("Empty")))));
+    const QStringList choices = icon ? IconPracticeChoicesOf(*icon) : QStringList();
     if (!choices.isEmpty()) {
         m_choice = new QComboBox(m_slot);
         m_choice->setObjectName(QStringLiteral("Choice"));
         m_choice->setGeometry(5, 65, 90, 20);
         m_choice->addItems(choices);
         FitFontToWidth(*m_choice, m_choice->width());
+        m_choice->setCurrentIndex(Answer().choice);
         connect(m_choice, &QComboBox::currentIndexChanged, this, [this](int index) {
-            m_answer.choice = index;
+            Answer().choice = index;
+            // A new choice starts its slider again.
+            Answer().slider.reset();
             RebuildSlider();
         });
         m_choice->show();
@@ -166,15 +177,17 @@ void IconPracticeWindow::RebuildSlider()
     delete m_caption;
     m_slider = nullptr;
     m_caption = nullptr;
-    m_answer.slider.reset();
-    if (!m_answer.icon)
+    IconSlotAnswer &answer = Answer();
+    const std::optional<SliderKind> kind =
+        answer.icon ? IconPracticeSliderOf(*answer.icon, answer.choice) : std::nullopt;
+    if (!kind) {
+        answer.slider.reset();
         return;
-    const std::optional<SliderKind> kind = IconPracticeSliderOf(*m_answer.icon, m_answer.choice);
-    if (!kind)
-        return;
+    }
     const SliderRange range = SliderRangeOf(*kind);
-    m_answer.slider = range.initial;
-    m_caption = new QLabel(kq::SliderCaption(*kind, range.initial), m_slot);
+    if (!answer.slider)
+        answer.slider = range.initial;
+    m_caption = new QLabel(kq::SliderCaption(*kind, *answer.slider), m_slot);
     m_caption->setObjectName(QStringLiteral("SliderCaption"));
     m_caption->setGeometry(5, 88, 90, 12);
     m_caption->setStyleSheet(QStringLiteral("color: white; font-size: 10px;"));
@@ -183,9 +196,9 @@ void IconPracticeWindow::RebuildSlider()
     m_slider->setGeometry(5, 100, 90, 20);
     m_slider->setRange(range.minimum, range.maximum);
     m_slider->setPageStep(kIconPracticeSliderPageStep);
-    m_slider->setValue(range.initial);
+    m_slider->setValue(*answer.slider);
     connect(m_slider, &QSlider::valueChanged, this, [this, kind = *kind](int value) {
-        m_answer.slider = value;
+        Answer().slider = value;
         m_caption->setText(kq::SliderCaption(kind, value));
     });
     m_caption->show();
@@ -194,7 +207,7 @@ void IconPracticeWindow::RebuildSlider()
 
 void IconPracticeWindow::Check()
 {
-    const PracticeVerdict verdict = CheckIconPractice(m_page, m_answer);
+    const PracticeVerdict verdict = CheckIconPractice(m_page, Answer());
     m_context.Dialogs().Information(this, verdict.message);
     if (verdict.finished)
         close();

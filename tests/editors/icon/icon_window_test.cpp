@@ -305,11 +305,52 @@ TEST_F(IconWindowTest, HelpAndTheSwitchToAnotherStep)
     EXPECT_EQ(steps.events, (QStringList{"close 1 (switch from 1)", "show 3"}));
 }
 
+TEST_F(IconWindowTest, TheEditMenuUndoesAndRedoesTheRow)
+{
+    QAction *undo = window->Action("N110");
+    QAction *redo = window->Action("N111");
+    EXPECT_EQ(undo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(redo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    auto *edit = Find<QMenu>("EditMenu");
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(edit->title(), "編集");
+    EXPECT_EQ(edit->actions(), (QList<QAction *> {undo, redo}));
+
+    ASSERT_TRUE(DragOntoSlot(3, 0));
+    Find<QSlider>("Slider3")->setValue(6);
+    Find<QComboBox>("Choice3")->setCurrentIndex(1);
+    Settle();
+    EXPECT_FALSE(Find<QSlider>("Slider3"));
+
+    // The controls show each state the row goes back to.
+    undo->trigger();
+    Settle();
+    EXPECT_EQ(Find<QComboBox>("Choice3")->currentIndex(), 0);
+    EXPECT_EQ(Find<QSlider>("Slider3")->value(), 6);
+    EXPECT_EQ(Find<QLabel>("Caption3")->text(), "秒数： 1.5秒");
+    undo->trigger();
+    undo->trigger();
+    Settle();
+    EXPECT_TRUE(Row().IsEmpty());
+    EXPECT_FALSE(Find<QComboBox>("Choice3"));
+    for (int step = 0; step < 3; ++step)
+        redo->trigger();
+    EXPECT_EQ(Row().At(3), (IconSlot {0, 1, std::nullopt}));
+
+    // 全削除 can be undone too.
+    window->Action("ClearAll")->trigger();
+    EXPECT_TRUE(Row().IsEmpty());
+    undo->trigger();
+    EXPECT_TRUE(Row().At(3));
+}
+
 TEST_F(IconWindowTest, DemosOpenWithTheirOwnProgramLines)
 {
     for (const QString &demo : {QStringLiteral("Demo1"), QStringLiteral("Demo2")}) {
         Trigger(demo);
-        EXPECT_TRUE(dialogs.Records().isEmpty()) << demo.toStdString();
+        // The second demo replaces the first, which was never saved.
+        EXPECT_EQ(dialogs.Texts(Kind::Question), demo == "Demo1" ? QStringList() : QStringList {kNotSavedQuestion});
+        EXPECT_EQ(dialogs.Records().size(), demo == "Demo1" ? 0 : 1) << demo.toStdString();
         EXPECT_FALSE(Row().IsEmpty());
         EXPECT_TRUE(CheckIconLoops(Row()));
         EXPECT_EQ(window->windowTitle(), kStudioCaption);
@@ -319,6 +360,23 @@ TEST_F(IconWindowTest, DemosOpenWithTheirOwnProgramLines)
         EXPECT_EQ(parts.firstLine, kValidProgramMark);
         EXPECT_EQ(parts.programLines, IconProgramLines(Row(), kCurrentGeneration));
     }
+
+    // No keeps the row; so does No before the open dialog.
+    const IconRow demo2 = Row();
+    dialogs.Clear();
+    dialogs.yesNoAnswers << false << false;
+    Trigger("Demo1");
+    Trigger("OpenFile");
+    EXPECT_EQ(Row(), demo2);
+    EXPECT_EQ(dialogs.Texts(Kind::Question), (QStringList {kNotSavedQuestion, kNotSavedQuestion}));
+    EXPECT_EQ(dialogs.Records().size(), 2);  // no open dialog
+
+    // After a save, nothing is asked.
+    dialogs.fileNames.enqueue(appData.filePath("mine.kq27"));
+    Trigger("SaveFile");
+    dialogs.Clear();
+    Trigger("Demo1");
+    EXPECT_TRUE(dialogs.Records().isEmpty());
 }
 
 TEST_F(IconWindowTest, DroppedFilesAndTheCloseQuestion)

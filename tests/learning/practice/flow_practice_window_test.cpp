@@ -62,6 +62,33 @@ TEST_F(FlowPracticeWindowTest, OpensOnPageOneWithTheWorkPagesForwardPicturesHidd
         EXPECT_EQ(m_window->ForwardButton(page)->isHidden(), page == 3 || page == 5 || page == 7) << page;
 }
 
+TEST_F(FlowPracticeWindowTest, BackGoesOnePageBackAndKeepsTheWork)
+{
+    EXPECT_EQ(m_window->BackButton(0), nullptr);
+    m_window->DropKind(2, {40, 60});
+    m_window->SettingsChosen({0, Rgb {255, 0, 0}, 4});
+    Link(0, {50, 25});
+    for (int page = 0; page < 8; ++page)
+        m_window->ForwardButton(page)->click();
+    ASSERT_EQ(m_window->Page(), 8);
+
+    for (int page = 8; page > 0; --page) {
+        QToolButton *back = m_window->BackButton(page);
+        ASSERT_NE(back, nullptr) << page;
+        EXPECT_TRUE(back->isVisible()) << page;
+        back->click();
+        EXPECT_EQ(m_window->Page(), page - 1);
+    }
+    // The box, the settings and the arrow are as the pupil left them.
+    ASSERT_NE(m_window->PlacedBox(), nullptr);
+    EXPECT_EQ(m_window->PlacedBox()->pos(), QPoint(40, 60));
+    EXPECT_FALSE(m_window->ForwardButton(3)->isHidden());
+    EXPECT_FALSE(m_window->ForwardButton(5)->isHidden());
+    EXPECT_TRUE(m_window->LinkArea()->HasBoxes());
+    EXPECT_TRUE(m_window->LinkArea()->Linked(0));
+    EXPECT_FALSE(m_window->LinkArea()->Linked(1));
+}
+
 TEST_F(FlowPracticeWindowTest, OnlyTheLedSecondsIconIsPlaced)
 {
     m_window->DropKind(3, {10, 10});

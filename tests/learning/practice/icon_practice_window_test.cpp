@@ -101,6 +101,48 @@ TEST_F(IconPracticeWindowTest, FourExercisesRightAndWrongThenTheWindowCloses)
     EXPECT_TRUE(m_window.isNull());
 }
 
+TEST_F(IconPracticeWindowTest, BackShowsThePageBeforeWithWhatThePupilDidThere)
+{
+    EXPECT_FALSE(m_window->BackButton()->isVisible());
+    m_window->DropIcon(0);
+    m_window->Slider()->setValue(4);
+    m_window->CheckButton()->click();
+    m_window->DropIcon(1);
+    m_window->Choice()->setCurrentIndex(1);
+    m_window->CheckButton()->click();
+    m_window->DropIcon(13);  // page 3 not solved yet
+    m_window->Slider()->setValue(7);
+    ASSERT_EQ(m_window->Page(), 2);
+
+    ASSERT_TRUE(m_window->BackButton()->isVisible());
+    m_window->BackButton()->click();
+    EXPECT_EQ(m_window->Page(), 1);
+    ASSERT_NE(m_window->Choice(), nullptr);
+    EXPECT_EQ(m_window->Choice()->currentIndex(), 1);
+    EXPECT_EQ(m_window->Slider(), nullptr);
+    m_window->BackButton()->click();
+    EXPECT_EQ(m_window->Page(), 0);
+    EXPECT_FALSE(m_window->BackButton()->isVisible());
+    ASSERT_NE(m_window->Slider(), nullptr);
+    EXPECT_EQ(m_window->Slider()->value(), 4);
+    EXPECT_EQ(m_window->SliderCaption()->text(), QStringLiteral("秒数： 1秒"));
+
+    // Solving the pages again leads to page 3 as the pupil left it.
+    m_window->CheckButton()->click();
+    m_window->CheckButton()->click();
+    EXPECT_EQ(m_window->Page(), 2);
+    ASSERT_NE(m_window->Slider(), nullptr);
+    EXPECT_EQ(m_window->Slider()->value(), 7);
+    EXPECT_EQ(m_window->SliderCaption()->text(), QStringLiteral("温度： 7度"));
+    // Page 4 was never worked on: nothing dropped, so wrong.
+    m_window->DropIcon(9);
+    m_window->CheckButton()->click();
+    EXPECT_EQ(m_window->Page(), 3);
+    EXPECT_EQ(m_window->Slider(), nullptr);
+    m_window->CheckButton()->click();
+    EXPECT_EQ(Messages().last(), QStringLiteral("命令が間違っています。確認してください。"));
+}
+
 TEST_F(IconPracticeWindowTest, DropWithoutItsPictureIsAnError)
 {
     QFile::remove(m_test.context.Paths().ProgramFile(QStringLiteral("Img\\Icon\\DD\\5.bmp")));

@@ -65,11 +65,22 @@ ParameterControls::ParameterControls(Mode mode, QWidget *parent) : QWidget(paren
     subLayout->addWidget(m_subroutineName, 1);
     layout->addWidget(m_subroutinePanel);
 
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("OK_Button"));
     m_ok->setDefault(mode == Mode::Dialog);
-    layout->addWidget(m_ok, 0, Qt::AlignRight);
+    buttons->addWidget(m_ok);
     connect(m_ok, &QPushButton::clicked, this, &ParameterControls::Ok);
+    // The dialog has no title bar to close it by; the panel closes with its box.
+    if (mode == Mode::Dialog) {
+        auto *cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+        cancel->setObjectName(QStringLiteral("Cancel_Button"));
+        cancel->setAutoDefault(false);
+        buttons->addWidget(cancel);
+        connect(cancel, &QPushButton::clicked, this, &ParameterControls::Cancelled);
+    }
+    layout->addLayout(buttons);
     layout->addStretch(1);
 
     HideValueControls();

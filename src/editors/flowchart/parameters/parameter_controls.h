@@ -54,6 +54,8 @@ public:
 signals:
     // OK was pressed.
     void Accepted(const kq::ParameterChoice &choice);
+    // "キャンセル" was pressed (dialog only).
+    void Cancelled();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

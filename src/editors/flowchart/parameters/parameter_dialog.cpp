@@ -20,6 +20,7 @@ ParameterDialog::ParameterDialog(QWidget *parent) : QDialog(parent, Qt::Dialog |
         m_result = choice;
         accept();
     });
+    connect(m_controls, &ParameterControls::Cancelled, this, &QDialog::reject);
 }
 
 std::optional<ParameterChoice> ParameterDialog::Ask(InstructionKind kind, const QStringList &subroutineNames,

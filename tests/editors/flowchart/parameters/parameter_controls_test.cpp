@@ -278,6 +278,38 @@ TEST(ParameterDialogTest, AskGivesTheChoiceOnOkAndNothingOnEscape)
     EXPECT_EQ(dialog.Ask(InstructionKind::Sound, kNames, kCurrentGeneration, QPoint(100, 120), sheet), std::nullopt);
 }
 
+TEST(ParameterDialogTest, CancelBesideOkClosesAsEscapeDoes)
+{
+    ParameterDialog dialog;
+    const QRect sheet(0, 0, 4000, 3000);
+    bool shownBeside = false;
+    QTimer::singleShot(0, &dialog, [&dialog, &shownBeside] {
+        const auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("OK_Button"));
+        auto *cancel = dialog.findChild<QPushButton *>(QStringLiteral("Cancel_Button"));
+        shownBeside = cancel && cancel->isVisible() && cancel->text() == QStringLiteral("キャンセル")
+            && cancel->y() == ok->y() && cancel->x() > ok->x() && !cancel->isDefault() && ok->isDefault();
+        if (cancel)
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        else
+            dialog.reject();
+    });
+    EXPECT_EQ(dialog.Ask(InstructionKind::Sound, kNames, kCurrentGeneration, QPoint(100, 120), sheet), std::nullopt);
+    EXPECT_TRUE(shownBeside);
+    EXPECT_FALSE(dialog.isVisible());
+
+    // The next drop's dialog works as before.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("OK_Button")), Qt::LeftButton);
+    });
+    const auto choice = dialog.Ask(InstructionKind::Sound, kNames, kCurrentGeneration, QPoint(100, 120), sheet);
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->parameters.ToText(), "0,0,0,0,0,0");
+
+    // The panel closes with its box and has no such button.
+    ParameterControls panel(ParameterControls::Mode::Panel);
+    EXPECT_EQ(panel.findChild<QPushButton *>(QStringLiteral("Cancel_Button")), nullptr);
+}
+
 TEST(ParameterDialogTest, RegisteredAsAReusedWindow)
 {
     QWidget menu;
