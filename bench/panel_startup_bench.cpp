@@ -5,6 +5,8 @@
 // window on screen.
 #include "bench_figures.h"
 #include "base/paths.h"
+#include "base/recovery_store.h"
+#include "panel/main_window/panel_recovery.h"
 #include "panel/main_window/panel_window.h"
 #include "panel/menu/product_menu.h"
 #include "panel/menu/splash_window.h"
@@ -78,7 +80,8 @@ Run StartOnce(int argc, char *argv[])
     auto splash = std::make_unique<kq::panel::SplashWindow>(panelPaths);
     splash->ShowNow();
     kq::panel::ProductMenu menu(panelPaths);
-    kq::panel::PanelWindow window(dialogs, launcher, panelPaths);
+    kq::RecoveryStore recovery(kq::panel::PanelRecoveryFolder(panelPaths));
+    kq::panel::PanelWindow window(dialogs, launcher, panelPaths, recovery);
     QObject::connect(&menu, &kq::panel::ProductMenu::ModelChosen, &window, &kq::panel::PanelWindow::ShowForModel);
 
     Run run;

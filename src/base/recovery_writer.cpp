@@ -65,17 +65,24 @@ void RecoveryWriter::WriteNow()
     auto [copy, makeBody] = m_snapshot();
     copy.changed = m_changed.isValid() ? m_changed : QDateTime::currentDateTime();
     if (m_thread == Thread::Ui) {
-        copy.body = makeBody();
-        Finished(m_store.Write(m_key, copy));
+        Finished(WriteCopy(copy, makeBody));
         return;
     }
     m_workerBusy = true;
     m_worker.start([this, copy = std::move(copy), makeBody = std::move(makeBody)]() mutable {
-        copy.body = makeBody();
-        const bool written = m_store.Write(m_key, copy);
+        const bool written = WriteCopy(copy, makeBody);
         QMetaObject::invokeMethod(
             this, [this, written] { Finished(written); }, Qt::QueuedConnection);
     });
+}
+
+bool RecoveryWriter::WriteCopy(RecoveryCopy &copy, const BodyMaker &makeBody)
+{
+    std::optional<QByteArray> body = makeBody();
+    if (!body)
+        return false;
+    copy.body = std::move(*body);
+    return m_store.Write(m_key, copy);
 }
 
 void RecoveryWriter::Finished(bool written)

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 // Keeps one window's recovery copy up to date: at most a second after a
 // change, never while nothing changed, and gone after a save or a normal
@@ -20,9 +21,10 @@ class RecoveryWriter : public QObject {
     Q_OBJECT
 
 public:
-    // Builds the body of the copy (the document as its save writes it). It
-    // owns everything it reads, so it may run on a worker thread.
-    using BodyMaker = std::function<QByteArray()>;
+    // Builds the body of the copy (the document as its save writes it);
+    // nullopt when the document cannot be written, which counts as a failed
+    // write. It owns everything it reads, so it may run on a worker thread.
+    using BodyMaker = std::function<std::optional<QByteArray>()>;
     // Called on the UI thread when the copy is due: the copy's header (the
     // window, the file path, the detail) and what builds its body.
     using Snapshot = std::function<std::pair<RecoveryCopy, BodyMaker>()>;
@@ -54,6 +56,8 @@ signals:
 
 private:
     void WriteNow();
+    // On the UI thread or the worker.
+    bool WriteCopy(RecoveryCopy &copy, const BodyMaker &makeBody);
     void Finished(bool written);
 
     RecoveryStore &m_store;

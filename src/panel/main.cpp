@@ -1,8 +1,7 @@
 #include "base/paths.h"
 #include "base/start_arguments.h"
 #include "controls/paste_guard.h"
-#include "panel/app/file_at_start.h"
-#include "panel/main_window/panel_window.h"
+#include "panel/app/panel_app.h"
 #include "panel/menu/product_menu.h"
 #include "panel/menu/splash_window.h"
 #include "services/dialogs.h"
@@ -37,23 +36,21 @@ int main(int argc, char *argv[])
 
     auto splash = std::make_unique<kq::panel::SplashWindow>(panelPaths);
     splash->ShowNow();
-    kq::panel::ProductMenu menu(panelPaths);
-    kq::panel::PanelWindow panelWindow(dialogs, launcher, panelPaths);
+    kq::panel::PanelApp panelApp(dialogs, launcher, panelPaths);
 
     // The menu hides while the panel window is open, so the last visible
     // window closing is no reason to end; the menu's close picture and the
     // panel window's close question are.
     QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(&menu, &kq::panel::ProductMenu::Closed, &app, &QCoreApplication::quit);
-    QObject::connect(&panelWindow, &kq::panel::PanelWindow::Closed, &app, &QCoreApplication::quit);
-    QObject::connect(&menu, &kq::panel::ProductMenu::ModelChosen, &panelWindow,
-                     &kq::panel::PanelWindow::ShowForModel);
-    if (!arguments.file.isEmpty())
-        kq::panel::OpenOnceModelChosen(menu, panelWindow, arguments.file);
+    QObject::connect(&panelApp.Menu(), &kq::panel::ProductMenu::Closed, &app, &QCoreApplication::quit);
+    QObject::connect(&panelApp.Window(), &kq::panel::PanelWindow::Closed, &app, &QCoreApplication::quit);
 
-    // The windows are ready: the splash gives way to the menu, which then
-    // takes the studio's hand-over.
+    // The windows are ready: the splash gives way to the offer of work left
+    // by a crash, then to the menu, which takes the studio's hand-over.
     splash.reset();
-    menu.show();
-    return app.exec();
+    panelApp.Start(arguments.file);
+    const int exitCode = app.exec();
+    // A normal end: no panel is left to recover.
+    panelApp.Recovery().RemoveAll();
+    return exitCode;
 }

@@ -216,6 +216,30 @@ TEST_P(RecoveryWriterTest, AFailedWriteIsToldOnceUntilAWriteSucceeds)
     EXPECT_EQ(told, 1);
 }
 
+TEST_P(RecoveryWriterTest, ABodyThatCannotBeMadeIsAFailedWriteAndKeepsTheEarlierCopy)
+{
+    RecoveryStore store(Folder());
+    int told = 0;
+    store.SetFailureNotice([&told] { ++told; });
+    std::optional<QByteArray> body = QByteArray("whole");
+    RecoveryWriter writer(
+        store, QStringLiteral("STEP3"),
+        [&body] {
+            RecoveryCopy header;
+            header.window = QStringLiteral("STEP3");
+            return std::pair {header, RecoveryWriter::BodyMaker([body] { return body; })};
+        },
+        GetParam());
+    writer.NoteChange();
+    writer.Flush();
+
+    body.reset();
+    writer.NoteChange();
+    writer.Flush();
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(OnlyCopyIn(Folder()), "whole");
+}
+
 INSTANTIATE_TEST_SUITE_P(BothThreads, RecoveryWriterTest,
                          ::testing::Values(RecoveryWriter::Thread::Ui, RecoveryWriter::Thread::Worker));
 

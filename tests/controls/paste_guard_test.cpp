@@ -2,6 +2,8 @@
 // data, and only an X clipboard without an owner hands the text controls the
 // empty data that crashed them on a paste.
 #include "controls/paste_guard.h"
+#include "base/recovery_store.h"
+#include "panel/main_window/panel_recovery.h"
 #include "panel/main_window/panel_window.h"
 #include "services/window_registry.h"
 #include "shell/studio_fixture.h"
@@ -281,7 +283,8 @@ TEST_F(PasteGuardTest, EveryTextControlOfTheStudio)
 TEST_F(PasteGuardTest, EveryTextControlOfThePanelMaker)
 {
     const Paths panelPaths(context.Paths().PanelProgramFolder(), context.Paths().AppDataFolder());
-    panel::PanelWindow panelWindow(dialogs, launcher, panelPaths);
+    RecoveryStore recovery(panel::PanelRecoveryFolder(panelPaths));
+    panel::PanelWindow panelWindow(dialogs, launcher, panelPaths, recovery);
     panelWindow.ShowForModel(0);
     // The text and effect windows belong to the panel window.
     const QList<QWidget *> controls = EditableTextControls(panelWindow);

@@ -2,6 +2,7 @@
 
 #include "panel/document/layer_building.h"
 #include "panel/document/panel_picture.h"
+#include "panel/document/photo_encodings.h"
 #include "panel/model/colour_text.h"
 #include "panel/text/text_layer.h"
 
@@ -60,7 +61,8 @@ QString FileNameOf(const QString &path)
     return path.mid(slash + 1);
 }
 
-PanelDocument::PanelDocument(const KitModel &model, const kq::Paths &panelPaths) : m_model(model), m_paths(panelPaths)
+PanelDocument::PanelDocument(const KitModel &model, const kq::Paths &panelPaths)
+    : m_model(model), m_paths(panelPaths), m_encodings(std::make_shared<PhotoEncodings>())
 {
     Reset();
 }
@@ -304,6 +306,8 @@ void PanelDocument::CommitPosition(int n)
         fields[3] = Number(position.x());
         fields[4] = Number(position.y());
     });
+    // The record is what the file and the recovery copy keep of the drag.
+    Changed();
 }
 
 void PanelDocument::NudgeLayer(int n, QPoint delta)
@@ -312,7 +316,6 @@ void PanelDocument::NudgeLayer(int n, QPoint delta)
         return;
     m_state.layers[n].position += delta;
     CommitPosition(n);
-    Changed();
 }
 
 void PanelDocument::WriteTransparency(int n)

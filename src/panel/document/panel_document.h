@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/paths.h"
+#include "base/text_file.h"
 #include "panel/document/panel_file_names.h"
 #include "panel/document/panel_messages.h"
 #include "panel/model/kit_model.h"
@@ -13,6 +14,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 // The panel document: a background and up to 90 layers, kept together with
@@ -21,6 +23,7 @@
 // redraws afterwards.
 namespace kq::panel {
 
+class PhotoEncodings;
 struct TextRecord;
 
 // One layer above the background. image is RGB32; where transparent is on,
@@ -194,10 +197,22 @@ public:
     // existing file is then left untouched. The sorted list replaces the
     // document's records.
     PanelFileResult Save(const QString &path, const ProgressCallback &progress = {});
+    // What writes the bytes Save would write now (nullopt, with the character
+    // CP932 cannot hold if that is why, when it cannot), without changing the
+    // document. It holds its own copies, so it may run on another thread
+    // while the document goes on changing.
+    std::function<EncodedLines()> FileWriter() const;
     // Reads a panel file. On success the document holds exactly the file's
     // panel with no selection. On failure nothing changes: MissingPicture with
     // the not-found message, Failed with kPanelReadFailedMessage.
     PanelFileResult Load(const QString &path, const ProgressCallback &progress = {});
+    // Load of a panel file's bytes (a recovery copy's) that belong in
+    // panelFolder, where pictures moved beside the file are looked for;
+    // empty for a panel never saved.
+    PanelFileResult LoadBytes(QByteArrayView bytes, const QString &panelFolder);
+
+    // The photos' encoded pictures, shared by saves and FileWriter.
+    const PhotoEncodings &Encodings() const { return *m_encodings; }
 
     // The document as one value: what the snapshot holds.
     struct State {
@@ -208,6 +223,8 @@ public:
     };
 
 private:
+    PanelFileResult LoadContent(const TextFileContent &content, const QString &panelFolder,
+                                const ProgressCallback &progress);
     State ResetState() const;
     int CreationRecordIndex(int n) const;
     void RewriteCreationRecord(int n, const std::function<void(QStringList &fields)> &edit);
@@ -222,6 +239,7 @@ private:
     int m_selected = kNoSelection;
     mutable std::optional<QImage> m_overlay;  // read on the first flatten that needs it
     std::function<void()> m_changeListener;
+    std::shared_ptr<PhotoEncodings> m_encodings;
 };
 
 }  // namespace kq::panel

@@ -3,11 +3,11 @@
 #include "panel/document/panel_document.h"
 
 #include "base/atomic_file.h"
-#include "base/picture_file.h"
 #include "base/save_failed_text.h"
 #include "base/text_file.h"
 #include "panel/document/layer_building.h"
 #include "panel/document/panel_picture.h"
+#include "panel/document/photo_encodings.h"
 #include "panel/document/picture_lookup.h"
 #include "panel/model/colour_text.h"
 #include "panel/text/text_layer.h"
@@ -40,22 +40,26 @@ PanelFileResult ReadFailed()
     return {PanelFileStatus::Failed, kPanelReadFailedMessage};
 }
 
-// The picture's JPEG bytes at quality 100. Encoded in memory: a JPEG file
-// cut short on a full disk would be stored as a broken picture.
-std::optional<QByteArray> JpegBytes(const QImage &image)
+// The bytes of base64 text; nullopt when it is not base64 or holds nothing.
+std::optional<QByteArray> Base64Bytes(const QString &text)
 {
-    return PictureBytes(image, "jpeg", 100);
-}
-
-// The picture of base64 text, decoded through a file of the temporary folder
-// that is removed again.
-std::optional<QImage> PictureOfBase64(const QString &text, const QString &file)
-{
-    const auto decoded = QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    auto decoded = QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded || decoded.decoded.isEmpty())
         return std::nullopt;
+    return std::move(decoded.decoded);
+}
+
+bool IsJpeg(const QByteArray &bytes)
+{
+    return bytes.startsWith("\xFF\xD8\xFF");
+}
+
+// The picture of a photo line's bytes, read through a file of the temporary
+// folder that is removed again.
+std::optional<QImage> PictureOfBytes(const QByteArray &bytes, const QString &file)
+{
     std::optional<QImage> picture;
-    if (WriteFileAtomically(file, decoded.decoded))
+    if (WriteFileAtomically(file, bytes))
         picture = ReadPanelPicture(file);
     QFile::remove(file);
     return picture;
@@ -71,32 +75,33 @@ std::optional<QPoint> PositionOf(const QStringList &fields)
     return xOk && yOk ? std::optional<QPoint>(position) : std::nullopt;
 }
 
-}  // namespace
-
-PanelFileResult PanelDocument::Save(const QString &path, const ProgressCallback &progress)
+// Records sorted by layer, written line by line; a photo line carries the
+// layer's picture. Reads only what it is given, so it may run on any thread.
+EncodedLines PanelFileBytes(const QStringList &records, const QList<PanelLayer> &layers, PhotoEncodings &encodings,
+                            const ProgressCallback &progress)
 {
-    m_state.records = SortRecordsByLayer(m_state.records);
-    const QStringList &records = m_state.records;
-
     QSet<int> photoLayers;
     for (const QString &line : records) {
         if (KindOfRecord(line) == RecordKind::Photo)
             photoLayers.insert(RecordLayer(line).value_or(kBackgroundLayer));
     }
 
+    QSet<qint64> pictures;
     QStringList lines;
     for (qsizetype i = 0; i < records.size(); ++i) {
         const QString &line = records.at(i);
         const int n = RecordLayer(line).value_or(kBackgroundLayer);
         switch (KindOfRecord(line)) {
         case RecordKind::Photo: {
-            if (n < 0 || n >= LayerCount())
-                return SaveFailed();
-            const std::optional<QByteArray> jpeg = JpegBytes(m_state.layers.at(n).image);
-            if (!jpeg)
-                return SaveFailed();
+            if (n < 0 || n >= layers.size())
+                return {};
+            const QImage &picture = layers.at(n).image;
+            const std::optional<QByteArray> base64 = encodings.Base64Jpeg(picture);
+            if (!base64)
+                return {};
+            pictures.insert(picture.cacheKey());
             lines.append(RecordFields(line).mid(0, kPhotoFieldsBeforePicture).join(QLatin1Char(',')) + QLatin1Char(',')
-                         + QString::fromLatin1(jpeg->toBase64()));
+                         + QString::fromLatin1(*base64));
             break;
         }
         case RecordKind::Processing:
@@ -111,25 +116,60 @@ PanelFileResult PanelDocument::Save(const QString &path, const ProgressCallback 
         }
         Report(progress, i + 1, records.size() + 1);
     }
-    if (const TextWriteResult written = WriteTextLines(path, lines); !written)
-        return SaveFailed(written);
+    encodings.KeepOnly(pictures);
+    return EncodeTextLines(lines);
+}
+
+}  // namespace
+
+PanelFileResult PanelDocument::Save(const QString &path, const ProgressCallback &progress)
+{
+    m_state.records = SortRecordsByLayer(m_state.records);
+    const EncodedLines bytes = PanelFileBytes(m_state.records, m_state.layers, *m_encodings, progress);
+    if (!bytes)
+        return SaveFailed({false, bytes.unencodable});
+    if (!WriteFileAtomically(path, *bytes))
+        return SaveFailed();
     Report(progress, 1, 1);
     return {};
+}
+
+std::function<EncodedLines()> PanelDocument::FileWriter() const
+{
+    // Copies of implicitly shared values: the window goes on changing its
+    // own while these are written.
+    return [records = m_state.records, layers = m_state.layers, encodings = m_encodings] {
+        return PanelFileBytes(SortRecordsByLayer(records), layers, *encodings, {});
+    };
 }
 
 PanelFileResult PanelDocument::Load(const QString &path, const ProgressCallback &progress)
 {
     const std::optional<TextFileContent> content = ReadTextLines(path, kPanelFileSizeLimit);
-    if (!content || content->hasDecodingErrors)
+    if (!content)
+        return ReadFailed();
+    return LoadContent(*content, QFileInfo(path).absolutePath(), progress);
+}
+
+PanelFileResult PanelDocument::LoadBytes(QByteArrayView bytes, const QString &panelFolder)
+{
+    if (bytes.size() > kPanelFileSizeLimit)
+        return ReadFailed();
+    return LoadContent(DecodeTextLines(bytes), panelFolder, {});
+}
+
+PanelFileResult PanelDocument::LoadContent(const TextFileContent &content, const QString &panelFolder,
+                                           const ProgressCallback &progress)
+{
+    if (content.hasDecodingErrors)
         return ReadFailed();
     // A hand-made file may list its layers in any order.
-    QStringList lines = SortRecordsByLayer(content->lines);
+    QStringList lines = SortRecordsByLayer(content.lines);
     const qsizetype total = 2 * lines.size();
 
     // Missing pictures are named before anything is built. A picture found
     // elsewhere than written (the file came from another machine) is named
     // by where it is on this one, so the next save writes a path that works.
-    const QString panelFolder = QFileInfo(path).absolutePath();
     QStringList pictureFiles(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString &line = lines[i];
@@ -189,9 +229,14 @@ PanelFileResult PanelDocument::Load(const QString &path, const ProgressCallback 
             if (!isNextLayer || !position || fields.size() < kPhotoFieldsBeforePicture + 1)
                 return ReadFailed();
             const std::optional<QColor> colour = ParseColourText(fields.at(6));
-            std::optional<QImage> picture = PictureOfBase64(fields.at(7), readJpeg);
+            const std::optional<QByteArray> bytes = Base64Bytes(fields.at(7));
+            std::optional<QImage> picture = bytes ? PictureOfBytes(*bytes, readJpeg) : std::nullopt;
             if (!colour || !picture)
                 return ReadFailed();
+            // Saved again as they came, unless the picture changes: a save
+            // then neither takes the time to encode it nor loses detail.
+            if (IsJpeg(*bytes))
+                m_encodings->Remember(*picture, bytes->toBase64());
             state.layers.append({std::move(*picture), *position, fields.at(5) == QStringLiteral("True"), *colour});
             // In memory a photo's picture field stays empty.
             state.records.append(fields.mid(0, kPhotoFieldsBeforePicture).join(QLatin1Char(',')) + QLatin1Char(','));

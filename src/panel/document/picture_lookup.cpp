@@ -56,6 +56,9 @@ std::optional<QString> FindRecordPicture(const QString &written, const QString &
         if (std::optional<QString> found = FileIgnoringCase(dataTree, names.mid(i)))
             return found;
     }
+    // Work never saved has no folder of its own to look in.
+    if (panelFolder.isEmpty())
+        return std::nullopt;
     return FileIgnoringCase(panelFolder, {names.last()});
 }
 

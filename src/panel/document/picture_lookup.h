@@ -12,7 +12,8 @@ namespace kq::panel {
 // The path as written when it is a file. Otherwise the same picture under
 // dataTree by the part of the path from a folder "Img" on (either separator;
 // the case as written, then ignoring case), and last a picture of that file
-// name beside the panel file (in panelFolder). nullopt when none is found.
+// name beside the panel file (in panelFolder, when given). nullopt when none
+// is found.
 std::optional<QString> FindRecordPicture(const QString &written, const QString &dataTree, const QString &panelFolder);
 
 }  // namespace kq::panel

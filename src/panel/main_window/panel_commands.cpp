@@ -10,6 +10,7 @@
 #include "panel/menu/print_window.h"
 #include "panel/progress/progress_window.h"
 #include "panel/text_window/colour_panel.h"
+#include "base/recovery_writer.h"
 #include "panel/text_window/text_window.h"
 #include "services/dialogs.h"
 #include "services/launcher.h"
@@ -75,8 +76,13 @@ void PanelWindow::OpenPanelFile(const QString &path)
         m_progressPanel->repaint();
     });
     HideProgressPanel();
-    if (!result)
+    if (result) {
+        // The window holds the file as it is: nothing to recover.
+        m_panelFile = path;
+        m_recovery->Remove();
+    } else {
         m_dialogs.Warning(this, result.message);
+    }
     RefreshAll();
 }
 
@@ -96,8 +102,12 @@ void PanelWindow::SavePanel()
         m_progressPanel->repaint();
     });
     HideProgressPanel();
-    if (!result)
+    if (!result) {
         m_dialogs.Warning(this, result.message);
+        return;
+    }
+    m_panelFile = path;
+    m_recovery->Remove();
 }
 
 void PanelWindow::ExportFlattened()

@@ -1,5 +1,6 @@
 #include "panel/main_window/panel_window.h"
 
+#include "base/recovery_writer.h"
 #include "panel/document/panel_document.h"
 #include "panel/document/panel_picture.h"
 #include "panel/effect_window/effect_window.h"
@@ -94,7 +95,8 @@ QString Centimetres(int pixels)
 
 }  // namespace
 
-PanelWindow::PanelWindow(kq::Dialogs &dialogs, kq::Launcher &launcher, const kq::Paths &panelPaths, QWidget *parent)
+PanelWindow::PanelWindow(kq::Dialogs &dialogs, kq::Launcher &launcher, const kq::Paths &panelPaths,
+                         kq::RecoveryStore &recovery, QWidget *parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_launcher(launcher), m_paths(panelPaths)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -120,6 +122,7 @@ PanelWindow::PanelWindow(kq::Dialogs &dialogs, kq::Launcher &launcher, const kq:
     connect(m_textWindow, &TextWindow::NewTextAccepted, this, &PanelWindow::AddAcceptedText);
     m_picker = new PickerWindow(this);
     m_printWindow = new PrintWindow(m_dialogs, m_paths, this);
+    MakeRecoveryWriter(recovery);
 
     // A window is always ready for its first showing; ShowForModel lays it
     // out again for the chosen model.
@@ -462,10 +465,17 @@ void PanelWindow::SetUpForModel(int modelIndex)
     ApplyLayout(layout);
 
     m_canvas->SetDocument(nullptr);  // it must not draw the old document while it goes
+    // The earlier panel goes with its document, and so does its copy.
+    m_recovery->Remove();
+    m_panelFile.clear();
     m_document = std::make_unique<PanelDocument>(model, m_paths);
     // The preview and product pages show the whole panel: every change of the
-    // document, whatever command made it, is shown on them at once.
-    m_document->SetChangeListener([this] { UpdatePages(); });
+    // document, whatever command made it, is shown on them at once, and is
+    // kept in the recovery copy within a second.
+    m_document->SetChangeListener([this] {
+        UpdatePages();
+        m_recovery->NoteChange();
+    });
     m_canvas->SetDocument(m_document.get());
     ShowPage(Page::Design);
     RefreshAll();
@@ -602,6 +612,8 @@ void PanelWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    // The pupil chose to let the panel go.
+    m_recovery->Remove();
     emit Closed();
 }
 

@@ -21,6 +21,9 @@ class QToolButton;
 namespace kq {
 class Dialogs;
 class Launcher;
+class RecoveryStore;
+class RecoveryWriter;
+struct RecoveryCopy;
 }  // namespace kq
 
 namespace kq::panel {
@@ -54,8 +57,10 @@ public:
         Product
     };
 
-    // panelPaths: the panel maker's data tree and temporary folders.
-    PanelWindow(kq::Dialogs &dialogs, kq::Launcher &launcher, const kq::Paths &panelPaths, QWidget *parent = nullptr);
+    // panelPaths: the panel maker's data tree and temporary folders;
+    // recovery: where the panel's recovery copy is kept while it is unsaved.
+    PanelWindow(kq::Dialogs &dialogs, kq::Launcher &launcher, const kq::Paths &panelPaths,
+                kq::RecoveryStore &recovery, QWidget *parent = nullptr);
     ~PanelWindow() override;
 
     // Lays the window out for the model (0..5), with its frame picture, canvas
@@ -65,6 +70,15 @@ public:
     // Loads a panel file as the open command does after its dialog: the
     // extension check, the progress panel, the file's refusal message.
     void OpenPanelFile(const QString &path);
+
+    // Shows the panel of a recovery copy that a program left when it ended
+    // without closing: for the copy's kit model, belonging to its file, and
+    // keeps a copy of its own at once. False (nothing shown) when the copy
+    // names no kit model or its panel cannot be read.
+    [[nodiscard]] bool RestoreWork(const kq::RecoveryCopy &copy);
+    // The panel file the work was opened from or last saved as; empty for a
+    // new panel.
+    QString PanelFile() const { return m_panelFile; }
 
     const PanelDocument &Document() const { return *m_document; }
     Page CurrentPage() const { return m_page; }
@@ -101,6 +115,9 @@ private:
     void UpdatePages();
     void CentreProductPage();
 
+    // The recovery copy (panel_recovery.cpp).
+    void MakeRecoveryWriter(kq::RecoveryStore &store);
+
     // Commands (panel_commands.cpp).
     void OpenPanel();
     void SavePanel();
@@ -134,6 +151,8 @@ private:
     std::unique_ptr<PanelDocument> m_document;
     Page m_page = Page::Design;
     QString m_panelFolder;  // where the last panel file was opened or saved
+    QString m_panelFile;
+    kq::RecoveryWriter *m_recovery = nullptr;  // a child
 
     QWidget *m_central = nullptr;
     QFrame *m_toolbar = nullptr;

@@ -1,6 +1,7 @@
 #include "panel/document/panel_document.h"
 
 #include "base/text_file.h"
+#include "panel/document/photo_encodings.h"
 #include "panel/effects/effect_records.h"
 #include "panel/effects/effect_replay.h"
 #include "panel/effects/image_effects.h"
@@ -509,6 +510,57 @@ TEST_F(PanelFileTest, TheOverwriteQuestionIsNeededForAnExistingFile)
     EXPECT_FALSE(NeedsOverwriteQuestion(PanelFileSaveName(FilePath(QStringLiteral("new")))));
     ASSERT_TRUE(document.Save(PanelFileSaveName(FilePath(QStringLiteral("new")))));
     EXPECT_TRUE(NeedsOverwriteQuestion(PanelFileSaveName(FilePath(QStringLiteral("new")))));
+}
+
+// The file writer of the recovery copy and the save share one encoding per
+// picture: only a changed photo is encoded again, and a photo read from a
+// file is written back as it came.
+TEST_F(PanelFileTest, AnUnchangedPhotoIsNotEncodedAgain)
+{
+    for (const QString &name : {QStringLiteral("a.png"), QStringLiteral("b.png"), QStringLiteral("c.png")})
+        ASSERT_TRUE(document.AddPhoto(fixture.WriteUserPicture(name, Photo())));
+    const std::optional<QByteArray> first = document.FileWriter()();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(document.Encodings().EncodedCount(), 3);
+
+    ASSERT_TRUE(document.Save(FilePath()));
+    EXPECT_EQ(ReadBytes(FilePath()), *first);
+    EXPECT_EQ(document.Encodings().EncodedCount(), 3);
+
+    document.ApplyProcessed(1, Photo().mirrored(true, false), {QStringLiteral("Blur,") + kArea + QStringLiteral(",10")});
+    const std::optional<QByteArray> changed = document.FileWriter()();
+    ASSERT_TRUE(changed);
+    EXPECT_NE(*changed, *first);
+    EXPECT_EQ(document.Encodings().EncodedCount(), 4);
+
+    PanelDocument loaded(KitModelAt(0), fixture.PanelPaths());
+    ASSERT_TRUE(loaded.Load(FilePath()));
+    ASSERT_TRUE(loaded.Save(FilePath(QStringLiteral("again.kq18"))));
+    EXPECT_EQ(ReadBytes(FilePath(QStringLiteral("again.kq18"))), ReadBytes(FilePath()));
+    EXPECT_EQ(loaded.Encodings().EncodedCount(), 0);
+}
+
+// The writer holds its own copies: what the window does afterwards is not in
+// the bytes, and the document's records keep their order.
+TEST_F(PanelFileTest, TheFileWriterWritesThePanelAsItWasWhenMade)
+{
+    ASSERT_TRUE(document.AddPart(fixture.WriteUserPicture(QStringLiteral("part.png"), Part()), QPoint(3, 4)));
+    ASSERT_TRUE(document.AddPhoto(fixture.WriteUserPicture(QStringLiteral("p.png"), Photo())));
+    document.Select(1);
+    ASSERT_FALSE(document.LowerSelected());
+    const QStringList unsorted = document.Records();
+    const auto writer = document.FileWriter();
+    document.DeleteLayer(0);
+
+    const std::optional<QByteArray> bytes = writer();
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(document.Records().size(), 2);
+    PanelDocument loaded(KitModelAt(0), fixture.PanelPaths());
+    ASSERT_TRUE(loaded.LoadBytes(*bytes, QString()));
+    EXPECT_EQ(loaded.LayerCount(), 2);
+    EXPECT_EQ(loaded.KindOf(0), LayerKind::Photo);
+    EXPECT_EQ(loaded.Layer(1).position, QPoint(3, 4));
+    EXPECT_NE(unsorted, SortRecordsByLayer(unsorted));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // A panel file given at start: the product menu still asks for the model,
 // and the first model chosen loads the panel.
 #include "panel/app/file_at_start.h"
+#include "base/recovery_store.h"
 #include "panel/document/panel_document.h"
 #include "panel/document/panel_messages.h"
+#include "panel/main_window/panel_recovery.h"
 #include "panel/main_window/panel_window.h"
 #include "panel/menu/product_menu.h"
 #include "panel/model/kit_model.h"
@@ -54,7 +56,8 @@ protected:
     RecordingDialogs m_dialogs;
     testing::RecordingLauncher m_launcher;
     ProductMenu m_menu {m_paths};
-    PanelWindow m_window {m_dialogs, m_launcher, m_paths};
+    RecoveryStore m_recovery {PanelRecoveryFolder(m_paths)};
+    PanelWindow m_window {m_dialogs, m_launcher, m_paths, m_recovery};
 };
 
 TEST_F(PanelFileAtStartTest, TheFirstModelChosenLoadsThePanelAndLaterChoicesStartAfresh)

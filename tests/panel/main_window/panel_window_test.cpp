@@ -1,6 +1,8 @@
+#include "base/recovery_store.h"
 #include "panel/document/panel_document.h"
 #include "panel/effect_window/effect_window.h"
 #include "panel/main_window/design_canvas.h"
+#include "panel/main_window/panel_recovery.h"
 #include "panel/main_window/panel_window.h"
 #include "panel/text/text_layer.h"
 #include "panel/text_window/text_window.h"
@@ -55,7 +57,7 @@ protected:
         WritePicture(m_paths.ProgramFile(DefaultBackground(KitModelAt(0))), {860, 1060}, QColor(200, 230, 255), "PNG");
         WritePicture(PartPath(), kPartSize, QColor(220, 40, 40), "PNG");
         WritePicture(PhotoPath(), {200, 150}, QColor(40, 160, 60), "JPEG");
-        m_window = std::make_unique<PanelWindow>(m_dialogs, m_launcher, m_paths);
+        m_window = std::make_unique<PanelWindow>(m_dialogs, m_launcher, m_paths, m_recovery);
         m_window->ShowForModel(0);
     }
 
@@ -134,6 +136,7 @@ protected:
     kq::Paths m_paths {m_temp.Paths().PanelProgramFolder(), m_temp.Paths().AppDataFolder()};
     RecordingDialogs m_dialogs;
     testing::RecordingLauncher m_launcher;
+    RecoveryStore m_recovery {PanelRecoveryFolder(m_paths)};
     std::unique_ptr<PanelWindow> m_window;
 };
 

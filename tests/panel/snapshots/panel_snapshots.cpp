@@ -3,6 +3,8 @@
 //   panel_snapshots <data-tree> <output-folder>
 #include "panel/document/panel_document.h"
 #include "panel/effect_window/effect_window.h"
+#include "base/recovery_store.h"
+#include "panel/main_window/panel_recovery.h"
 #include "panel/main_window/panel_window.h"
 #include "panel/menu/picker_window.h"
 #include "panel/menu/print_window.h"
@@ -111,7 +113,8 @@ int main(int argc, char *argv[])
     saved = Save(menu, out, QStringLiteral("product_menu")) && saved;
     menu.hide();
 
-    PanelWindow window(dialogs, launcher, panelPaths);
+    kq::RecoveryStore recovery(PanelRecoveryFolder(panelPaths));
+    PanelWindow window(dialogs, launcher, panelPaths, recovery);
     for (const auto &[modelIndex, name] :
          {std::pair {0, QStringLiteral("tall")}, std::pair {2, QStringLiteral("wide")}}) {
         window.ShowForModel(modelIndex);
@@ -141,7 +144,7 @@ int main(int argc, char *argv[])
     // Without its pictures the window still works, with plain buttons.
     {
         const kq::Paths missing(temp.path() + QStringLiteral("/nothing/"), temp.path());
-        PanelWindow bare(dialogs, launcher, missing);
+        PanelWindow bare(dialogs, launcher, missing, recovery);
         bare.ShowForModel(0);
         saved = Save(bare, out, QStringLiteral("tall_without_pictures")) && saved;
     }
