@@ -101,6 +101,8 @@ void EditIcons(QWidget *window, int round)
 QStringList ShownIcons(QWidget *window)
 {
     auto *icons = static_cast<IconWindow *>(window);
+    // The controls a change replaced go once events are handled.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QStringList shown = icons->Document().SectionLines();
     for (int slot = 0; slot < kIconSlotCount; ++slot) {
         if (const auto *choice = icons->findChild<QComboBox *>(QStringLiteral("Choice%1").arg(slot)))
@@ -156,7 +158,12 @@ void EditText(QWidget *window, int round)
 
 QStringList ShownText(QWidget *window)
 {
-    return {static_cast<TextWindow *>(window)->EditorControl().Text()};
+    QString text = static_cast<TextWindow *>(window)->EditorControl().Text();
+    // A loaded section ends every line with a line break, as opening any
+    // program file does.
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text.split(QLatin1Char('\n'));
 }
 
 const StepCase kStepCases[] = {
