@@ -80,8 +80,10 @@ StepRecovery::StepRecovery(StudioContext &context, StepDocument &document, StepW
     : m_context(context),
       m_document(document),
       m_host(host),
-      m_writer(context.Recovery(), StepRecoveryWindow(document.StepKind()), Snapshot(), RecoveryWriter::Thread::Ui,
-               host.DialogParent())
+      // The file is small, but syncing it to disk can take longer than a
+      // frame on a busy or slow disk; only its lines are built on the UI thread.
+      m_writer(context.Recovery(), StepRecoveryWindow(document.StepKind()), Snapshot(),
+               RecoveryWriter::Thread::Worker, host.DialogParent())
 {
     QObject::connect(&m_document, &StepDocument::Changed, &m_writer, [this] { DocumentChanged(); });
     QObject::connect(&m_document, &StepDocument::Saved, &m_writer, [this] { m_writer.Remove(); });
