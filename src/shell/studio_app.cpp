@@ -130,9 +130,9 @@ void StudioApp::RegisterWindows()
     RegisterLearningWindows(*m_windows, m_context, m_restorers);
     RegisterMelodyWindows(*m_windows, m_context, m_launcher, m_restorers);
     RegisterControlToolWindows(*m_windows, m_context);
-    RegisterIconEditor(*m_steps, m_context, *m_windows, m_launcher);
-    RegisterFlowchartEditor(*m_steps, m_context, *m_windows, m_launcher);
-    RegisterTextEditor(*m_steps, m_context, *m_windows, m_launcher);
+    RegisterIconEditor(*m_steps, m_context, *m_windows, m_launcher, m_restorers);
+    RegisterFlowchartEditor(*m_steps, m_context, *m_windows, m_launcher, m_restorers);
+    RegisterTextEditor(*m_steps, m_context, *m_windows, m_launcher, m_restorers);
     RegisterPracticeWindows(*m_windows, m_context);
     RegisterKeywordSettingsRecovery(m_restorers, *m_windows);
 }

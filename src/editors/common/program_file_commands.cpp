@@ -34,6 +34,13 @@ QString StudioCaptionFor(const QString &path)
     return kStudioCaption + QDir::toNativeSeparators(path);
 }
 
+QString FilePathInCaption(const QString &caption)
+{
+    if (!caption.startsWith(kStudioCaption))
+        return {};
+    return QDir::fromNativeSeparators(caption.mid(kStudioCaption.size()));
+}
+
 std::optional<QStringList> CheckedProgramLines(StudioContext &context, const StepDocument &step,
                                                StepWindowHost &host)
 {
@@ -47,6 +54,12 @@ QStringList WriteProgramFile(StudioContext &context, const StepDocument &step, S
 {
     return ProgramFileLines(CheckedProgramLines(context, step, host), context.ReportFields().Value(),
                             step.SectionMarker(), step.SectionLines());
+}
+
+QStringList QuietProgramFile(StudioContext &context, const StepDocument &step)
+{
+    return ProgramFileLines(step.ProgramLines().lines, context.ReportFields().Value(), step.SectionMarker(),
+                            step.SectionLines());
 }
 
 bool SaveProgramFile(StudioContext &context, StepDocument &step, StepWindowHost &host)
@@ -71,6 +84,7 @@ bool SaveProgramFile(StudioContext &context, StepDocument &step, StepWindowHost 
     }
     step.MarkSaved();
     host.SetCaption(StudioCaptionFor(path));
+    emit step.Saved();
     return true;
 }
 

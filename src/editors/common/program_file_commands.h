@@ -22,6 +22,8 @@ inline const QString kCloseQuestion = QStringLiteral("画面を閉じるとプ�
 
 // "ソラリット２制御ソフト :" followed by the path.
 QString StudioCaptionFor(const QString &path);
+// The path a caption of StudioCaptionFor shows; empty for any other caption.
+QString FilePathInCaption(const QString &caption);
 
 // The step's program lines; when it has none, its check messages are shown
 // (over host) and the result is empty.
@@ -32,10 +34,13 @@ std::optional<QStringList> CheckedProgramLines(StudioContext &context, const Ste
 // lines, or "NG" after the step's check messages have been shown; the
 // context's report fields; the section.
 QStringList WriteProgramFile(StudioContext &context, const StepDocument &step, StepWindowHost &host);
+// The same file without showing the check messages, for what the pupil did
+// not ask for (the recovery copy).
+QStringList QuietProgramFile(StudioContext &context, const StepDocument &step);
 
 // "ファイルへ保存": save dialog, the step's ending for a name without
 // ".kq27", the overwrite question, the file and its copy "savefile.kq27",
-// the caption. True when the file was saved; a write that fails shows the
+// the caption, then the document's Saved(). True when the file was saved; a write that fails shows the
 // step's save-failed message (naming a character the file cannot hold) and
 // leaves any earlier file as it was.
 bool SaveProgramFile(StudioContext &context, StepDocument &step, StepWindowHost &host);

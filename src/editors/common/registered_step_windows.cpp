@@ -38,6 +38,11 @@ void RegisteredStepWindows::Register(Step step, EditorFactory factory)
                        });
 }
 
+bool RegisteredStepWindows::IsOpen(Step step) const
+{
+    return m_windows.Find(EditorKindOf(step)) != nullptr;
+}
+
 void RegisteredStepWindows::CloseStep(Step step)
 {
     if (QWidget *window = m_windows.Find(EditorKindOf(step)))

@@ -26,6 +26,9 @@ public:
     // Registers the step's window with the registry under its menu kind.
     void Register(Step step, EditorFactory factory);
 
+    // Whether the step's window exists.
+    bool IsOpen(Step step) const;
+
     void CloseStep(Step step) override;
     StepEditor ShowStep(Step step) override;
 

@@ -79,6 +79,8 @@ public:
 signals:
     // The program changed: windows redraw, unsaved-work checks compare again.
     void Changed();
+    // The save command wrote the program to a file.
+    void Saved();
 };
 
 // The window that shows a step's document, as the file commands need it.
@@ -90,10 +92,14 @@ public:
     virtual void SetCaption(const QString &caption) = 0;
 };
 
-// An open step: its document and the window showing it.
+class StepRecovery;
+
+// An open step: its document, the window showing it and the window's
+// recovery copy (none for windows that keep no copy).
 struct StepEditor {
     StepDocument *document = nullptr;
     StepWindowHost *host = nullptr;
+    StepRecovery *recovery = nullptr;
 
     explicit operator bool() const { return document && host; }
 };

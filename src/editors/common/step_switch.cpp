@@ -3,6 +3,7 @@
 #include "base/text_file.h"
 #include "context/studio_context.h"
 #include "editors/common/program_file_commands.h"
+#include "editors/common/step_recovery.h"
 #include "editors/common/step_windows.h"
 #include "model/program_file.h"
 #include "model/program_lines.h"
@@ -54,13 +55,24 @@ bool SwitchStep(StudioContext &context, StepWindows &windows, StepEditor from, S
     const bool shown =
         shownTarget && OpenProgramFile(context, *shownTarget.document, *shownTarget.host, cachePath,
                                        OpenOrigin::HandOver) == OpenResult::Opened;
-    // Whatever kept the target from showing the program, the pupil gets it
-    // back in the step it came from.
-    if (!shown) {
-        if (shownTarget)
+    // The closed source kept its recovery copy; it goes once the step now
+    // holding the work has written its own.
+    if (shown) {
+        if (shownTarget.recovery)
+            shownTarget.recovery->WriteNow();
+        context.Recovery().Remove(StepRecoveryWindow(source));
+    } else {
+        // Whatever kept the target from showing the program, the pupil gets
+        // it back in the step it came from.
+        if (shownTarget) {
             windows.CloseStep(target);
-        if (const StepEditor back = windows.ShowStep(source))
-            (void)OpenProgramFile(context, *back.document, *back.host, cachePath, OpenOrigin::HandOver);
+            context.Recovery().Remove(StepRecoveryWindow(target));
+        }
+        const StepEditor back = windows.ShowStep(source);
+        const bool backOpened = back && OpenProgramFile(context, *back.document, *back.host, cachePath,
+                                                        OpenOrigin::HandOver) == OpenResult::Opened;
+        if (backOpened && back.recovery)
+            back.recovery->WriteNow();
     }
     context.StepSwitch() = {};
     return shown;

@@ -539,10 +539,12 @@ void FlowchartWindow::ToggleColourMode()
 
 void FlowchartWindow::closeEvent(QCloseEvent *event)
 {
-    if (MayCloseStep(m_context, m_document, *this))
+    if (MayCloseStep(m_context, m_document, *this)) {
+        m_recovery.Closed();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 bool FlowchartWindow::eventFilter(QObject *watched, QEvent *event)

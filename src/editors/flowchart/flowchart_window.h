@@ -2,6 +2,7 @@
 
 #include "device/report_router.h"
 #include "editors/common/step_document.h"
+#include "editors/common/step_recovery.h"
 #include "editors/flowchart/flowchart_document.h"
 #include "editors/flowchart/flowchart_painter.h"
 
@@ -47,7 +48,7 @@ public:
     ~FlowchartWindow() override;
 
     FlowchartDocument &Document() { return m_document; }
-    StepEditor Editor() { return {&m_document, this}; }
+    StepEditor Editor() { return {&m_document, this, &m_recovery}; }
     FlowchartSheet &Sheet() { return *m_sheet; }
     QScrollArea &SheetArea() { return *m_sheetArea; }
 
@@ -121,6 +122,7 @@ private:
     StepWindows &m_steps;
     Launcher &m_launcher;
     FlowchartDocument m_document;
+    StepRecovery m_recovery{m_context, m_document, *this};
     FlowchartPainter m_painter;
 
     QScrollArea *m_sheetArea = nullptr;

@@ -1,13 +1,14 @@
 #include "editors/flowchart/flowchart_windows.h"
 
 #include "editors/common/registered_step_windows.h"
+#include "editors/common/step_recovery.h"
 #include "editors/flowchart/flowchart_window.h"
 #include "preview/preview_window.h"
 
 namespace kq {
 
 void RegisterFlowchartEditor(RegisteredStepWindows &steps, StudioContext &context, WindowRegistry &windows,
-                             Launcher &launcher)
+                             Launcher &launcher, RecoveryRestorers &restorers)
 {
     steps.Register(Step::Flowchart, [&steps, &context, &windows, &launcher] {
         auto *window = new FlowchartWindow(context, windows, steps, launcher);
@@ -17,6 +18,7 @@ void RegisterFlowchartEditor(RegisteredStepWindows &steps, StudioContext &contex
                          });
         return window->Editor();
     });
+    RegisterStepRestorer(restorers, context, steps, Step::Flowchart);
 }
 
 }  // namespace kq

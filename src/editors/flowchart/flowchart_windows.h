@@ -3,13 +3,14 @@
 namespace kq {
 
 class Launcher;
+class RecoveryRestorers;
 class RegisteredStepWindows;
 class StudioContext;
 class WindowRegistry;
 
 // Registers the STEP2 window: opened from the main menu's picture and by
-// step switches, made for each opening.
+// step switches, made for each opening; its recovery copies come back in it.
 void RegisterFlowchartEditor(RegisteredStepWindows &steps, StudioContext &context, WindowRegistry &windows,
-                             Launcher &launcher);
+                             Launcher &launcher, RecoveryRestorers &restorers);
 
 }  // namespace kq

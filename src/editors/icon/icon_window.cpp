@@ -491,10 +491,12 @@ void IconWindow::MakeReport()
 
 void IconWindow::closeEvent(QCloseEvent *event)
 {
-    if (MayCloseStep(m_context, m_document, *this))
+    if (MayCloseStep(m_context, m_document, *this)) {
+        m_recovery.Closed();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void IconWindow::dragEnterEvent(QDragEnterEvent *event)

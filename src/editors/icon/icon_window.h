@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/common/step_document.h"
+#include "editors/common/step_recovery.h"
 #include "editors/icon/icon_document.h"
 
 #include <QHash>
@@ -43,7 +44,7 @@ public:
     ~IconWindow() override;
 
     IconDocument &Document() { return m_document; }
-    StepEditor Editor() { return{&m_document, this}; }
+    StepEditor Editor() { return {&m_document, this, &m_recovery}; }
 
     QWidget *DialogParent() override { return this; }
     void SetCaption(const QString &caption) override { setWindowTitle(caption); }
@@ -101,6 +102,7 @@ private:
     StepWindows &m_steps;
     Launcher &m_launcher;
     IconDocument m_document;
+    StepRecovery m_recovery{m_context, m_document, *this};
 
     QHash<int, QPixmap> m_pictures;  // by icon number
     QPixmap m_emptyPicture;

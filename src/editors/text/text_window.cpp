@@ -322,10 +322,12 @@ void TextWindow::MakeReport()
 
 void TextWindow::closeEvent(QCloseEvent *event)
 {
-    if (MayCloseStep(m_context, m_document, *this))
+    if (MayCloseStep(m_context, m_document, *this)) {
+        m_recovery.Closed();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void TextWindow::dragEnterEvent(QDragEnterEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/common/step_document.h"
+#include "editors/common/step_recovery.h"
 #include "editors/text/text_document.h"
 
 #include <QMainWindow>
@@ -43,7 +44,7 @@ public:
     ~TextWindow() override;
 
     TextDocument &Document() { return m_document; }
-    StepEditor Editor() { return {&m_document, this}; }
+    StepEditor Editor() { return {&m_document, this, &m_recovery}; }
     CodeEditor &EditorControl() { return *m_editor; }
 
     QWidget *DialogParent() override { return this; }
@@ -84,6 +85,7 @@ private:
     StepWindows &m_steps;
     Launcher &m_launcher;
     TextDocument m_document;
+    StepRecovery m_recovery{m_context, m_document, *this};
 
     CodeEditor *m_editor = nullptr;
     QTextBrowser *m_help = nullptr;

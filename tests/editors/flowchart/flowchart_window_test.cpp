@@ -15,6 +15,7 @@
 #include "editors/test_step.h"
 #include "model/program_file.h"
 #include "model/program_lines.h"
+#include "services/recovery_offer.h"
 #include "services/window_registry.h"
 #include "support/fake_waiter.h"
 #include "support/recording_dialogs.h"
@@ -333,7 +334,9 @@ TEST_F(FlowchartWindowTest, OpensFromTheMenuPictureAndClosesBackToIt)
 {
     menu.show();
     RegisteredStepWindows steps(windows);
-    RegisterFlowchartEditor(steps, context, windows, launcher);
+    RecoveryRestorers restorers;
+    RegisterFlowchartEditor(steps, context, windows, launcher, restorers);
+    EXPECT_TRUE(restorers.Knows(QStringLiteral("STEP2")));
     QWidget *opened = windows.OpenFromMenu(WindowKind::FlowchartEditor);
     ASSERT_TRUE(opened);
     EXPECT_EQ(opened->objectName(), "TForm2");

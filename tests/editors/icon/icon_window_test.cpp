@@ -11,6 +11,7 @@
 #include "editors/test_step.h"
 #include "model/program_file.h"
 #include "services/help.h"
+#include "services/recovery_offer.h"
 #include "services/window_registry.h"
 #include "support/fake_waiter.h"
 #include "support/menu_bar_entries.h"
@@ -435,7 +436,9 @@ TEST(IconEditorRegistration, TheMenuOpensTheIconWindow)
     WindowRegistry windows(menu, [&context] { return context.StepSwitch().underWay; });
     RegisteredStepWindows steps(windows);
     RecordingLauncher launcher;
-    RegisterIconEditor(steps, context, windows, launcher);
+    RecoveryRestorers restorers;
+    RegisterIconEditor(steps, context, windows, launcher, restorers);
+    EXPECT_TRUE(restorers.Knows(QStringLiteral("STEP1")));
 
     QWidget *opened = windows.OpenFromMenu(WindowKind::IconEditor);
     ASSERT_TRUE(opened);

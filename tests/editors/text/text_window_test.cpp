@@ -15,6 +15,7 @@
 #include "model/memory_messages.h"
 #include "model/program_file.h"
 #include "services/help.h"
+#include "services/recovery_offer.h"
 #include "services/window_registry.h"
 #include "support/fake_waiter.h"
 #include "support/menu_bar_entries.h"
@@ -296,7 +297,9 @@ TEST(TextEditorRegistration, TheMenuOpensTheTextWindowAndTheSettings)
     WindowRegistry windows(menu, [&context] { return context.StepSwitch().underWay; });
     RegisteredStepWindows steps(windows);
     RecordingLauncher launcher;
-    RegisterTextEditor(steps, context, windows, launcher);
+    RecoveryRestorers restorers;
+    RegisterTextEditor(steps, context, windows, launcher, restorers);
+    EXPECT_TRUE(restorers.Knows(QStringLiteral("STEP3")));
 
     QWidget *opened = windows.OpenFromMenu(WindowKind::TextEditor);
     ASSERT_TRUE(opened);
@@ -331,8 +334,9 @@ TEST(TextEditorRegistration, SwitchesToTheIconStepAndBackThroughTheHandOverFile)
     WindowRegistry windows(menu, [&context] { return context.StepSwitch().underWay; });
     RegisteredStepWindows steps(windows);
     RecordingLauncher launcher;
-    RegisterIconEditor(steps, context, windows, launcher);
-    RegisterTextEditor(steps, context, windows, launcher);
+    RecoveryRestorers restorers;
+    RegisterIconEditor(steps, context, windows, launcher, restorers);
+    RegisterTextEditor(steps, context, windows, launcher, restorers);
 
     auto *text = qobject_cast<TextWindow *>(windows.OpenFromMenu(WindowKind::TextEditor));
     ASSERT_TRUE(text);
