@@ -3,10 +3,10 @@
 // encoded again) and after a layer moved (nothing is), the time until the
 // copy is on disk and the part of it the UI thread spends (the snapshot and
 // the hand-over to the worker). Medians over several runs, in milliseconds.
-#include "bench_figures.h"
 #include "base/paths.h"
 #include "base/recovery_store.h"
 #include "base/recovery_writer.h"
+#include "bench_figures.h"
 #include "panel/document/panel_document.h"
 #include "panel/main_window/panel_recovery.h"
 #include "panel/main_window/panel_window.h"

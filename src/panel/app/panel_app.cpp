@@ -10,11 +10,11 @@
 namespace kq::panel {
 
 PanelApp::PanelApp(kq::Dialogs &dialogs, kq::Launcher &launcher, const kq::Paths &panelPaths)
-    : m_dialogs(dialogs)
-    , m_paths(panelPaths)
-    , m_recovery(PanelRecoveryFolder(panelPaths))
-    , m_menu(panelPaths)
-    , m_window(dialogs, launcher, panelPaths, m_recovery)
+    : m_dialogs(dialogs),
+      m_paths(panelPaths),
+      m_recovery(PanelRecoveryFolder(panelPaths)),
+      m_menu(panelPaths),
+      m_window(dialogs, launcher, panelPaths, m_recovery)
 {
     QObject::connect(&m_menu, &ProductMenu::ModelChosen, &m_window, &PanelWindow::ShowForModel);
     m_restorers.Register(kPanelRecoveryWindow, m_window.windowTitle(), [this](const RecoveryCopy &copy) {

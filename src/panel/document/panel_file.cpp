@@ -87,10 +87,29 @@ EncodedLines PanelFileBytes(const QStringList &records, const QList<PanelLayer> 
     }
 
     QSet<qint64> pictures;
-    QStringList lines;
+    // The pictures' base64 is ASCII, the same bytes in CP932: it is put in
+    // as it is, where converting megabytes of it would take seconds.
+    QByteArray bytes;
+    QString unencodable;
+    const auto append = [&](const QString &text, const QByteArray &base64 = {}) {
+        const EncodedLines encoded = EncodeTextLines({text});
+        if (!encoded) {
+            unencodable = encoded.unencodable;
+            return false;
+        }
+        if (base64.isEmpty()) {
+            bytes += *encoded;
+        } else {
+            bytes += QByteArrayView(*encoded).chopped(2);  // the CR LF goes after the picture
+            bytes += base64;
+            bytes += "\r\n";
+        }
+        return true;
+    };
     for (qsizetype i = 0; i < records.size(); ++i) {
         const QString &line = records.at(i);
         const int n = RecordLayer(line).value_or(kBackgroundLayer);
+        bool appended = true;
         switch (KindOfRecord(line)) {
         case RecordKind::Photo: {
             if (n < 0 || n >= layers.size())
@@ -100,24 +119,26 @@ EncodedLines PanelFileBytes(const QStringList &records, const QList<PanelLayer> 
             if (!base64)
                 return {};
             pictures.insert(picture.cacheKey());
-            lines.append(RecordFields(line).mid(0, kPhotoFieldsBeforePicture).join(QLatin1Char(',')) + QLatin1Char(',')
-                         + QString::fromLatin1(*base64));
+            appended = append(
+                RecordFields(line).mid(0, kPhotoFieldsBeforePicture).join(QLatin1Char(',')) + QLatin1Char(','), *base64);
             break;
         }
         case RecordKind::Processing:
             // The photo's pixels already show its effects; only the ellipse
             // cut is kept.
             if (!photoLayers.contains(n) || RecordField(line, 3) == kKeptPhotoEffect)
-                lines.append(line);
+                appended = append(line);
             break;
         default:
-            lines.append(line);
+            appended = append(line);
             break;
         }
+        if (!appended)
+            return {{}, unencodable};
         Report(progress, i + 1, records.size() + 1);
     }
     encodings.KeepOnly(pictures);
-    return EncodeTextLines(lines);
+    return {std::move(bytes), {}};
 }
 
 }  // namespace

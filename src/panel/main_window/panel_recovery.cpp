@@ -1,9 +1,9 @@
 // The panel window's recovery copy: written off the UI thread, since
 // photos make the panel file large, and taken back after a crash.
+#include "panel/main_window/panel_recovery.h"
 #include "base/recovery_store.h"
 #include "base/recovery_writer.h"
 #include "panel/document/panel_document.h"
-#include "panel/main_window/panel_recovery.h"
 #include "panel/main_window/panel_window.h"
 
 #include <QFileInfo>

@@ -51,11 +51,11 @@ void WritePicture(const QString &path, QSize size, QColor colour, const char *fo
 class PanelRecoveryTest : public ::testing::Test {
 protected:
     PanelRecoveryTest()
-        : m_root(kq::testing::AbandonedProgramFolder())
-        , m_paths(m_root + QStringLiteral("program/"), m_root + QStringLiteral("appdata/"))
+        : m_root(kq::testing::AbandonedProgramFolder()),
+          m_paths(m_root + QStringLiteral("program/"), m_root + QStringLiteral("appdata/"))
     {
-        WritePicture(m_paths.ProgramFile(DefaultBackground(KitModelAt(kWideModel))), {1890, 590},
-                     QColor(200, 230, 255), "PNG");
+        WritePicture(m_paths.ProgramFile(DefaultBackground(KitModelAt(kWideModel))), {1890, 590}, QColor(200, 230, 255),
+                     "PNG");
         WritePicture(PartPath(), {100, 80}, QColor(220, 40, 40), "PNG");
         WritePicture(m_root + QStringLiteral("photo.jpg"), {200, 150}, QColor(40, 160, 60), "JPEG");
         PanelDocument document(KitModelAt(kWideModel), m_paths);
@@ -127,7 +127,8 @@ TEST_F(PanelRecoveryTest, AKilledPanelComesBackAsItWasAndASaveThenRemovesItsCopy
     app.Start(QString());
     const QStringList questions = m_dialogs.Texts(Kind::Question);
     ASSERT_EQ(questions.size(), 1);
-    EXPECT_TRUE(questions.first().contains(QStringLiteral("・パネル製作ソフト　猫.kq18　"))) << questions.first().toStdString();
+    EXPECT_TRUE(questions.first().contains(QStringLiteral("・パネル製作ソフト　猫.kq18　")))
+        << questions.first().toStdString();
     EXPECT_TRUE(m_dialogs.Texts(Kind::Warning).isEmpty());
 
     // The window, for the kit model and file it had, with the work.
@@ -227,7 +228,11 @@ TEST_F(PanelRecoveryTest, ACopyThatCannotBeWrittenIsToldOnceAndTheWorkGoesOn)
 
 // Copies the panel window cannot take back: cut by a power cut, for a kit
 // model this program does not have, or with a panel that cannot be read.
-enum class Damage { Cut, UnknownModel, UnreadablePanel };
+enum class Damage {
+    Cut,
+    UnknownModel,
+    UnreadablePanel
+};
 
 class PanelRecoveryDamage : public PanelRecoveryTest, public ::testing::WithParamInterface<Damage> {};
 
@@ -258,8 +263,7 @@ TEST_P(PanelRecoveryDamage, IsPutAsideWithAWarningAndTheMenuShows)
 
     PanelApp app(m_dialogs, m_launcher, m_paths);
     app.Start(QString());
-    EXPECT_EQ(m_dialogs.Texts(Kind::Warning),
-              QStringList {RecoveryDamagedMessage(app.Recovery().DamagedFolder())});
+    EXPECT_EQ(m_dialogs.Texts(Kind::Warning), QStringList {RecoveryDamagedMessage(app.Recovery().DamagedFolder())});
     EXPECT_FALSE(app.Window().isVisible());
     EXPECT_TRUE(app.Menu().isVisible());
     EXPECT_TRUE(Copies().isEmpty());
