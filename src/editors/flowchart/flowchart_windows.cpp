@@ -2,7 +2,6 @@
 
 #include "editors/common/registered_step_windows.h"
 #include "editors/flowchart/flowchart_window.h"
-#include "preview/preview_window.h"
 
 namespace kq {
 
@@ -10,12 +9,7 @@ void RegisterFlowchartEditor(RegisteredStepWindows &steps, StudioContext &contex
                              Launcher &launcher)
 {
     steps.Register(Step::Flowchart, [&steps, &context, &windows, &launcher] {
-        auto *window = new FlowchartWindow(context, windows, steps, launcher);
-        QObject::connect(window, &FlowchartWindow::PreviewRequested, window,
-                         [&windows, window](const ByteList &programBytes) {
-                             ShowPreview(windows, window, programBytes);
-                         });
-        return window->Editor();
+        return (new FlowchartWindow(context, windows, steps, launcher))->Editor();
     });
 }
 
