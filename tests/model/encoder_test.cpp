@@ -78,8 +78,8 @@ TEST(EncodeProgram, AddressesSkipEmptySlotsAndFollowRoutineOrder)
 
     // Where each instruction begins, as a running program reports it.
     EXPECT_EQ(InstructionStarts(routines, kCurrentGeneration),
-              (std::vector<InstructionStart>{{0, 0, 0}, {2, 0, 3}, {5, 0, 4}, {8, 0, 7}, {11, 0, 40},
-                                             {12, 2, 0}, {14, 2, 1}, {16, 2, 2}}));
+              (std::vector<InstructionStart> {
+                  {0, 0, 0}, {2, 0, 3}, {5, 0, 4}, {8, 0, 7}, {11, 0, 40}, {12, 2, 0}, {14, 2, 1}, {16, 2, 2}}));
 }
 
 TEST(EncodeProgram, ParameterBytesAndBranchesPerGeneration)

@@ -150,7 +150,7 @@ std::map<int, int> IconSlotsByAddress(const IconRow &row, int generation)
             rowSlots.push_back(slot);
     }
     std::map<int, int> slotOfAddress;
-    for (const InstructionStart &start : InstructionStarts(Routines{RoutineOf(row, generation)}, generation)) {
+    for (const InstructionStart &start : InstructionStarts(Routines {RoutineOf(row, generation)}, generation)) {
         if (start.slot >= 1 && start.slot <= int(rowSlots.size()))
             slotOfAddress[start.address] = rowSlots[std::size_t(start.slot - 1)];
     }

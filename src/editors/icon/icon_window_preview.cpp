@@ -27,7 +27,8 @@ void IconWindow::Preview()
 QString IconWindow::SlotFrameStyle(int slot) const
 {
     // The running icon is framed red, as the flowchart frames its running box.
-    const QString border = m_traceSlot == slot ? QStringLiteral("4px solid #e03131") : QStringLiteral("1px solid #9fb7d9");
+    const QString border =
+        m_traceSlot == slot ? QStringLiteral("4px solid #e03131") : QStringLiteral("1px solid #9fb7d9");
     return QStringLiteral("#Slot%1 { border: %2; border-radius: 6px; }").arg(slot).arg(border);
 }
 

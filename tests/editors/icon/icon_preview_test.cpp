@@ -85,9 +85,9 @@ TEST_F(IconPreviewTest, APausedWaitKeepsItsFrameAndClosingTakesItAway)
     window->Document().Drop(0, 0);
     window->Document().Drop(kWaitSwitchIcon, 1);
     window->Document().Drop(kToneIcon, 3);
-    const std::map<int, int> slots = IconSlotsByAddress(window->Document().Row(), kCurrentGeneration);
+    const std::map<int, int> slotOfAddress = IconSlotsByAddress(window->Document().Row(), kCurrentGeneration);
     // 0 start, 2 red lamp, 7 the wait, 9 the tone, 11 end
-    EXPECT_EQ(slots, (std::map<int, int> {{2, 0}, {7, 1}, {9, 3}}));
+    EXPECT_EQ(slotOfAddress, (std::map<int, int> {{2, 0}, {7, 1}, {9, 3}}));
 
     BlockedWatch watch(*window);
     window->Action("Preview")->trigger();
