@@ -12,6 +12,7 @@
 #include "support/recording_launcher.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QTemporaryDir>
 
@@ -143,6 +144,42 @@ TEST_F(FlowchartPreviewTest, AWaitInASubroutineKeepsTheCallFramedUntilTheWindowC
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(MarksDuring([preview] { preview->Play(); }), (QList<int> {kNoSlot}));
     preview->close();
+}
+
+// The clock reports the subroutine's first box while the call is still being
+// shown: that box's slot number must not frame the main routine's box there.
+TEST_F(FlowchartPreviewTest, TheClocksTraceStaysOnTheCallWhileTheSubroutineReportsDuringItsWait)
+{
+    ASSERT_TRUE(window->Document().LoadSection(SectionOf({{0, "0-start-50-10--5--0,0,0,0,0,0"},
+                                                          {0, "5-routine-50-90-0-1--0,1,0,0,0,0"},
+                                                          {0, "1-timer-50-170-5-7--0,1,0,0,0,0"},
+                                                          {0, "7-end-50-250-1---0,0,0,0,0,0"},
+                                                          {1, "0-start-50-10--1--0,0,0,0,0,0"},
+                                                          {1, "1-full_time-50-90-0-2--0,0,255,0,4,0"},
+                                                          {1, "2-end-50-170-1---0,0,0,0,0,0"}})));
+    context.DeviceLink().Start();
+    window->Action("Transfer")->trigger();
+    QCoreApplication::processEvents();
+    clock.SetRunsFinishAtOnce(false);
+    window->Action("Run")->trigger();
+
+    // 2 the timer, 5 the call, 8 end; 9 the subroutine's start, 11 its lamp, 16 its end
+    bool reported = false;
+    waiter.SetOnWait([&](int) {
+        if (!reported) {
+            reported = true;
+            clock.SendExecutedAddress(11);
+        }
+    });
+    clock.SendExecutedAddress(5);
+    QCoreApplication::processEvents();
+    waiter.SetOnWait({});
+    EXPECT_TRUE(reported);
+    EXPECT_EQ(window->Sheet().TraceSlot(), 5);
+    clock.SendExecutedAddress(16);
+    clock.SendExecutedAddress(2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->Sheet().TraceSlot(), 1);
 }
 
 }  // namespace
