@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPaintEvent>
+#include <QScrollBar>
 #include <QTextBlock>
 
 #include <cmath>
@@ -35,6 +36,7 @@ CodeEditor::CodeEditor(QWidget *parent) : QPlainTextEdit(parent), m_gutter(new L
 
 void CodeEditor::SetText(const QString &text)
 {
+    m_traceLine.reset();
     ClearColouring();
     // The editor keeps lines apart with LF; CR LF from files and the
     // converters must not leave stray CRs in it.
@@ -64,25 +66,54 @@ void CodeEditor::ColourRange(int line, int start, int length, const QColor &fore
                                  QTextCursor::KeepAnchor);
     selection.format.setForeground(foreground);
     selection.format.setBackground(background);
-    QList<QTextEdit::ExtraSelection> selections = extraSelections();
-    selections.append(selection);
-    setExtraSelections(selections);
+    m_colouring.append(selection);
+    ShowSelections();
 }
 
 void CodeEditor::ClearColouring()
 {
-    setExtraSelections({});
+    m_colouring.clear();
+    ShowSelections();
 }
 
 QList<std::array<int, 3>> CodeEditor::ColouredRanges() const
 {
     QList<std::array<int, 3>> ranges;
-    for (const QTextEdit::ExtraSelection &selection : extraSelections()) {
+    for (const QTextEdit::ExtraSelection &selection : m_colouring) {
         const QTextBlock block = document()->findBlock(selection.cursor.selectionStart());
         ranges.append({block.blockNumber(), selection.cursor.selectionStart() - block.position(),
                        selection.cursor.selectionEnd() - selection.cursor.selectionStart()});
     }
     return ranges;
+}
+
+void CodeEditor::SetTraceLine(std::optional<int> line)
+{
+    if (line && !document()->findBlockByNumber(*line).isValid())
+        line.reset();
+    m_traceLine = line;
+    ShowSelections();
+    if (!line)
+        return;
+    // Into view without moving the cursor: the pupil's place stays.
+    QScrollBar *scroll = verticalScrollBar();
+    const int shownLines = std::max(1, viewport()->height() / std::max(1, fontMetrics().lineSpacing()));
+    if (*line < scroll->value() || *line >= scroll->value() + shownLines)
+        scroll->setValue(*line - shownLines / 2);
+}
+
+void CodeEditor::ShowSelections()
+{
+    QList<QTextEdit::ExtraSelection> selections = m_colouring;
+    if (m_traceLine) {
+        // Last, so the line's background lies over the comments' colouring.
+        QTextEdit::ExtraSelection trace;
+        trace.cursor = QTextCursor(document()->findBlockByNumber(*m_traceLine));
+        trace.format.setBackground(QColor(0xff, 0xe0, 0x66));
+        trace.format.setProperty(QTextFormat::FullWidthSelection, true);
+        selections.append(trace);
+    }
+    setExtraSelections(selections);
 }
 
 int CodeEditor::GutterWidth() const

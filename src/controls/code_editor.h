@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // A plain-text editor with line numbers in a gutter and colouring by
 // character range, the way program text is written and shown.
@@ -28,6 +29,12 @@ public:
     // The ranges currently coloured, as line, start, length.
     QList<std::array<int, 3>> ColouredRanges() const;
 
+    // Marks the whole 0-based line as the one a running program executes,
+    // scrolled into view; nullopt takes the mark away. Kept apart from the
+    // colouring, and dropped when the text is set.
+    void SetTraceLine(std::optional<int> line);
+    std::optional<int> TraceLine() const { return m_traceLine; }
+
     int GutterWidth() const;
 
 protected:
@@ -36,8 +43,11 @@ protected:
 private:
     friend class LineNumberGutter;
     void PaintGutter(QPaintEvent *event);
+    void ShowSelections();
 
     QWidget *m_gutter = nullptr;
+    QList<QTextEdit::ExtraSelection> m_colouring;
+    std::optional<int> m_traceLine;
 };
 
 }  // namespace kq

@@ -1,6 +1,7 @@
 #include "model/encoder.h"
 
 #include "model/colour_packing.h"
+#include "model/instruction_starts.h"
 
 #include <cstddef>
 
@@ -39,18 +40,24 @@ int ProgramSize(const Routines &routines, int generation)
     return size;
 }
 
-ByteList EncodeProgram(const Routines &routines, int generation)
+namespace {
+
+// Writes the bytes and, when asked, where each instruction begins.
+ByteList Encode(const Routines &routines, int generation, std::vector<InstructionStart> *starts)
 {
     ByteList bytes;
     const int routineCount = std::min(int(routines.size()), kRoutineCount);
     for (int r = 0; r < routineCount; ++r) {
-        for (const auto &slot : routines[std::size_t(r)]) {
+        for (int s = 0; s < kRoutineSlots; ++s) {
+            const std::optional<InstructionRecord> &slot = routines[std::size_t(r)][std::size_t(s)];
             if (!slot)
                 continue;
             const InstructionRecord &record = *slot;
             const std::optional<int> code = CommandCodeOf(record.kind, record.params, generation);
             if (!code)
                 continue;
+            if (starts)
+                starts->push_back({int(bytes.size()), r, s});
             const auto &p = record.params.p;
             const CodeLayout layout = LayoutOfCode(*code);
             if (layout.colour4) {
@@ -79,6 +86,20 @@ ByteList EncodeProgram(const Routines &routines, int generation)
         }
     }
     return bytes;
+}
+
+}  // namespace
+
+ByteList EncodeProgram(const Routines &routines, int generation)
+{
+    return Encode(routines, generation, nullptr);
+}
+
+std::vector<InstructionStart> InstructionStarts(const Routines &routines, int generation)
+{
+    std::vector<InstructionStart> starts;
+    (void)Encode(routines, generation, &starts);
+    return starts;
 }
 
 ByteList FrameTransfer(const ByteList &bytes)

@@ -130,8 +130,15 @@ void PreviewWindow::SetProgram(const ByteList &bytes)
     ShowStopped();
 }
 
+void PreviewWindow::SetTrace(PreviewTrace trace)
+{
+    m_trace = std::move(trace);
+}
+
 void PreviewWindow::ShowStopped()
 {
+    if (m_trace)
+        m_trace(std::nullopt);
     m_playing = false;
     m_state->setText(Text("状態：停止"));
     m_play->setEnabled(true);
@@ -183,8 +190,9 @@ void PreviewWindow::RunUntilPause()
 
 void PreviewWindow::hideEvent(QHideEvent *event)
 {
-    // Closing the window ends the preview.
+    // Closing the window ends the preview, and its editor is free again.
     Stop();
+    m_trace = {};
     QWidget::hideEvent(event);
 }
 
@@ -216,16 +224,19 @@ void PreviewWindow::ShowSoundPicture(SoundPicture picture)
 {
     m_view->ShowSoundPicture(picture);
 }
-void PreviewWindow::InstructionStarted(int, int)
+void PreviewWindow::InstructionStarted(int address, int)
 {
+    if (m_trace)
+        m_trace(address);
 }
 
-void ShowPreview(WindowRegistry &windows, QWidget *caller, const ByteList &programBytes)
+void ShowPreview(WindowRegistry &windows, QWidget *caller, const ByteList &programBytes, PreviewTrace trace)
 {
     auto *preview = qobject_cast<PreviewWindow *>(windows.Made(WindowKind::Preview));
     if (!preview)
         return;
     preview->SetProgram(programBytes);
+    preview->SetTrace(std::move(trace));
     preview->setWindowModality(Qt::ApplicationModal);
     if (caller)
         preview->move(caller->geometry().center() - preview->rect().center());

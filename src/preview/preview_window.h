@@ -6,7 +6,9 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QButtonGroup;
 class QGroupBox;
@@ -21,6 +23,10 @@ class ClockView;
 class StudioContext;
 class WindowRegistry;
 
+// Follows the instruction the preview runs: its address, or nullopt once the
+// run has stopped.
+using PreviewTrace = std::function<void(std::optional<int> address)>;
+
 // "プレビュー": runs a program's bytes on a picture of the clock, pacing the
 // interpreter with the waiter so the buttons and sensors stay usable.
 class PreviewWindow final : public QWidget, private PreviewHost {
@@ -31,6 +37,8 @@ public:
 
     // Replaces the program; the preview stands stopped.
     void SetProgram(const ByteList &bytes);
+    // Replaces the trace; kept until the window closes.
+    void SetTrace(PreviewTrace trace);
 
     void Play();
     void Stop();
@@ -60,6 +68,7 @@ private:
     std::unique_ptr<PreviewInterpreter> m_interpreter;
     bool m_playing = false;
     bool m_loopActive = false;
+    PreviewTrace m_trace;
 
     ClockView *m_view = nullptr;
     QLabel *m_state = nullptr;
@@ -71,8 +80,8 @@ private:
     QGroupBox *m_waitGroup = nullptr;
 };
 
-// Fills the reused preview window with the program and opens it from the
-// editor `caller`, modal, centred over it.
-void ShowPreview(WindowRegistry &windows, QWidget *caller, const ByteList &programBytes);
+// Fills the reused preview window with the program and its trace and opens
+// it from the editor `caller`, modal, centred over it.
+void ShowPreview(WindowRegistry &windows, QWidget *caller, const ByteList &programBytes, PreviewTrace trace);
 
 }  // namespace kq

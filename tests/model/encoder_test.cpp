@@ -1,6 +1,7 @@
 #include "model/encoder.h"
 
 #include "model/colour_packing.h"
+#include "model/instruction_starts.h"
 
 #include <QRandomGenerator>
 
@@ -74,6 +75,11 @@ TEST(EncodeProgram, AddressesSkipEmptySlotsAndFollowRoutineOrder)
                         230, 14, 150, 16,    // subroutine start, beep
                         196}));              // a subroutine's end returns
     EXPECT_EQ(ProgramSize(routines, kCurrentGeneration), 17);
+
+    // Where each instruction begins, as a running program reports it.
+    EXPECT_EQ(InstructionStarts(routines, kCurrentGeneration),
+              (std::vector<InstructionStart> {
+                  {0, 0, 0}, {2, 0, 3}, {5, 0, 4}, {8, 0, 7}, {11, 0, 40}, {12, 2, 0}, {14, 2, 1}, {16, 2, 2}}));
 }
 
 TEST(EncodeProgram, ParameterBytesAndBranchesPerGeneration)

@@ -102,7 +102,10 @@ TEST_F(PreviewWindowTest, OpensFromTheEditorModalOverIt)
     editor.setGeometry(100, 100, 1000, 800);
     editor.show();
 
-    ShowPreview(windows, &editor, {230, 2, 231});
+    // The trace hears each instruction's address, then that the run stopped.
+    QList<int> traced;
+    ShowPreview(windows, &editor, {230, 2, 231},
+                [&traced](std::optional<int> address) { traced << address.value_or(-1); });
     auto *preview = windows.FindAs<PreviewWindow>(WindowKind::Preview);
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
@@ -113,8 +116,13 @@ TEST_F(PreviewWindowTest, OpensFromTheEditorModalOverIt)
 
     preview->findChild<QPushButton *>(QStringLiteral("PlayButton"))->click();
     EXPECT_FALSE(preview->Playing());
+    EXPECT_EQ(traced, (QList<int> {0, 2, -1}));
     preview->close();
     EXPECT_EQ(windows.Find(WindowKind::Preview), preview);
+    // Closed, the window no longer reaches the editor's trace.
+    traced.clear();
+    preview->Play();
+    EXPECT_TRUE(traced.isEmpty());
 }
 
 }  // namespace

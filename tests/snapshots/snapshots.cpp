@@ -3,6 +3,7 @@
 //   snapshots <data-tree> <output-folder>
 #include "context/studio_context.h"
 #include "controls/clickable_picture.h"
+#include "controls/code_editor.h"
 #include "controls/transfer_progress_window.h"
 #include "device/virtual_clock.h"
 #include "editors/common/registered_step_windows.h"
@@ -23,10 +24,12 @@
 #include "learning/transfer_data_window.h"
 #include "preview/preview_window.h"
 #include "services/recovery_offer.h"
+#include "preview/preview_windows.h"
 #include "services/window_registry.h"
 #include "shell/main_menu.h"
 #include "shell/splash.h"
 #include "support/fake_waiter.h"
+#include "support/preview_trace.h"
 #include "support/recording_dialogs.h"
 #include "support/recording_launcher.h"
 #include "tools/control/clock_setting_window.h"
@@ -184,6 +187,39 @@ int main(int argc, char *argv[])
         saved = saved && Save(*edit, out, QStringLiteral("icon_editor_edit_menu"));
         edit->hide();
     }
+    icons.findChild<QWidget *>(QStringLiteral("MemoryPanel"))->hide();
+
+    // The first demo in the preview: its third icon framed while it runs.
+    kq::RegisterPreviewWindow(iconRegistry, context);
+    icons.Action(QStringLiteral("Demo1"))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Plays the preview a step opened and takes the step once it shows the mark.
+    const auto snapWhileMarked = [&](kq::WindowRegistry &registry, QWidget &editor, const QString &name,
+                                     const std::function<bool()> &marked) {
+        kq::PreviewWindow *preview = kq::testing::ShownPreview(registry);
+        if (!preview) {
+            std::fprintf(stderr, "snapshots: no preview for %s\n", qPrintable(name));
+            saved = false;
+            return;
+        }
+        bool taken = false;
+        waiter.SetOnWait([&](int) {
+            if (!taken && marked()) {
+                taken = true;
+                saved = saved && Save(editor, out, name);
+            }
+        });
+        preview->Play();
+        waiter.SetOnWait({});
+        preview->close();
+        if (!taken) {
+            std::fprintf(stderr, "snapshots: %s never showed its mark\n", qPrintable(name));
+            saved = false;
+        }
+    };
+    icons.Action(QStringLiteral("Preview"))->trigger();
+    snapWhileMarked(iconRegistry, icons, QStringLiteral("icon_editor_preview_trace"),
+                    [&] { return icons.TraceSlot() == 2; });
 
     // The flowchart's parameter dialog as a drop opens it, and the panel
     // showing boxes already on the sheet.
@@ -310,6 +346,32 @@ int main(int argc, char *argv[])
              QStringLiteral("8,1,0,0,0,0,0"), QStringLiteral("20,0,0,0,0,0,0"), QStringLiteral("21,0,0,0,0,0,0"),
              QStringLiteral("5,2,0,0,0,0,0"), QStringLiteral("END")});
         saved = saved && Save(flow, out, QStringLiteral("flowchart_editor_imported"));
+
+        // The preview inside a subroutine: the frame stays on the calling box.
+        kq::RegisterPreviewWindow(flowRegistry, context);
+        flow.resize(1200, 900);
+        QStringList section {kq::kSubroutineMarker, QStringLiteral("まつ"), QString(), QString(), QString()};
+        for (int n = 0; n < kq::kRoutineCount * kq::kRoutineSlots; ++n)
+            section << QStringLiteral("0--0-0----");
+        section[5] = QStringLiteral("0-start-60-20--1--0,0,0,0,0,0");
+        section[6] = QStringLiteral("1-full_time-60-110-0-2--0,255,0,0,4,0");
+        section[7] = QStringLiteral("2-routine-60-200-1-3--0,1,0,0,0,0");
+        section[8] = QStringLiteral("3-sound-60-290-2-4--0,0,0,0,0,0");
+        section[9] = QStringLiteral("4-end-60-380-3---0,0,0,0,0,0");
+        section[65] = QStringLiteral("0-start-60-20--1--0,0,0,0,0,0");
+        section[66] = QStringLiteral("1-timer-60-110-0-2--0,2,0,0,0,0");
+        section[67] = QStringLiteral("2-end-60-200-1---0,0,0,0,0,0");
+        if (!flow.Document().LoadSection(section)) {
+            std::fputs("snapshots: the flowchart with a subroutine does not load\n", stderr);
+            saved = false;
+        }
+        flow.Action(QStringLiteral("Preview"))->trigger();
+        bool inSubroutine = false;
+        snapWhileMarked(flowRegistry, flow, QStringLiteral("flowchart_editor_preview_trace"), [&] {
+            // The subroutine's timer is the only wait of two seconds.
+            inSubroutine = inSubroutine || waiter.Waits().last() == 2000;
+            return inSubroutine && flow.Sheet().TraceSlot() == 2;
+        });
     }
 
     // STEP3 showing the second demo as text beside its help, its memory
@@ -324,6 +386,12 @@ int main(int argc, char *argv[])
         saved = saved && Save(text, out, QStringLiteral("text_editor_demo2"));
         text.Action(QStringLiteral("ShowMemory"))->trigger();
         saved = saved && Save(text, out, QStringLiteral("text_editor_memory"));
+        text.findChild<QWidget *>(QStringLiteral("MemoryPanel"))->hide();
+        // The demo in the preview: the running statement's line marked.
+        kq::RegisterPreviewWindow(textRegistry, context);
+        text.Action(QStringLiteral("Preview"))->trigger();
+        snapWhileMarked(textRegistry, text, QStringLiteral("text_editor_preview_trace"),
+                        [&] { return text.EditorControl().TraceLine().value_or(0) >= 3; });
         kq::KeywordSettingsWindow settings(context);
         settings.show();
         saved = saved && Save(settings, out, QStringLiteral("keyword_settings"));

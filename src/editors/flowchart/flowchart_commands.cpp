@@ -8,6 +8,7 @@
 #include "controls/dropped_files.h"
 #include "device/device_messages.h"
 #include "editors/common/program_file_commands.h"
+#include "editors/common/step_preview.h"
 #include "editors/common/step_switch.h"
 #include "editors/flowchart/flowchart_code.h"
 #include "editors/flowchart/flowchart_linear.h"
@@ -101,8 +102,7 @@ void FlowchartWindow::Run()
     SetCommandsEnabled(false);
     Centre(m_runPanel);
     m_running = true;
-    m_highlight = true;
-    m_runningSubroutine = 0;
+    m_trace.Restart();
     m_sheet->SetRunning(true);
     if (!m_context.DeviceLink().RunProgram()) {
         m_context.Dialogs().Warning(this, kConnectionMessage);
@@ -131,8 +131,7 @@ void FlowchartWindow::EndRun()
     SetCommandsEnabled(true);
     m_runPanel->hide();
     m_running = false;
-    m_highlight = true;
-    m_runningSubroutine = 0;
+    m_trace.Restart();
     m_sheet->SetRunning(false);
     m_sheet->SetTraceSlot(kNoSlot);
     m_statusTimer.start();
@@ -173,32 +172,24 @@ void FlowchartWindow::ClockLost()
 
 void FlowchartWindow::Trace(int address)
 {
-    const Flowchart &chart = m_document.Chart();
-    if (chart.CurrentRoutine() != 0)
+    const std::optional<int> slot = m_trace.Executed(m_document.Chart(), m_addressMap, address);
+    if (!slot)
         return;
-    const std::optional<int> slot = SlotOfAddress(m_addressMap, address);
-    if (!slot || *slot < 0 || *slot >= kRoutineSlots)
-        return;
-    const FlowNode &box = chart.Node(0, *slot);
-    const bool call = address != 0 && box.kind == QLatin1String("routine");
-    if (call) {
-        const int called = ParameterList::FromText(box.params).value_or(ParameterList {}).p[0];
-        m_runningSubroutine = called >= 1 && called < kRoutineCount ? called : 0;
-    }
-    if (!m_highlight) {
-        // The clock is back from the subroutine when it reports its end.
-        if (chart.Node(m_runningSubroutine, *slot).kind == QLatin1String("end")) {
-            m_highlight = true;
-            m_runningSubroutine = 0;
-        }
-        return;
-    }
-    m_sheet->SetTraceSlot(box.x > 0 && box.y > 0 ? *slot : kNoSlot);
+    m_sheet->SetTraceSlot(*slot);
     m_sheet->repaint();
     m_context.Waiter().WaitProcessing(kTraceMs);
-    // Inside the subroutine, the main routine's boxes cannot show the addresses.
-    if (call)
-        m_highlight = false;
+}
+
+void FlowchartWindow::TracePreview(std::optional<int> address)
+{
+    // The preview paces itself: the frame moves without a wait of its own.
+    if (!address) {
+        m_previewTrace.Restart();
+        m_sheet->SetTraceSlot(kNoSlot);
+        return;
+    }
+    if (const std::optional<int> slot = m_previewTrace.Executed(m_document.Chart(), m_addressMap, *address))
+        m_sheet->SetTraceSlot(*slot);
 }
 
 void FlowchartWindow::ShowStatus()
@@ -241,8 +232,10 @@ void FlowchartWindow::MakeReport()
 void FlowchartWindow::Preview()
 {
     const ByteList bytes = Generate();
-    if (!bytes.isEmpty())
-        emit PreviewRequested(bytes);
+    if (bytes.isEmpty())
+        return;
+    m_previewTrace.Restart();
+    OpenStepPreview(m_windows, *this, bytes, [this](std::optional<int> address) { TracePreview(address); });
 }
 
 void FlowchartWindow::OpenDemo(int number)

@@ -3,6 +3,7 @@
 #include "base/text_file.h"
 #include "context/studio_context.h"
 #include "editors/common/program_file_commands.h"
+#include "editors/common/step_preview.h"
 #include "editors/flowchart/flowchart_sheet.h"
 #include "editors/flowchart/palette_image.h"
 #include "editors/flowchart/parameters/parameter_controls.h"
@@ -244,7 +245,7 @@ void FlowchartWindow::BuildMenu()
     colour->setChecked(true);
     add(view, QStringLiteral("ShowTransferData"), QStringLiteral("送信データの表示"),
         [this] { ShowTransferDataView(); });
-    add(view, QStringLiteral("Preview"), QStringLiteral("　プレビュー　"), [this] { Preview(); });
+    add(view, QStringLiteral("Preview"), kPreviewCommandText, [this] { Preview(); });
     add(view, QStringLiteral("ReadBack"), QStringLiteral("送信済データの読み込み"), [this] { ReadBack(); });
     add(view, QStringLiteral("ShowIcons"), QStringLiteral("STEP1 アイコンで表示"), [this] { SwitchTo(Step::Icons); });
     add(view, QStringLiteral("ShowText"), QStringLiteral("STEP3 文字で表示"), [this] { SwitchTo(Step::Text); });

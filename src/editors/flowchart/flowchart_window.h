@@ -5,6 +5,7 @@
 #include "editors/common/step_recovery.h"
 #include "editors/flowchart/flowchart_document.h"
 #include "editors/flowchart/flowchart_painter.h"
+#include "editors/flowchart/flowchart_trace.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -70,10 +71,6 @@ public:
     // The menu commands and the popup's items, by their form names.
     QAction *Action(const QString &name) const;
 
-signals:
-    // "プレビュー" generated this byte program (without framing).
-    void PreviewRequested(const kq::ByteList &programBytes);
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -108,6 +105,7 @@ private:
     void Stop();
     void EndRun();
     void Trace(int address);
+    void TracePreview(std::optional<int> address);
     void ShowStatus();
     void ShowTransferDataView();
     void MakeReport();
@@ -143,8 +141,8 @@ private:
     QPoint m_runPanelGrab;
     QStringList m_addressMap;
     bool m_running = false;
-    bool m_highlight = true;
-    int m_runningSubroutine = 0;
+    FlowchartTrace m_trace;
+    FlowchartTrace m_previewTrace;
     QTimer m_statusTimer;
     // The status reports after the clock's "0000", at most two.
     QStringList m_statusValues;

@@ -3,7 +3,6 @@
 #include "editors/common/registered_step_windows.h"
 #include "editors/common/step_recovery.h"
 #include "editors/flowchart/flowchart_window.h"
-#include "preview/preview_window.h"
 
 namespace kq {
 
@@ -11,12 +10,7 @@ void RegisterFlowchartEditor(RegisteredStepWindows &steps, StudioContext &contex
                              Launcher &launcher, RecoveryRestorers &restorers)
 {
     steps.Register(Step::Flowchart, [&steps, &context, &windows, &launcher] {
-        auto *window = new FlowchartWindow(context, windows, steps, launcher);
-        QObject::connect(window, &FlowchartWindow::PreviewRequested, window,
-                         [&windows, window](const ByteList &programBytes) {
-                             ShowPreview(windows, window, programBytes);
-                         });
-        return window->Editor();
+        return (new FlowchartWindow(context, windows, steps, launcher))->Editor();
     });
     RegisterStepRestorer(restorers, context, steps, Step::Flowchart);
 }

@@ -1,6 +1,7 @@
 #include "editors/icon/icon_program.h"
 
 #include "model/catalogue.h"
+#include "model/instruction_starts.h"
 
 #include <algorithm>
 
@@ -138,6 +139,22 @@ ByteList EncodeIconRow(const IconRow &row, int generation)
     // The clock reads one byte past the program's end.
     bytes.append(0);
     return bytes;
+}
+
+std::map<int, int> IconSlotsByAddress(const IconRow &row, int generation)
+{
+    // The routine holds the occupied slots in row order after its start.
+    std::vector<int> rowSlots;
+    for (int slot = 0; slot < kIconSlotCount; ++slot) {
+        if (row.At(slot))
+            rowSlots.push_back(slot);
+    }
+    std::map<int, int> slotOfAddress;
+    for (const InstructionStart &start : InstructionStarts(Routines {RoutineOf(row, generation)}, generation)) {
+        if (start.slot >= 1 && start.slot <= int(rowSlots.size()))
+            slotOfAddress[start.address] = rowSlots[std::size_t(start.slot - 1)];
+    }
+    return slotOfAddress;
 }
 
 int IconMemoryCount(const IconRow &row, int generation)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <optional>
 
 // What the icon row means as a program: the repeat check, the program lines,
@@ -29,6 +30,10 @@ QStringList IconProgramLines(const IconRow &row, int generation);
 // 230 and 2, each icon's bytes followed by the running address, 231 and a
 // closing 0; unframed.
 ByteList EncodeIconRow(const IconRow &row, int generation);
+
+// The row slot of each icon by the address where its instruction begins in
+// EncodeIconRow's bytes; start and end belong to no slot.
+std::map<int, int> IconSlotsByAddress(const IconRow &row, int generation);
 
 // The icons' sizes, start and end not counted.
 int IconMemoryCount(const IconRow &row, int generation);

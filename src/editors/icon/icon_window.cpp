@@ -7,6 +7,7 @@
 #include "controls/font_fit.h"
 #include "device/device_messages.h"
 #include "editors/common/program_file_commands.h"
+#include "editors/common/step_preview.h"
 #include "editors/common/step_switch.h"
 #include "editors/icon/icon_drag.h"
 #include "editors/icon/icon_program.h"
@@ -189,6 +190,7 @@ void IconWindow::BuildMenu()
     add(view, QStringLiteral("ShowMemory"), QStringLiteral("消費メモリーの表示"), [this] { ShowMemory(); });
     add(view, QStringLiteral("ShowTransferData"), QStringLiteral("送信データの表示"),
         [this] { ShowTransferDataView(); });
+    add(view, QStringLiteral("Preview"), kPreviewCommandText, [this] { Preview(); });
     add(view, QStringLiteral("ShowFlowchart"), QStringLiteral("STEP2 フローチャートで表示"),
         [this] { SwitchTo(Step::Flowchart); });
     add(view, QStringLiteral("ShowText"), QStringLiteral("STEP3 文字で表示"), [this] { SwitchTo(Step::Text); });
@@ -296,7 +298,7 @@ void IconWindow::BuildSlot(int slot)
     view.frame = new QFrame(m_rowArea);
     view.frame->setObjectName(QStringLiteral("Slot%1").arg(slot));
     view.frame->setFrameShape(QFrame::Box);
-    view.frame->setStyleSheet(QStringLiteral("#Slot%1 { border: 1px solid #9fb7d9; border-radius: 6px; }").arg(slot));
+    view.frame->setStyleSheet(SlotFrameStyle(slot));
     view.frame->resize(kSlotWidth, kSlotHeight);
 
     view.icon = new SlotIconArea(slot, view.frame);

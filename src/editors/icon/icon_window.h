@@ -55,6 +55,9 @@ public:
     // The slot's context menu, as the right button opens it; the caller owns it.
     QMenu *SlotMenu(int slot);
 
+    // The slot framed for the instruction the preview runs.
+    std::optional<int> TraceSlot() const { return m_traceSlot; }
+
     // The report's icon entries of the last "レポート作成".
     const QStringList &ReportEntries() const { return m_reportEntries; }
 
@@ -96,6 +99,10 @@ private:
     void SwitchTo(Step target);
     void Transfer();
     void MakeReport();
+    // The commands of icon_window_preview.cpp.
+    void Preview();
+    void ShowTraceSlot(std::optional<int> slot);
+    QString SlotFrameStyle(int slot) const;
 
     StudioContext &m_context;
     WindowRegistry &m_windows;
@@ -120,6 +127,7 @@ private:
     ProgramRunner *m_runner = nullptr;
 
     QStringList m_reportEntries;
+    std::optional<int> m_traceSlot;
 };
 
 }  // namespace kq

@@ -12,11 +12,6 @@ namespace {
 const QString kCloseLine = QStringLiteral("}");
 const QString kElseLine = QStringLiteral("else{");
 
-bool IsStatementLine(const QString &line)
-{
-    return line != kCloseLine && line != kElseLine;
-}
-
 QString KeywordPart(const QString &line)
 {
     const qsizetype open = line.indexOf(QLatin1Char('('));
@@ -301,6 +296,11 @@ private:
 };
 
 }  // namespace
+
+bool IsStatementLine(const QString &line)
+{
+    return line != kCloseLine && line != kElseLine;
+}
 
 QStringList EditorLines(const QString &text)
 {

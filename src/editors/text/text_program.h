@@ -37,6 +37,9 @@ QStringList EditorLinesOfSection(const QStringList &section);
 // removed, ASCII letters lower-cased.
 QStringList NormalisedLines(const QStringList &editorLines);
 
+// A normalised line that is a statement: neither a block's "}" nor "else{".
+bool IsStatementLine(const QString &line);
+
 // The first failing check's message; nullopt when the program passes.
 [[nodiscard]] std::optional<QString> CheckTextProgram(const QStringList &editorLines, const KeywordFile &keywords);
 

@@ -9,6 +9,7 @@
 #include "controls/help_pane.h"
 #include "device/device_messages.h"
 #include "editors/common/program_file_commands.h"
+#include "editors/common/step_preview.h"
 #include "editors/common/step_switch.h"
 #include "editors/text/keyword_settings.h"
 #include "learning/report_window.h"
@@ -172,6 +173,7 @@ void TextWindow::BuildMenu()
     add(view, QStringLiteral("ShowMemory"), QStringLiteral("消費メモリの表示"), [this] { ShowMemory(); });
     add(view, QStringLiteral("ShowTransferData"), QStringLiteral("送信データの表示"),
         [this] { ShowTransferDataView(); });
+    add(view, QStringLiteral("Preview"), kPreviewCommandText, [this] { Preview(); });
     add(view, QStringLiteral("ShowIcons"), QStringLiteral("STEP1 アイコンで表示"), [this] { SwitchTo(Step::Icons); });
     add(view, QStringLiteral("ShowFlowchart"), QStringLiteral("STEP2 フローチャートで表示"),
         [this] { SwitchTo(Step::Flowchart); });

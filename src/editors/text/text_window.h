@@ -26,6 +26,9 @@ class WindowRegistry;
 inline const QString kTextClearAllQuestion = QStringLiteral("プログラムを全て消去します。よろしいですか？");
 inline const QString kTextMemoryUnavailable = QStringLiteral("プログラムが正しくない為メモリ数の表示ができません。");
 inline const QString kTextDataUnavailable = QStringLiteral("プログラムが正しくないため表示できません。");
+inline const QString kTextPreviewOverflowMessage =
+    QStringLiteral("メモリ数が最大数を超えている為プレビューできません。メモリ数を") + QString::number(kMemoryLimit)
+    + QStringLiteral("以下にして下さい。\r\n「表示」→「消費メモリの表示」からメモリ数を確認できます。");
 inline const QString kTextDemoFiles[] = {
     QStringLiteral("Data\\Demo\\fro\\demo1(フロー).kq27"),
     QStringLiteral("Data\\Demo\\fro\\demo2(フロー).kq27"),
@@ -79,6 +82,8 @@ private:
     void SwitchTo(Step target);
     void Transfer();
     void MakeReport();
+    // In text_window_preview.cpp.
+    void Preview();
 
     StudioContext &m_context;
     WindowRegistry &m_windows;

@@ -16,8 +16,11 @@
 #include "model/program_file.h"
 #include "model/program_lines.h"
 #include "services/recovery_offer.h"
+#include "preview/clock_view.h"
+#include "preview/preview_windows.h"
 #include "services/window_registry.h"
 #include "support/fake_waiter.h"
+#include "support/preview_trace.h"
 #include "support/recording_dialogs.h"
 #include "support/recording_launcher.h"
 
@@ -443,10 +446,14 @@ TEST_F(FlowchartWindowTest, FailedCheckSendsNothingAndTransferDataNeedsALinearFo
     dialogs.Clear();
     window->Action("ShowTransferData")->trigger();
     EXPECT_TRUE(dialogs.Records().isEmpty());
-    QList<ByteList> previews;
-    QObject::connect(window, &FlowchartWindow::PreviewRequested, [&](const ByteList &bytes) { previews << bytes; });
+    // The preview runs it: 230 2, 170 2 (the wait for a sound), 231.
+    RegisterPreviewWindow(windows, context);
     window->Action("Preview")->trigger();
-    EXPECT_EQ(previews, QList<ByteList>({ByteList {230, 2, 170, 2, 231}}));
+    PreviewWindow *preview = ShownPreview(windows);
+    ASSERT_NE(preview, nullptr);
+    preview->Play();
+    EXPECT_EQ(preview->View().Sound(), SoundPicture::SoundWait);
+    preview->close();
 }
 
 TEST_F(FlowchartWindowTest, ReadBackOfWhatWasTransferred)
