@@ -1,6 +1,7 @@
 #pragma once
 
 #include "learning/report_builder.h"
+#include "services/dialog_folder.h"
 
 #include <QDialog>
 
@@ -45,6 +46,7 @@ private:
 
     StudioContext &m_context;
     ReportWork m_work;
+    DialogFolder m_fileFolder;
     QStackedWidget *m_pages = nullptr;
     QLineEdit *m_year = nullptr;
     QLineEdit *m_group = nullptr;

@@ -265,7 +265,7 @@ void MelodyWindow::OpenFromDialog()
 {
     if (!MayReplace())
         return;
-    const QString path = m_context.Dialogs().OpenFileName(this, QString(), kMelodyOpenFilter);
+    const QString path = m_context.Dialogs().OpenFileName(this, m_fileFolder.Start(), kMelodyOpenFilter);
     if (path.isEmpty())
         return;
     OpenFile(path);
@@ -283,6 +283,9 @@ bool MelodyWindow::OpenDropped(const QStringList &paths)
 bool MelodyWindow::OpenFile(const QString &path)
 {
     Dialogs &dialogs = m_context.Dialogs();
+    // The pupil went to that folder: the next dialog starts there, also
+    // after a file that could not be opened.
+    m_fileFolder.Remember(path);
     if (!HasProgramFileExtension(path)) {
         dialogs.Warning(this, kWrongExtensionMessage);
         return false;
@@ -312,7 +315,7 @@ bool MelodyWindow::OpenFile(const QString &path)
 void MelodyWindow::Save()
 {
     Dialogs &dialogs = m_context.Dialogs();
-    const QString chosen = dialogs.SaveFileName(this, QString(), kMelodySaveFilter);
+    const QString chosen = dialogs.SaveFileName(this, m_fileFolder.Start(), kMelodySaveFilter);
     if (chosen.isEmpty())
         return;
     const QString path = ProgramFileSaveName(chosen, kMelodyFileEnding);
@@ -323,6 +326,7 @@ void MelodyWindow::Save()
         dialogs.Warning(this, SaveFailedText(kSaveFailedMessage, written));
         return;
     }
+    m_fileFolder.Remember(path);
     setWindowTitle(StudioCaptionFor(path));
     m_melody.MarkSaved();
 }

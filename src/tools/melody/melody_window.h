@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/report_router.h"
+#include "services/dialog_folder.h"
 #include "tools/melody/melody.h"
 #include "tools/melody/melody_wave.h"
 #include "tools/melody/note_dialog.h"
@@ -101,6 +102,7 @@ private:
     Launcher &m_launcher;
     NoteChooser m_chooseNote;
     std::unique_ptr<SoundOutput> m_sound;
+    DialogFolder m_fileFolder;
     Melody m_melody;
     int m_selected = -1;
 
