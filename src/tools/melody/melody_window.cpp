@@ -253,6 +253,11 @@ void MelodyWindow::AppendKey(const KeyChoice &key)
         return;
     }
     Redraw();
+    // The pupil hears the note just written, as the playback will sound it.
+    // A rest is silence, and must not cut off a melody that is playing.
+    const MelodyNote &note = m_melody.Note(m_melody.Count() - 1);
+    if (!IsRest(note))
+        m_sound->PlayWave(MelodyWave({NoteByte(note)}, m_melody.Speed()));
 }
 
 bool MelodyWindow::MayReplace()
