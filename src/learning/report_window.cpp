@@ -300,15 +300,18 @@ void ReportWindow::Save()
     const std::optional<QStringList> lines = Build();
     if (!lines)
         return;
-    const QString chosen = m_context.Dialogs().SaveFileName(this, m_name->text(), kSaveFilter);
+    const QString chosen = m_context.Dialogs().SaveFileName(this, m_fileFolder.StartWith(m_name->text()), kSaveFilter);
     if (chosen.isEmpty())
         return;
     const QString file = ReportFileName(chosen);
     if (QFileInfo::exists(file) && !m_context.Dialogs().AskYesNo(this, kOverwriteQuestion))
         return;
     const QString pictures = m_context.Paths().TempFolder() + QStringLiteral("Report/Img");
-    if (SaveReport(*lines, m_work.kind, file, pictures) != ReportSaveResult::Saved)
+    if (SaveReport(*lines, m_work.kind, file, pictures) != ReportSaveResult::Saved) {
         m_context.Dialogs().Warning(this, QStringLiteral("レポートを保存できませんでした。"));
+        return;
+    }
+    m_fileFolder.Remember(file);
 }
 
 void OpenReport(WindowRegistry &windows, QWidget *caller, const ReportWork &work)

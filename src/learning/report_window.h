@@ -2,6 +2,7 @@
 
 #include "base/recovery_writer.h"
 #include "learning/report_builder.h"
+#include "services/dialog_folder.h"
 
 #include <QDialog>
 
@@ -58,6 +59,7 @@ private:
 
     StudioContext &m_context;
     ReportWork m_work;
+    DialogFolder m_fileFolder;
     QStackedWidget *m_pages = nullptr;
     QLineEdit *m_year = nullptr;
     QLineEdit *m_group = nullptr;

@@ -1,5 +1,7 @@
 #include "services/dialogs.h"
 
+#include "services/dialog_folder.h"
+
 #include <QAbstractButton>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -66,20 +68,20 @@ void QtDialogs::Notice(QWidget *parent, const QString &text)
 
 QString QtDialogs::OpenFileName(QWidget *parent, const QString &folder, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+    return QFileDialog::getOpenFileName(parent, QString(), AbsoluteDialogStart(folder), filter);
 }
 
 QString QtDialogs::SaveFileName(QWidget *parent, const QString &folder, const QString &filter)
 {
     // The callers ask the overwrite question themselves, with their own text.
-    return QFileDialog::getSaveFileName(parent, QString(), folder, filter, nullptr,
+    return QFileDialog::getSaveFileName(parent, QString(), AbsoluteDialogStart(folder), filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtDialogs::OpenPictureFileName(QWidget *parent, const QString &folder, const QString &filter)
 {
     // Qt's own dialog, since the desktop's cannot take a preview beside it.
-    QFileDialog dialog(parent, QString(), folder, filter);
+    QFileDialog dialog(parent, QString(), AbsoluteDialogStart(folder), filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     constexpr QSize kPreviewSize(220, 220);

@@ -3,6 +3,7 @@
 #include "context/studio_context.h"
 #include "model/program_file.h"
 #include "model/report_lines.h"
+#include "services/dialog_folder.h"
 #include "base/text_file.h"
 
 #include "editors/test_step.h"
@@ -12,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -313,6 +315,41 @@ TEST_F(ProgramFileCommands, DialogAndDropCheckTheNameFirst)
     EXPECT_EQ(OpenProgramFileFromDialog(context, step, host), OpenResult::Opened);
     EXPECT_EQ(host.caption, "ソラリット２制御ソフト :" + path);
     EXPECT_EQ(step.historiesCleared, 1);
+}
+
+TEST_F(ProgramFileCommands, DialogsStartWhereTheWindowLastOpenedOrSavedAFile)
+{
+    const QString school = PathOf("school");
+    const QString home = PathOf("home");
+    ASSERT_TRUE(QDir().mkpath(school) && QDir().mkpath(home));
+    const QString opened = school + "/p.kq27";
+    ASSERT_TRUE(WriteTextLines(opened, FileOfStep(Step::Text, kTextSectionMarker, {kRedLamp}, {})));
+    const QString demo = temp.Paths().ProgramFile("Data/demo.kq27");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(demo).path()));
+    ASSERT_TRUE(WriteTextLines(demo, FileOfStep(Step::Text, kTextSectionMarker, {kRedLamp}, {})));
+    const auto cancelBoth = [&](testing::TestHost &window) {
+        EXPECT_EQ(OpenProgramFileFromDialog(context, step, window), OpenResult::Cancelled);
+        EXPECT_FALSE(SaveProgramFile(context, step, window));
+    };
+
+    cancelBoth(host);
+    dialogs.fileNames.enqueue(opened);
+    EXPECT_EQ(OpenProgramFileFromDialog(context, step, host), OpenResult::Opened);
+    EXPECT_EQ(OpenProgramFile(context, step, host, demo, OpenOrigin::Demo), OpenResult::Opened);
+    cancelBoth(host);
+    dialogs.fileNames.enqueue(home + "/mine");
+    ASSERT_TRUE(SaveProgramFile(context, step, host));
+    cancelBoth(host);
+    // A dropped file counts as opened, even one the step refuses.
+    EXPECT_EQ(OpenDroppedProgramFiles(context, step, host, {school + "/notes.txt"}), OpenResult::Cancelled);
+    cancelBoth(host);
+    // Another window keeps its own folder.
+    testing::TestHost other;
+    cancelBoth(other);
+
+    const QString desktop = DesktopOrHomeFolder();
+    EXPECT_EQ(dialogs.Texts(Kind::OpenFile), (QStringList{desktop, desktop, school, home, school, desktop}));
+    EXPECT_EQ(dialogs.Texts(Kind::SaveFile), (QStringList{desktop, school, school, home, school, desktop}));
 }
 
 TEST_F(ProgramFileCommands, CloseAsksOnlyBeforeDiscardingAnUnsavedProgram)

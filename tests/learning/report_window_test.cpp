@@ -2,6 +2,7 @@
 #include "learning/learning_windows.h"
 #include "learning/report_window.h"
 #include "services/recovery_offer.h"
+#include "services/dialog_folder.h"
 #include "services/window_registry.h"
 
 #include "support/test_context.h"
@@ -102,6 +103,10 @@ TEST_F(ReportWindowTest, SaveWritesThePageAndItsPictureFolderAskingBeforeOverwri
     window.Save();
     EXPECT_EQ(studio.dialogs.Texts(Kind::Question), QStringList{"同じ名前のファイルが既にあります。上書きしますか？"});
     EXPECT_EQ(ReadTextLines(target + ".html")->lines, QStringList{"kept"});
+    // The pupil's name is proposed, first on the desktop, then where the last
+    // report went.
+    EXPECT_EQ(studio.dialogs.Texts(Kind::SaveFile),
+              (QStringList{DesktopOrHomeFolder() + "/taro", studio.temp.Root() + "/taro"}));
 }
 
 TEST_F(ReportWindowTest, MissingMelodyPictureEndsTheCommand)

@@ -63,6 +63,7 @@ namespace {
 class SilentSound final : public kq::SoundOutput {
 public:
     void Play(const QString &) override {}
+    void PlayWave(const QByteArray &) override {}
 };
 
 bool Save(QWidget &widget, const QString &folder, const QString &name)

@@ -68,7 +68,7 @@ bool SaveProgramFile(StudioContext &context, StepDocument &step, StepWindowHost 
     Dialogs &dialogs = context.Dialogs();
     QWidget *parent = host.DialogParent();
 
-    const QString chosen = dialogs.SaveFileName(parent, QString(), kProgramFileFilter);
+    const QString chosen = dialogs.SaveFileName(parent, host.FileFolder().Start(), kProgramFileFilter);
     if (chosen.isEmpty())
         return false;
     const QString path = ProgramFileSaveName(chosen, step.DefaultEnding());
@@ -83,6 +83,7 @@ bool SaveProgramFile(StudioContext &context, StepDocument &step, StepWindowHost 
         return false;
     }
     step.MarkSaved();
+    host.FileFolder().Remember(path);
     host.SetCaption(StudioCaptionFor(path));
     emit step.Saved();
     return true;
@@ -122,7 +123,8 @@ OpenResult OpenProgramFile(StudioContext &context, StepDocument &step, StepWindo
 
 OpenResult OpenProgramFileFromDialog(StudioContext &context, StepDocument &step, StepWindowHost &host)
 {
-    const QString path = context.Dialogs().OpenFileName(host.DialogParent(), QString(), kProgramFileFilter);
+    const QString path =
+        context.Dialogs().OpenFileName(host.DialogParent(), host.FileFolder().Start(), kProgramFileFilter);
     if (path.isEmpty())
         return OpenResult::Cancelled;
     return OpenDroppedProgramFiles(context, step, host, {path});
@@ -137,6 +139,9 @@ OpenResult OpenDroppedProgramFiles(StudioContext &context, StepDocument &step, S
         context.Dialogs().Warning(host.DialogParent(), kSeveralFilesMessage);
         return OpenResult::Cancelled;
     }
+    // The pupil went to that folder: the next dialog starts there, also
+    // after a file that could not be opened.
+    host.FileFolder().Remember(paths.constFirst());
     if (!HasProgramFileExtension(paths.constFirst())) {
         Show(context, host, {step.WrongExtensionKind(), kWrongExtensionMessage});
         return OpenResult::Cancelled;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "context/step.h"
+#include "services/dialog_folder.h"
 
 #include <QList>
 #include <QObject>
@@ -90,6 +91,11 @@ public:
     // Parent of every dialog the commands show.
     virtual QWidget *DialogParent() = 0;
     virtual void SetCaption(const QString &caption) = 0;
+    // Where the window's open and save dialogs start.
+    DialogFolder &FileFolder() { return m_fileFolder; }
+
+private:
+    DialogFolder m_fileFolder;
 };
 
 class StepRecovery;

@@ -3,6 +3,8 @@
 #include "panel/document/layer_building.h"
 #include "panel/document/panel_picture.h"
 #include "panel/document/photo_encodings.h"
+#include "panel/effects/effect_records.h"
+#include "panel/effects/image_effects.h"
 #include "panel/model/colour_text.h"
 #include "panel/text/text_layer.h"
 
@@ -51,6 +53,14 @@ int CreationFieldCount(RecordKind kind)
 bool IsCreationKind(RecordKind kind)
 {
     return kind == RecordKind::Photo || kind == RecordKind::Part || kind == RecordKind::Text;
+}
+
+// The size a photo is added at: within the panel, keeping its aspect.
+QSize FittedPhotoSize(QSize photo, QSize panel)
+{
+    if (photo.width() <= panel.width() && photo.height() <= panel.height())
+        return photo;
+    return photo.scaled(panel, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
 }  // namespace
@@ -187,11 +197,20 @@ bool PanelDocument::AddPhoto(const QString &path)
     std::optional<QImage> picture = ReadPanelPicture(path);
     if (!picture)
         return false;
+    // A camera's photo is many times the panel (4000 pixels are 40 cm): it
+    // arrives fitted, resized and recorded as the resize page would do it.
+    const ResizeEffect fit {{}, FittedPhotoSize(picture->size(), m_model.panelSize)};
+    const bool fitted = fit.size != picture->size();
+    UnattendedEffect control;
+    if (fitted && !ApplyEffect(*picture, fit, control))
+        return false;
     TakeSnapshot();
     const int n = LayerCount();
     m_state.layers.append({std::move(*picture), QPoint(0, 0), false, QColor(Qt::white)});
     m_state.records.append(Number(n) + QLatin1Char(',') + kPhotoKind + QLatin1Char(',') + StorableRecordPath(path)
                            + QStringLiteral(",0,0,False,clWhite,"));
+    if (fitted)
+        m_state.records.append(Number(n) + QLatin1Char(',') + kProcessingKind + QLatin1Char(',') + EffectRecord(fit));
     Changed();
     return true;
 }

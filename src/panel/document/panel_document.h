@@ -130,9 +130,11 @@ public:
     // New photo layer at 0, 0, transparency off with white as its colour;
     // record "n,写真,<path>,0,0,False,clWhite," with the path as
     // StorableRecordPath writes it (the file carries the photo's pixels, so
-    // any folder will do). Takes the snapshot. False (nothing changed) when
-    // CanAddLayer refuses or the file is unreadable; the window then shows
-    // kPanelReadFailedMessage.
+    // any folder will do). A photo larger than the panel is scaled down to
+    // fit it, keeping its aspect, and a resize record follows:
+    // "n,加工,Resize,0/0/0/0/0/0/0/0,w,h,True". Takes the snapshot. False
+    // (nothing changed) when CanAddLayer refuses or the file is unreadable;
+    // the window then shows kPanelReadFailedMessage.
     [[nodiscard]] bool AddPhoto(const QString &path);
     // New part layer at position, transparency on with white; record
     // "n,部品,<path>,x,y" (path as for AddPhoto). Takes the snapshot and

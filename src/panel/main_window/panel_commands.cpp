@@ -16,21 +16,14 @@
 #include "services/launcher.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
-#include <QStandardPaths>
 
 namespace kq::panel {
 
 namespace {
 
 const QString kPhotoFilter = QStringLiteral("JPEG (*.jpg *.jpeg *.JPG *.JPEG)");
-
-QString DesktopFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-}
 
 }  // namespace
 
@@ -57,19 +50,20 @@ void PanelWindow::HideProgressPanel()
 
 void PanelWindow::OpenPanel()
 {
-    const QString path =
-        m_dialogs.OpenFileName(this, m_panelFolder.isEmpty() ? DesktopFolder() : m_panelFolder, kPanelFileFilter);
+    const QString path = m_dialogs.OpenFileName(this, m_fileFolder.Start(), kPanelFileFilter);
     if (!path.isEmpty())
         OpenPanelFile(path);
 }
 
 void PanelWindow::OpenPanelFile(const QString &path)
 {
+    // The pupil went to that folder: the next dialog starts there, also
+    // after a file that could not be opened.
+    m_fileFolder.Remember(path);
     if (!HasPanelFileExtension(path)) {
         m_dialogs.Warning(this, kPanelWrongExtensionMessage);
         return;
     }
-    m_panelFolder = QFileInfo(path).absolutePath();
     ShowProgressPanel(kLoadingCaption);
     const PanelFileResult result = m_document->Load(path, [this](int percent) {
         m_progressBar->setValue(percent);
@@ -88,14 +82,12 @@ void PanelWindow::OpenPanelFile(const QString &path)
 
 void PanelWindow::SavePanel()
 {
-    const QString chosen =
-        m_dialogs.SaveFileName(this, m_panelFolder.isEmpty() ? DesktopFolder() : m_panelFolder, kPanelFileFilter);
+    const QString chosen = m_dialogs.SaveFileName(this, m_fileFolder.Start(), kPanelFileFilter);
     if (chosen.isEmpty())
         return;
     const QString path = PanelFileSaveName(chosen);
     if (NeedsOverwriteQuestion(path) && !m_dialogs.AskYesNo(this, kPanelOverwriteQuestion))
         return;
-    m_panelFolder = QFileInfo(path).absolutePath();
     ShowProgressPanel(kSavingCaption);
     const PanelFileResult result = m_document->Save(path, [this](int percent) {
         m_progressBar->setValue(percent);
@@ -108,6 +100,7 @@ void PanelWindow::SavePanel()
     }
     m_panelFile = path;
     m_recovery->Remove();
+    m_fileFolder.Remember(path);
 }
 
 void PanelWindow::ExportFlattened()
@@ -116,7 +109,8 @@ void PanelWindow::ExportFlattened()
         return;
     // The result says whether a file was written; the export shows its own
     // messages, so there is nothing more to tell here.
-    [[maybe_unused]] const bool written = ExportPanel(this, m_dialogs, *m_progress, m_document->Flatten(true));
+    [[maybe_unused]] const bool written =
+        ExportPanel(this, m_dialogs, m_fileFolder, *m_progress, m_document->Flatten(true));
 }
 
 void PanelWindow::OpenPrintWindow()
@@ -152,9 +146,10 @@ void PanelWindow::AddPhoto()
 {
     if (Refused(m_document->CanAddLayer()))
         return;
-    const QString path = m_dialogs.OpenPictureFileName(this, DesktopFolder(), kPhotoFilter);
+    const QString path = m_dialogs.OpenPictureFileName(this, m_fileFolder.Start(), kPhotoFilter);
     if (path.isEmpty())
         return;
+    m_fileFolder.Remember(path);
     // A large photo takes a moment to decode: the progress window shows
     // meanwhile. The canvas must not draw the document while it changes.
     bool added = false;

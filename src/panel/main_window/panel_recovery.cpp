@@ -37,8 +37,8 @@ bool PanelWindow::RestoreWork(const kq::RecoveryCopy &copy)
     if (!m_document->LoadBytes(copy.body, folder))
         return false;
     m_panelFile = copy.filePath;
-    if (!folder.isEmpty())
-        m_panelFolder = folder;
+    if (!copy.filePath.isEmpty())
+        m_fileFolder.Remember(copy.filePath);
     RefreshAll();
     show();
     // Safe again in this program's own copy before the old one goes.

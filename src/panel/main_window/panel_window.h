@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/paths.h"
+#include "services/dialog_folder.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -150,9 +151,9 @@ private:
     kq::Paths m_paths;
     std::unique_ptr<PanelDocument> m_document;
     Page m_page = Page::Design;
-    QString m_panelFolder;  // where the last panel file was opened or saved
     QString m_panelFile;
     kq::RecoveryWriter *m_recovery = nullptr;  // a child
+    kq::DialogFolder m_fileFolder;  // panel files, photos and exported pictures alike
 
     QWidget *m_central = nullptr;
     QFrame *m_toolbar = nullptr;

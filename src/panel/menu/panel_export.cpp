@@ -3,15 +3,17 @@
 #include "panel/document/panel_messages.h"
 #include "panel/menu/bitmap_file.h"
 #include "panel/progress/progress_window.h"
+#include "services/dialog_folder.h"
 #include "services/dialogs.h"
 
 #include <QFileInfo>
 
 namespace kq::panel {
 
-bool ExportPanel(QWidget *parent, kq::Dialogs &dialogs, ProgressWindow &progress, const QImage &flattened)
+bool ExportPanel(QWidget *parent, kq::Dialogs &dialogs, kq::DialogFolder &folder, ProgressWindow &progress,
+                 const QImage &flattened)
 {
-    QString path = dialogs.SaveFileName(parent, QString(), kBitmapFilter);
+    QString path = dialogs.SaveFileName(parent, folder.Start(), kBitmapFilter);
     if (path.isEmpty())
         return false;
     if (!HasBitmapExtension(path))
@@ -26,7 +28,10 @@ bool ExportPanel(QWidget *parent, kq::Dialogs &dialogs, ProgressWindow &progress
     });
     if (result == BitmapWrite::Failed)
         dialogs.Warning(parent, kPanelSaveFailedMessage);
-    return written && result == BitmapWrite::Written;
+    if (!written || result != BitmapWrite::Written)
+        return false;
+    folder.Remember(path);
+    return true;
 }
 
 }  // namespace kq::panel

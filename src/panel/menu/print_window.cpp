@@ -216,9 +216,10 @@ void PrintWindow::PrintSheetOfRows()
 
 void PrintWindow::Browse(int row)
 {
-    const QString path = m_dialogs.OpenFileName(this, QString(), kBitmapFilter);
+    const QString path = m_dialogs.OpenFileName(this, m_fileFolder.Start(), kBitmapFilter);
     if (path.isEmpty())
         return;
+    m_fileFolder.Remember(path);
     if (!HasBitmapExtension(path)) {
         m_dialogs.Warning(this, kPanelWrongExtensionMessage);
         return;

@@ -2,6 +2,7 @@
 
 #include "panel/menu/panel_printing.h"
 #include "panel/model/kit_model.h"
+#include "services/dialog_folder.h"
 
 #include <QDialog>
 #include <QImage>
@@ -62,6 +63,7 @@ private:
 
     kq::Dialogs &m_dialogs;
     const kq::Paths &m_paths;
+    kq::DialogFolder m_fileFolder;
     PrinterChooser m_chooser;
     QStackedWidget *m_pages;
     std::array<QLineEdit *, kSheetSlotCount> m_rowPaths{};

@@ -349,14 +349,17 @@ void ThermometerWindow::RebuildChart()
 void ThermometerWindow::SaveRecords()
 {
     Dialogs &dialogs = m_context.Dialogs();
-    const QString chosen = dialogs.SaveFileName(this, QString(), kCsvFilter);
+    const QString chosen = dialogs.SaveFileName(this, m_fileFolder.Start(), kCsvFilter);
     if (chosen.isEmpty())
         return;
     const QString path = CsvFileName(chosen);
     if (QFileInfo::exists(path) && !dialogs.AskYesNo(this, kOverwriteQuestion))
         return;
-    if (!WriteTextLines(path, m_records.Lines()))
+    if (!WriteTextLines(path, m_records.Lines())) {
         dialogs.Warning(this, kSaveFailedMessage);
+        return;
+    }
+    m_fileFolder.Remember(path);
 }
 
 void ThermometerWindow::showEvent(QShowEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/report_router.h"
+#include "services/dialog_folder.h"
 #include "tools/control/current_time.h"
 #include "tools/control/set_temperature.h"
 #include "tools/control/temperature_records.h"
@@ -71,6 +72,7 @@ private:
     CurrentTime m_currentTime;
     SetTemperature m_set;
     TemperatureRecords m_records;
+    DialogFolder m_fileFolder;
     QTimer m_timer;
     bool m_measuring = false;
     bool m_reading = false;

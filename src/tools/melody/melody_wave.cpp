@@ -126,6 +126,12 @@ QByteArray WaveHeader(qsizetype sampleCount)
     return bytes;
 }
 
+QByteArray MelodyWave(const ByteList &noteBytes, MelodySpeed speed)
+{
+    const QByteArray samples = MelodySamples(noteBytes, speed);
+    return WaveHeader(samples.size()) + samples;
+}
+
 bool WriteMelodyWave(const QString &path, const ByteList &noteBytes, MelodySpeed speed)
 {
     const QByteArray samples = MelodySamples(noteBytes, speed);

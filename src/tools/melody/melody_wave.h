@@ -33,6 +33,10 @@ QByteArray MelodySamples(const ByteList &noteBytes, MelodySpeed speed);
 // The 44-byte header of a file holding that many samples.
 QByteArray WaveHeader(qsizetype sampleCount);
 
+// The whole file of the note bytes at that speed, in memory: what a key of
+// the keyboard sounds like.
+QByteArray MelodyWave(const ByteList &noteBytes, MelodySpeed speed);
+
 // Writes the file atomically; false when it could not be written.
 [[nodiscard]] bool WriteMelodyWave(const QString &path, const ByteList &noteBytes, MelodySpeed speed);
 

@@ -276,6 +276,11 @@ void MelodyWindow::AppendKey(const KeyChoice &key)
         return;
     }
     MelodyChanged();
+    // The pupil hears the note just written, as the playback will sound it.
+    // A rest is silence, and must not cut off a melody that is playing.
+    const MelodyNote &note = m_melody.Note(m_melody.Count() - 1);
+    if (!IsRest(note))
+        m_sound->PlayWave(MelodyWave({NoteByte(note)}, m_melody.Speed()));
 }
 
 bool MelodyWindow::MayReplace()
@@ -288,7 +293,7 @@ void MelodyWindow::OpenFromDialog()
 {
     if (!MayReplace())
         return;
-    const QString path = m_context.Dialogs().OpenFileName(this, QString(), kMelodyOpenFilter);
+    const QString path = m_context.Dialogs().OpenFileName(this, m_fileFolder.Start(), kMelodyOpenFilter);
     if (path.isEmpty())
         return;
     OpenFile(path);
@@ -306,6 +311,9 @@ bool MelodyWindow::OpenDropped(const QStringList &paths)
 bool MelodyWindow::OpenFile(const QString &path)
 {
     Dialogs &dialogs = m_context.Dialogs();
+    // The pupil went to that folder: the next dialog starts there, also
+    // after a file that could not be opened.
+    m_fileFolder.Remember(path);
     if (!HasProgramFileExtension(path)) {
         dialogs.Warning(this, kWrongExtensionMessage);
         return false;
@@ -343,6 +351,8 @@ bool MelodyWindow::Restore(const RecoveryCopy &copy)
     m_melody = read.melody;
     ShowMelody();
     ShowFilePath(copy.filePath);
+    if (!copy.filePath.isEmpty())
+        m_fileFolder.Remember(copy.filePath);
     m_recovery.NoteChange();
     m_recovery.Flush();
     return true;
@@ -351,7 +361,7 @@ bool MelodyWindow::Restore(const RecoveryCopy &copy)
 void MelodyWindow::Save()
 {
     Dialogs &dialogs = m_context.Dialogs();
-    const QString chosen = dialogs.SaveFileName(this, QString(), kMelodySaveFilter);
+    const QString chosen = dialogs.SaveFileName(this, m_fileFolder.Start(), kMelodySaveFilter);
     if (chosen.isEmpty())
         return;
     const QString path = ProgramFileSaveName(chosen, kMelodyFileEnding);
@@ -363,6 +373,7 @@ void MelodyWindow::Save()
         return;
     }
     ShowFilePath(path);
+    m_fileFolder.Remember(path);
     m_melody.MarkSaved();
     m_recovery.Remove();
 }

@@ -2,6 +2,7 @@
 
 #include "base/recovery_writer.h"
 #include "device/report_router.h"
+#include "services/dialog_folder.h"
 #include "tools/melody/melody.h"
 #include "tools/melody/melody_wave.h"
 #include "tools/melody/note_dialog.h"
@@ -113,6 +114,7 @@ private:
     Launcher &m_launcher;
     NoteChooser m_chooseNote;
     std::unique_ptr<SoundOutput> m_sound;
+    DialogFolder m_fileFolder;
     Melody m_melody;
     // The file the melody was opened from or saved as; empty for a new one.
     QString m_filePath;

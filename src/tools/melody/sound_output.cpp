@@ -23,12 +23,8 @@ struct PcmSound {
 };
 
 // Plain PCM in 8 or 16 bits; nullopt for anything else.
-std::optional<PcmSound> ReadPcm(const QString &path)
+std::optional<PcmSound> ParsePcm(const QByteArray &bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestWave)
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return std::nullopt;
     std::optional<QAudioFormat> format;
@@ -68,12 +64,20 @@ AudioSinkOutput::~AudioSinkOutput()
 
 void AudioSinkOutput::Play(const QString &path)
 {
+    QFile file(path);
+    // Unreadable or too large: nothing is heard, as without a device.
+    const bool readable = file.open(QIODevice::ReadOnly) && file.size() <= kLargestWave;
+    PlayWave(readable ? file.readAll() : QByteArray());
+}
+
+void AudioSinkOutput::PlayWave(const QByteArray &wave)
+{
     if (m_sink)
         m_sink->stop();
     m_sink.reset();
     m_samples.reset();
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    const std::optional<PcmSound> sound = ReadPcm(path);
+    const std::optional<PcmSound> sound = ParsePcm(wave);
     if (device.isNull() || !sound || !device.isFormatSupported(sound->format))
         return;
     m_samples = std::make_unique<QBuffer>();

@@ -15,6 +15,8 @@ class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
     virtual void Play(const QString &path) = 0;
+    // The bytes of a whole WAV file.
+    virtual void PlayWave(const QByteArray &wave) = 0;
 };
 
 // Reads the file's PCM samples and hands them to the default audio output.
@@ -26,6 +28,7 @@ public:
     AudioSinkOutput();
     ~AudioSinkOutput() override;
     void Play(const QString &path) override;
+    void PlayWave(const QByteArray &wave) override;
 
 private:
     std::unique_ptr<QAudioSink> m_sink;

@@ -386,6 +386,67 @@ TEST_F(PanelFileTest, AFailedSaveSaysSoAndLeavesTheOldFile)
     EXPECT_EQ(ReadBytes(FilePath()), old);
 }
 
+// Left half red, right half blue: a fit that crops or stretches shows.
+QImage HalvedPhoto(QSize size)
+{
+    QImage image = PanelFixture::Filled(size, Qt::red);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = size.width() / 2; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(0, 0, 255));
+    }
+    return image;
+}
+
+TEST_F(PanelFileTest, APhotoLargerThanThePanelArrivesFittedWithItsResizeRecord)
+{
+    struct Case {
+        int model;
+        QSize photo;
+        QSize added;  // the photo's own size: no resize record
+    };
+    const Case cases[] = {
+        {0, {1720, 1290}, {860, 645}},  // TL-1 860 x 1060: too wide
+        {0, {900, 2120}, {450, 1060}},  // too tall
+        {0, {861, 100}, {860, 99}},  // one pixel too wide
+        {2, {1720, 1290}, {786, 590}},  // TL-3 1890 x 590
+        {0, {860, 1060}, {860, 1060}},  // exactly the panel
+        {0, {240, 160}, {240, 160}},
+    };
+    for (const Case &c : cases) {
+        const std::string name = std::to_string(c.photo.width()) + "x" + std::to_string(c.photo.height());
+        PanelDocument made(KitModelAt(c.model), fixture.PanelPaths());
+        const QString photo = fixture.WriteUserPicture(QStringLiteral("big.png"), HalvedPhoto(c.photo));
+        ASSERT_TRUE(made.AddPhoto(photo)) << name;
+        const QImage &added = made.Layer(0).image;
+        ASSERT_EQ(added.size(), c.added) << name;
+        EXPECT_EQ(added.pixel(2, c.added.height() / 2), qRgb(255, 0, 0)) << name;
+        EXPECT_EQ(added.pixel(c.added.width() - 3, c.added.height() / 2), qRgb(0, 0, 255)) << name;
+        QStringList records {BackgroundLine(c.model),
+                             QStringLiteral("0,写真,") + photo + QStringLiteral(",0,0,False,clWhite,")};
+        if (c.added != c.photo)
+            records.append(
+                QStringLiteral("0,加工,Resize,%1,%2,%3,True").arg(kArea).arg(c.added.width()).arg(c.added.height()));
+        EXPECT_EQ(made.Records(), records) << name;
+
+        // The file carries the fitted pixels: it reopens at the same size.
+        ASSERT_TRUE(made.Save(FilePath())) << name;
+        PanelDocument loaded(KitModelAt(c.model), fixture.PanelPaths());
+        ASSERT_TRUE(loaded.Load(FilePath())) << name;
+        ASSERT_EQ(loaded.LayerCount(), 1) << name;
+        ASSERT_EQ(loaded.Layer(0).image.size(), c.added) << name;
+        const QImage &reopened = loaded.Layer(0).image;
+        EXPECT_GT(qRed(reopened.pixel(2, c.added.height() / 2)), 240) << name;
+        EXPECT_GT(qBlue(reopened.pixel(c.added.width() - 3, c.added.height() / 2)), 240) << name;
+        EXPECT_EQ(loaded.Records(), made.Records().mid(0, 2)) << name;
+    }
+
+    // Undo takes the photo and its record away together.
+    ASSERT_TRUE(document.AddPhoto(fixture.WriteUserPicture(QStringLiteral("big.png"), HalvedPhoto({1720, 1290}))));
+    document.RestoreSnapshot();
+    EXPECT_EQ(document.LayerCount(), 0);
+    EXPECT_EQ(document.Records(), QStringList {BackgroundLine()});
+}
+
 // The record keeps what the file can hold of the path; the photo itself
 // travels in the file.
 TEST_F(PanelFileTest, APhotoFromAnyFolderSavesAndReopens)

@@ -6,6 +6,7 @@
 #include "panel/main_window/panel_window.h"
 #include "panel/text/text_layer.h"
 #include "panel/text_window/text_window.h"
+#include "services/dialog_folder.h"
 #include "support/recording_dialogs.h"
 #include "support/recording_launcher.h"
 #include "support/temp_paths.h"
@@ -24,7 +25,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -198,8 +198,7 @@ TEST_F(PanelWindowTest, AddsAPhotoChosenInTheDesktopFolder)
 {
     m_dialogs.fileNames.enqueue(PhotoPath());
     Click("AddPicture");
-    EXPECT_EQ(m_dialogs.Texts(Kind::OpenFile),
-              QStringList {QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)});
+    EXPECT_EQ(m_dialogs.Texts(Kind::OpenFile), QStringList {DesktopOrHomeFolder()});
     ASSERT_EQ(Document().LayerCount(), 1);
     EXPECT_EQ(Record(1), QStringLiteral("0,写真,") + PhotoPath() + QStringLiteral(",0,0,False,clWhite,"));
     EXPECT_EQ(LayerList().item(0)->text(), QStringLiteral("写真：photo.jpg"));
@@ -208,6 +207,31 @@ TEST_F(PanelWindowTest, AddsAPhotoChosenInTheDesktopFolder)
     // Cancelling the dialog adds nothing.
     Click("AddPicture");
     EXPECT_EQ(Document().LayerCount(), 1);
+}
+
+TEST_F(PanelWindowTest, PanelFilesPhotosAndExportsStartWhereTheLastFileWas)
+{
+    const QString photos = FilePath(QStringLiteral("photos"));
+    const QString panels = FilePath(QStringLiteral("panels"));
+    ASSERT_TRUE(QDir().mkpath(photos) && QDir().mkpath(panels));
+    const QString photo = photos + QStringLiteral("/dog.jpg");
+    WritePicture(photo, {40, 30}, Qt::yellow, "JPEG");
+
+    Click("SaveBtn");
+    m_dialogs.fileNames.enqueue(photo);
+    Click("AddPicture");
+    m_dialogs.fileNames.enqueue(panels + QStringLiteral("/mine"));
+    Click("SaveBtn");
+    Click("OutputBtn");
+    Click("ReadBtn");
+    m_dialogs.fileNames.enqueue(photos + QStringLiteral("/picture"));
+    Click("OutputBtn");
+    ASSERT_TRUE(QFile::exists(photos + QStringLiteral("/picture.bmp")));
+    Click("AddPicture");
+
+    const QString desktop = DesktopOrHomeFolder();
+    EXPECT_EQ(m_dialogs.Texts(Kind::SaveFile), (QStringList {desktop, photos, panels, panels}));
+    EXPECT_EQ(m_dialogs.Texts(Kind::OpenFile), (QStringList {desktop, panels, photos}));
 }
 
 TEST_F(PanelWindowTest, DragKeepsTheGrabPointAndReleaseWritesTheRecord)

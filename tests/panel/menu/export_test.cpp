@@ -2,6 +2,7 @@
 #include "panel/menu/bitmap_file.h"
 #include "panel/menu/panel_export.h"
 #include "panel/progress/progress_window.h"
+#include "services/dialog_folder.h"
 #include "support/file_bytes.h"
 #include "support/recording_dialogs.h"
 
@@ -70,27 +71,30 @@ class ExportPanelTest : public ::testing::Test {
 protected:
     QTemporaryDir m_dir;
     RecordingDialogs m_dialogs;
+    DialogFolder m_folder;
     ProgressWindow m_progress;
 };
 
 TEST_F(ExportPanelTest, AddsTheExtensionAndWritesThroughTheProgressWindow)
 {
     m_dialogs.fileNames.enqueue(m_dir.filePath(QStringLiteral("clock")));
-    EXPECT_TRUE(ExportPanel(nullptr, m_dialogs, m_progress, Panel()));
+    EXPECT_TRUE(ExportPanel(nullptr, m_dialogs, m_folder, m_progress, Panel()));
     EXPECT_EQ(QImage(m_dir.filePath(QStringLiteral("clock.bmp"))).convertToFormat(QImage::Format_RGB32), Panel());
     EXPECT_EQ(m_progress.Progress(), 100);
-    EXPECT_EQ(m_dialogs.Texts(Kind::SaveFile), QStringList({QString()}));  // no proposed name
     EXPECT_TRUE(m_dialogs.Texts(Kind::Warning).isEmpty());
+    // No proposed name; the next export starts beside this one.
+    EXPECT_FALSE(ExportPanel(nullptr, m_dialogs, m_folder, m_progress, Panel()));
+    EXPECT_EQ(m_dialogs.Texts(Kind::SaveFile), QStringList({DesktopOrHomeFolder(), m_dir.path()}));
 }
 
 TEST_F(ExportPanelTest, CancelledDialogOrDeclinedOverwriteWritesNothing)
 {
-    EXPECT_FALSE(ExportPanel(nullptr, m_dialogs, m_progress, Panel()));
+    EXPECT_FALSE(ExportPanel(nullptr, m_dialogs, m_folder, m_progress, Panel()));
     const QString path = m_dir.filePath(QStringLiteral("old.BMP"));
     kq::testing::WriteBytes(path, "old");
     m_dialogs.fileNames.enqueue(path);
     m_dialogs.yesNoAnswers.enqueue(false);
-    EXPECT_FALSE(ExportPanel(nullptr, m_dialogs, m_progress, Panel()));
+    EXPECT_FALSE(ExportPanel(nullptr, m_dialogs, m_folder, m_progress, Panel()));
     EXPECT_EQ(m_dialogs.Texts(Kind::Question),
               QStringList({QStringLiteral("同じ名前のファイルが既にあります。上書きしますか？")}));
     EXPECT_EQ(kq::testing::ReadBytes(path), QByteArray("old"));
@@ -99,7 +103,7 @@ TEST_F(ExportPanelTest, CancelledDialogOrDeclinedOverwriteWritesNothing)
 TEST_F(ExportPanelTest, UnwritableFolderIsReported)
 {
     m_dialogs.fileNames.enqueue(m_dir.filePath(QStringLiteral("missing/panel.bmp")));
-    EXPECT_FALSE(ExportPanel(nullptr, m_dialogs, m_progress, Panel()));
+    EXPECT_FALSE(ExportPanel(nullptr, m_dialogs, m_folder, m_progress, Panel()));
     EXPECT_EQ(m_dialogs.Texts(Kind::Warning), QStringList({QStringLiteral("ファイルの保存に失敗しました。")}));
 }
 

@@ -2,6 +2,7 @@
 #include "panel/menu/print_window.h"
 #include "panel/model/kit_model.h"
 #include "pdf_page.h"
+#include "services/dialog_folder.h"
 #include "support/file_bytes.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_paths.h"
@@ -209,6 +210,9 @@ TEST_F(PrintWindowTest, RowsTakeBitmapsCheckTheirNamesAndKeepThemBetweenOpenings
                            QStringLiteral("ファイルの読み込みに失敗しました。")}));
     EXPECT_EQ(Child<QLineEdit>(QStringLiteral("Edit1"))->text(), red);
     EXPECT_EQ(Child<QLineEdit>(QStringLiteral("Edit2"))->text(), QString());
+    // Each browse starts where the last picture was chosen.
+    EXPECT_EQ(m_dialogs.Texts(Kind::OpenFile),
+              QStringList({DesktopOrHomeFolder(), m_dir.path(), m_dir.path(), m_dir.path(), m_dir.path()}));
     EXPECT_EQ(Child<QLineEdit>(QStringLiteral("Edit4"))->text(), green);
     EXPECT_TRUE(Child<QLineEdit>(QStringLiteral("Edit1"))->isReadOnly());
 

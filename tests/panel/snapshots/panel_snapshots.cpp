@@ -18,7 +18,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLinearGradient>
 #include <QListWidget>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -133,6 +135,32 @@ int main(int argc, char *argv[])
         window.ShowPage(PanelWindow::Page::Product);
         saved = Save(window, out, name + QStringLiteral("_product")) && saved;
         window.ShowPage(PanelWindow::Page::Design);
+    }
+
+    // A camera's photo, far larger than the panel, arrives fitted to it.
+    {
+        QImage photo(4000, 3000, QImage::Format_RGB32);
+        QPainter painter(&photo);
+        QLinearGradient sky(0, 0, 0, photo.height());
+        sky.setColorAt(0, QColor(0x3a, 0x7b, 0xd5));
+        sky.setColorAt(1, QColor(0xf7, 0xd7, 0x94));
+        painter.fillRect(photo.rect(), sky);
+        painter.setBrush(QColor(0xf9, 0x6e, 0x2a));
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(QPoint(2800, 1100), 500, 500);
+        painter.setBrush(QColor(0x2e, 0x5e, 0x2b));
+        painter.drawRect(0, 2300, 4000, 700);
+        painter.end();
+        const QString path = QDir(temp.path()).filePath(QStringLiteral("camera.jpg"));
+        if (!photo.save(path, "JPEG", 90)) {
+            std::fprintf(stderr, "panel_snapshots: cannot write %s\n", qPrintable(path));
+            saved = false;
+        }
+        window.ShowForModel(0);
+        dialogs.fileNames.enqueue(path);
+        window.findChild<QToolButton *>(QStringLiteral("AddPicture"))->click();
+        window.findChild<QListWidget *>(QStringLiteral("LayerList"))->setCurrentRow(0);
+        saved = Save(window, out, QStringLiteral("tall_camera_photo_fitted")) && saved;
     }
 
     // The windows the main window opens.

@@ -1,5 +1,6 @@
 #include "device/device_messages.h"
 #include "model/program_file.h"
+#include "services/dialog_folder.h"
 #include "tools/control/thermometer_window.h"
 #include "tools/control/window_placement.h"
 
@@ -184,6 +185,12 @@ TEST_F(ThermometerTest, AnExistingFileIsOverwrittenOnlyAfterYes)
         EXPECT_EQ(ReadBytes(path), answer ? QByteArray("1,10:15:30,25.0\r\n") : QByteArray("old\r\n"));
     }
     EXPECT_EQ(t.dialogs.Texts(Kind::Question), QStringList(2, kOverwriteQuestion));
+
+    // The next log is offered beside the one written.
+    Click("Image3");
+    Click("Image4");
+    EXPECT_EQ(t.dialogs.Texts(Kind::SaveFile),
+              QStringList({DesktopOrHomeFolder(), DesktopOrHomeFolder(), t.temp.Root()}));
 }
 
 TEST_F(ThermometerTest, StartingAgainEmptiesTheRecords)

@@ -4,11 +4,13 @@
 #include "device/device_messages.h"
 #include "editors/common/program_file_commands.h"
 #include "model/program_file.h"
+#include "services/dialog_folder.h"
 #include "support/file_bytes.h"
 #include "support/recording_launcher.h"
 #include "support/test_context.h"
 #include "tools/melody/melody_bytes.h"
 #include "tools/melody/melody_file.h"
+#include "tools/melody/melody_wave.h"
 #include "tools/melody/notice_panel.h"
 #include "tools/melody/sound_output.h"
 #include "tools/melody/staff_view.h"
@@ -33,13 +35,16 @@ namespace {
 
 using testing::RecordingDialogs;
 
+// Files played by path, and waves handed over in memory.
 class RecordingSound final : public SoundOutput {
 public:
-    explicit RecordingSound(QStringList &played) : m_played(played) {}
+    RecordingSound(QStringList &played, QList<QByteArray> &waves) : m_played(played), m_waves(waves) {}
     void Play(const QString &path) override { m_played.append(path); }
+    void PlayWave(const QByteArray &wave) override { m_waves.append(wave); }
 
 private:
     QStringList &m_played;
+    QList<QByteArray> &m_waves;
 };
 
 class MelodyWindowTest : public ::testing::Test {
@@ -54,7 +59,7 @@ protected:
                     return std::nullopt;
                 return choices.dequeue();
             },
-            std::make_unique<RecordingSound>(played));
+            std::make_unique<RecordingSound>(played, waves));
         window->resize(900, 700);
         window->show();
     }
@@ -79,6 +84,7 @@ protected:
     testing::TestContext test;
     testing::RecordingLauncher launcher;
     QStringList played;
+    QList<QByteArray> waves;
     QQueue<NoteChoice> choices;
     QList<int> presetLengths;
     std::unique_ptr<MelodyWindow> window;
@@ -101,6 +107,38 @@ TEST_F(MelodyWindowTest, KeysAppendNotesWithTheChosenLength)
     Click("pw7");
     EXPECT_EQ(Warnings(), QStringList {kMelodyFullMessage});
     EXPECT_EQ(CountText(), "110");
+}
+
+TEST_F(MelodyWindowTest, AKeyClickSoundsItsNoteAtTheChosenLengthAndSpeed)
+{
+    // A4 as a quarter at standard speed: 248 periods of 55 samples high and
+    // 55 low, behind the 44-byte header.
+    Click("pw12");
+    ASSERT_EQ(waves.size(), 1);
+    const QByteArray a4 = waves.first();
+    EXPECT_TRUE(a4.startsWith("RIFF"));
+    EXPECT_EQ(a4.size(), 44 + 27280);
+    EXPECT_EQ(a4.mid(44, 56), QByteArray(55, '\xff') + QByteArray(1, '\0'));
+
+    // The same key as a half note at double speed: round(5 × 439 / 8 × 3 / 4) + 1
+    // = 207 periods.
+    window->findChild<QRadioButton *>("radio_Len4")->click();
+    window->findChild<QRadioButton *>("SpeedDouble")->click();
+    Click("pw12");
+    ASSERT_EQ(waves.size(), 2);
+    EXPECT_EQ(waves.last().size(), 44 + 207 * 110);
+    EXPECT_EQ(waves.last(), MelodyWave({4 * 37 + 21}, MelodySpeed::Double)) << "the playback's synthesis";
+
+    // A rest is silence and a refused key changes nothing: neither is heard.
+    Click("pw185");
+    EXPECT_EQ(waves.size(), 2);
+    for (int i = melody().Count(); i < kMelodySlots; ++i)
+        Click("pB0");
+    waves.clear();
+    Click("pw12");
+    EXPECT_EQ(Warnings(), QStringList {kMelodyFullMessage});
+    EXPECT_TRUE(waves.isEmpty());
+    EXPECT_TRUE(played.isEmpty()) << "no file is written or played for a key";
 }
 
 TEST_F(MelodyWindowTest, NoteMenuInsertsEditsAndDeletesTheNoteRightClicked)
@@ -223,6 +261,26 @@ TEST_F(MelodyWindowTest, SaveAndOpen)
     EXPECT_TRUE(window->findChild<QRadioButton *>("SpeedHalf")->isChecked());
     EXPECT_EQ(window->findChild<QComboBox *>("LED_Combo0")->currentIndex(), 1);
     EXPECT_TRUE(melody().UndoEntries().isEmpty());
+}
+
+TEST_F(MelodyWindowTest, DialogsStartWhereTheWindowLastOpenedOrSavedAFile)
+{
+    const QString songs = Temp("songs");
+    ASSERT_TRUE(QDir().mkpath(songs));
+    ASSERT_TRUE(WriteTextLines(songs + "/a.kq27", MelodyFileLines(Melody())));
+
+    Action("OpenFile")->trigger();
+    Action("SaveFile")->trigger();
+    test.dialogs.fileNames.enqueue(songs + "/a.kq27");
+    Action("OpenFile")->trigger();
+    test.dialogs.fileNames.enqueue(Temp("b"));
+    Action("SaveFile")->trigger();
+    ASSERT_TRUE(QFile::exists(Temp("b(メロディ).kq27")));
+    Action("OpenFile")->trigger();
+
+    const QString desktop = DesktopOrHomeFolder();
+    EXPECT_EQ(test.dialogs.Texts(RecordingDialogs::Kind::OpenFile), (QStringList {desktop, desktop, test.temp.Root()}));
+    EXPECT_EQ(test.dialogs.Texts(RecordingDialogs::Kind::SaveFile), (QStringList {desktop, songs}));
 }
 
 TEST_F(MelodyWindowTest, OpeningRefusesBadFilesAndKeepsTheMelody)
