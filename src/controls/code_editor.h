@@ -28,7 +28,18 @@ public:
     // The ranges currently coloured, as line, start, length.
     QList<std::array<int, 3>> ColouredRanges() const;
 
+    // Marks the 0-based line in the gutter, selects it and puts the cursor
+    // there, as where a check failed; the next change of the text drops the
+    // mark, since the line it named may have moved.
+    void MarkErrorLine(int line);
+    // -1 when no line is marked.
+    int ErrorLine() const { return m_errorLine; }
+
     int GutterWidth() const;
+
+signals:
+    // The marked line, or -1 when the mark was dropped.
+    void ErrorLineChanged(int line);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -37,7 +48,10 @@ private:
     friend class LineNumberGutter;
     void PaintGutter(QPaintEvent *event);
 
+    void SetErrorLine(int line);
+
     QWidget *m_gutter = nullptr;
+    int m_errorLine = -1;
 };
 
 }  // namespace kq

@@ -3,6 +3,7 @@
 //   snapshots <data-tree> <output-folder>
 #include "context/studio_context.h"
 #include "controls/clickable_picture.h"
+#include "controls/code_editor.h"
 #include "controls/transfer_progress_window.h"
 #include "device/virtual_clock.h"
 #include "editors/common/registered_step_windows.h"
@@ -39,6 +40,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QDir>
@@ -314,6 +316,13 @@ int main(int argc, char *argv[])
         saved = saved && Save(text, out, QStringLiteral("text_editor_demo2"));
         text.Action(QStringLiteral("ShowMemory"))->trigger();
         saved = saved && Save(text, out, QStringLiteral("text_editor_memory"));
+        // A failing check: its line marked in the gutter and selected, its
+        // number in the status line.
+        text.findChild<QPushButton *>(QStringLiteral("MemoryOk"))->click();
+        text.EditorControl().setPlainText(
+            QStringLiteral("// 音を鳴らす\nbeep1();\nif(sw=on){\nbeep2(5);\n}\nelse{\nbeep3();\n}"));
+        text.Action(QStringLiteral("Transfer"))->trigger();
+        saved = saved && Save(text, out, QStringLiteral("text_editor_error_line"));
         kq::KeywordSettingsWindow settings(context);
         settings.show();
         saved = saved && Save(settings, out, QStringLiteral("keyword_settings"));
