@@ -237,7 +237,7 @@ void TextWindow::BuildErrorLineStatus()
     m_errorLine = new QLabel(this);
     m_errorLine->setObjectName(QStringLiteral("ErrorLine"));
     m_errorLine->setStyleSheet(QStringLiteral("color: #d32f2f; font-weight: bold;"));
-    statusBar()->addWidget(m_errorLine);
+    statusBar()->addWidget(m_errorLine, 1);
     connect(m_editor, &CodeEditor::ErrorLineChanged, this, [this](int line) {
         m_errorLine->setText(line < 0 ? QString() : QStringLiteral("%1行目").arg(line + 1));
     });
