@@ -1,6 +1,7 @@
 // Program text as the text step reads it: the checks, the translation and the
 // table, under the default keywords or, when the input starts with 50 lines
-// that load as a keyword file, under those. A program the checks pass always
+// that load as a keyword file, under those. A failing check names a line of
+// the text that holds something. A program the checks pass always
 // translates; under the default keywords its lines are valid program lines
 // and come back the same through the text they are written as.
 #include "base/text_file.h"
@@ -35,7 +36,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList source = own ? content.lines.mid(kq::kKeywordSlots) : content.lines;
     const QStringList editorLines = kq::EditorLinesOfSection(source);
 
+    const std::optional<kq::TextCheckFailure> failure = kq::FirstFailingCheck(editorLines, keywords);
     const std::optional<QString> message = kq::CheckTextProgram(editorLines, keywords);
+    if (failure.has_value() != message.has_value())
+        std::abort();
+    // The line named is one the pupil can see, and not a blank one.
+    if (failure
+        && (failure->line < 1 || failure->line > editorLines.size()
+            || kq::NormalisedLines({editorLines[failure->line - 1]}).isEmpty()))
+        std::abort();
     const std::optional<QStringList> lines = kq::TranslateText(editorLines, keywords);
     if (!message && !lines)
         std::abort();

@@ -9,7 +9,8 @@ namespace {
 constexpr const char *kCheckUsage = "usage: kq27-tool check FILE [--keywords FILE]";
 }  // namespace
 
-// FILE is a text file ("WORDDATA" section) or plain program text.
+// FILE is a text file ("WORDDATA" section) or plain program text; a failing
+// check's line counts the lines of that text.
 int RunCheck(const QStringList &arguments)
 {
     QString path;
@@ -36,8 +37,11 @@ int RunCheck(const QStringList &arguments)
     const KeywordsResult keywords = LoadKeywords(keywordsPath);
     if (!keywords.keywords)
         return keywords.exitCode;
-    if (const std::optional<QString> message = CheckTextProgram(EditorLinesOfSection(text), *keywords.keywords)) {
-        PrintLine(stdout, *message);
+    const std::optional<TextCheckFailure> failure = FirstFailingCheck(EditorLinesOfSection(text), *keywords.keywords);
+    if (failure) {
+        // The message as STEP3 shows it, so scripts that read it keep working.
+        PrintLine(stdout, failure->message);
+        PrintLine(stdout, QStringLiteral("line %1").arg(failure->line));
         return kInvalidProgram;
     }
     PrintLine(stdout, QStringLiteral("OK"));

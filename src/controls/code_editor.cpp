@@ -9,6 +9,11 @@
 
 namespace kq {
 
+namespace {
+const QColor kLineNumberColour(0x80, 0x80, 0x80);
+const QColor kErrorLineColour(0xd3, 0x2f, 0x2f);
+}  // namespace
+
 class LineNumberGutter final : public QWidget {
 public:
     explicit LineNumberGutter(CodeEditor *editor) : QWidget(editor), m_editor(editor) {}
@@ -31,6 +36,7 @@ CodeEditor::CodeEditor(QWidget *parent) : QPlainTextEdit(parent), m_gutter(new L
         else
             m_gutter->update(0, rect.y(), m_gutter->width(), rect.height());
     });
+    connect(this, &QPlainTextEdit::textChanged, this, [this] { SetErrorLine(-1); });
     setViewportMargins(GutterWidth(), 0, 0, 0);
 }
 
@@ -116,6 +122,28 @@ void CodeEditor::ShowSelections()
     setExtraSelections(selections);
 }
 
+void CodeEditor::MarkErrorLine(int line)
+{
+    const QTextBlock block = document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return;
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    setFocus();
+    SetErrorLine(line);
+}
+
+void CodeEditor::SetErrorLine(int line)
+{
+    if (line == m_errorLine)
+        return;
+    m_errorLine = line;
+    m_gutter->update();
+    emit ErrorLineChanged(line);
+}
+
 int CodeEditor::GutterWidth() const
 {
     const int digits = std::max(3, int(QString::number(std::max(1, blockCount())).size()));
@@ -133,14 +161,21 @@ void CodeEditor::PaintGutter(QPaintEvent *event)
 {
     QPainter painter(m_gutter);
     painter.fillRect(event->rect(), QColor(0xee, 0xee, 0xee));
-    painter.setPen(QColor(0x80, 0x80, 0x80));
+    QFont boldFont = font();
+    boldFont.setBold(true);
     QTextBlock block = firstVisibleBlock();
     int top = int(std::lround(blockBoundingGeometry(block).translated(contentOffset()).top()));
     while (block.isValid() && top <= event->rect().bottom()) {
         const int height = int(std::lround(blockBoundingRect(block).height()));
-        if (block.isVisible() && top + height >= event->rect().top())
+        if (block.isVisible() && top + height >= event->rect().top()) {
+            const bool marked = block.blockNumber() == m_errorLine;
+            if (marked)
+                painter.fillRect(0, top, m_gutter->width(), height, kErrorLineColour);
+            painter.setPen(marked ? Qt::white : kLineNumberColour);
+            painter.setFont(marked ? boldFont : font());
             painter.drawText(0, top, m_gutter->width() - 5, fontMetrics().height(), Qt::AlignRight,
                              QString::number(block.blockNumber() + 1));
+        }
         top += height;
         block = block.next();
     }

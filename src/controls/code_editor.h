@@ -34,8 +34,18 @@ public:
     // colouring, and dropped when the text is set.
     void SetTraceLine(std::optional<int> line);
     std::optional<int> TraceLine() const { return m_traceLine; }
+    // Marks the 0-based line in the gutter, selects it and puts the cursor
+    // there, as where a check failed; the next change of the text drops the
+    // mark, since the line it named may have moved.
+    void MarkErrorLine(int line);
+    // -1 when no line is marked.
+    int ErrorLine() const { return m_errorLine; }
 
     int GutterWidth() const;
+
+signals:
+    // The marked line, or -1 when the mark was dropped.
+    void ErrorLineChanged(int line);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -45,9 +55,12 @@ private:
     void PaintGutter(QPaintEvent *event);
     void ShowSelections();
 
+    void SetErrorLine(int line);
+
     QWidget *m_gutter = nullptr;
     QList<QTextEdit::ExtraSelection> m_colouring;
     std::optional<int> m_traceLine;
+    int m_errorLine = -1;
 };
 
 }  // namespace kq

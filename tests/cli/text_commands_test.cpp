@@ -49,14 +49,18 @@ TEST_F(TextCommands, CheckAnswersOkOrTheFirstFailingCheck)
         int exitCode;
         QString answer;
     };
+    const QString conditional = QStringLiteral("条件分岐の命令が間違っております。\r\nプログラムを確認して下さい。");
+    // The message as it always was, then the line of the text (a program
+    // file's lines after "WORDDATA"), blank and comment lines counted.
     const Case cases[] = {
         {{"beep1();", "if(sw=on){", "}", "else{", "beep2();", "}"}, 0, "OK"},
-        {{"beep1();;"}, 1, kSyntax},
-        {{"\tbeep1();"}, 1, kSyntax},
-        {{"else{", "}"}, 1, QStringLiteral("条件分岐の命令が間違っております。\r\nプログラムを確認して下さい。")},
+        {{"beep1();;"}, 1, kSyntax + "\nline 1"},
+        {{"\tbeep1();"}, 1, kSyntax + "\nline 1"},
+        {{"else{", "}"}, 1, conditional + "\nline 1"},
+        {{"beep1();", "", "// then", "if(sw=on){", "beep2();"}, 1, conditional + "\nline 4"},
         {QStringList(61, "beep1();"), 1,
-         QStringLiteral("プログラムの総命令数が最大値を超えております。\r\nプログラムを確認して下さい。")},
-        {{"timerstop(4294967296);"}, 1, kSyntax},
+         QStringLiteral("プログラムの総命令数が最大値を超えております。\r\nプログラムを確認して下さい。\nline 61")},
+        {{"beep1();", "timerstop(4294967296);"}, 1, kSyntax + "\nline 2"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text.join(' ').toStdString());
@@ -116,7 +120,7 @@ TEST_F(TextCommands, TextOfAnOlderClockShowsFormsTheCheckRefuses)
     EXPECT_EQ(run.out, (QStringList{"if(cds=on){", "}", "else{", "}"}));
     EXPECT_EQ(testing::RunTool({"text", ok}).out, (QStringList{"if(cds>50){", "}", "else{", "}"}));
 
-    EXPECT_EQ(testing::RunTool({"check", Write("older.txt", run.out)}).out.join('\n'), kSyntax);
+    EXPECT_EQ(testing::RunTool({"check", Write("older.txt", run.out)}).out.join('\n'), kSyntax + "\nline 1");
     EXPECT_EQ(testing::RunTool({"text", Write("ng.kq27", {"NG"})}).exitCode, 1);
 }
 

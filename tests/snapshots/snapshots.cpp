@@ -47,6 +47,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -393,6 +394,13 @@ int main(int argc, char *argv[])
         text.Action(QStringLiteral("Preview"))->trigger();
         snapWhileMarked(textRegistry, text, QStringLiteral("text_editor_preview_trace"),
                         [&] { return text.EditorControl().TraceLine().value_or(0) >= 3; });
+
+        // A failing check: its line marked in the gutter and selected, its
+        // number in the status line.
+        text.EditorControl().setPlainText(
+            QStringLiteral("// 音を鳴らす\nbeep1();\nif(sw=on){\nbeep2(5);\n}\nelse{\nbeep3();\n}"));
+        text.Action(QStringLiteral("Transfer"))->trigger();
+        saved = saved && Save(text, out, QStringLiteral("text_editor_error_line"));
         kq::KeywordSettingsWindow settings(context);
         settings.show();
         saved = saved && Save(settings, out, QStringLiteral("keyword_settings"));

@@ -115,6 +115,40 @@ bool EntriesValid(const KeywordEntries &entries)
     return true;
 }
 
+QString FieldName(const KeywordSlotField &field)
+{
+    return QStringLiteral("%1の「%2」").arg(QString::fromUtf16(field.group), QString::fromUtf16(field.label));
+}
+
+std::optional<KeywordRefusal> RefusalOf(const KeywordEntries &entries)
+{
+    // Compared as the text language compares them: folded to lower case.
+    const auto keyword = [&entries](int slot) { return entries[std::size_t(slot - 1)].toLower(); };
+    const auto &fields = KeywordSlotFields();
+    for (auto field = fields.begin(); field != fields.end(); ++field) {
+        const QString word = keyword(field->slot);
+        const auto refuse = [&](const QString &message) { return KeywordRefusal{field->slot, message}; };
+        // Lines lose their spaces and comments before a keyword is looked for,
+        // and the brackets, ";" and "," end it.
+        if (word.contains(QLatin1Char(' ')) || word.contains(QLatin1Char('(')) || word.contains(QLatin1Char(')'))
+            || word.contains(QLatin1Char(';')) || word.contains(QLatin1Char(',')) || word.contains(u"//"))
+            return refuse(kKeywordUnmatchableMessage.arg(FieldName(*field)));
+        // The block checks take every line holding these letters for a
+        // conditional.
+        if (word.contains(u"if") || word.contains(u"else"))
+            return refuse(kKeywordLikeConditionalMessage.arg(FieldName(*field)));
+        for (auto other = std::next(field); other != fields.end(); ++other) {
+            if (keyword(other->slot) == word)
+                return refuse(kKeywordTwiceMessage.arg(FieldName(*field), FieldName(*other)));
+        }
+        for (const int hidden : kHiddenKeywordSlots) {
+            if (keyword(hidden) == word)
+                return refuse(kKeywordTakenMessage.arg(FieldName(*field)));
+        }
+    }
+    return std::nullopt;
+}
+
 QStringList KeywordFileWithEntries(const QStringList &defaultLines, const KeywordEntries &entries)
 {
     QStringList lines;
@@ -149,18 +183,21 @@ QStringList HelpPageWithEntries(const QStringList &pageLines, const KeywordEntri
 
 KeywordApplyResult ApplyKeywordEntries(const Paths &paths, const KeywordEntries &entries)
 {
+    using Status = KeywordApplyResult::Status;
     if (!EntriesValid(entries))
-        return KeywordApplyResult::Invalid;
+        return {Status::Invalid, std::nullopt};
+    if (std::optional<KeywordRefusal> refusal = RefusalOf(entries))
+        return {Status::Refused, std::move(refusal)};
     const std::optional<TextFileContent> defaults = ReadTextLines(DefaultKeywordFilePath(paths));
     const std::optional<TextFileContent> page = ReadTextLines(paths.ProgramFile(kInstalledHelpPage));
     if (!defaults || defaults->hasDecodingErrors || !page || page->hasDecodingErrors)
-        return KeywordApplyResult::ReadFailed;
+        return {Status::ReadFailed, std::nullopt};
     const QString folder = paths.TempFolder();
     if (!WriteTextLines(folder + kKeywordFileName, KeywordFileWithEntries(defaults->lines, entries)))
-        return KeywordApplyResult::WriteFailed;
+        return {Status::WriteFailed, std::nullopt};
     if (!WriteTextLines(folder + kUserHelpPageName, HelpPageWithEntries(page->lines, entries, paths.ProgramFolder())))
-        return KeywordApplyResult::WriteFailed;
-    return KeywordApplyResult::Applied;
+        return {Status::WriteFailed, std::nullopt};
+    return {Status::Applied, std::nullopt};
 }
 
 }  // namespace kq

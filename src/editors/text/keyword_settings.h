@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // Changing the keywords: a per-user copy of the keyword file built from the
 // default one, and a per-user copy of the help start page that uses the new
@@ -14,6 +15,15 @@
 namespace kq {
 
 inline const QString kKeywordSettingsInvalidMessage = QStringLiteral("設定項目が空白かカンマが含まれて下ります。");
+// %1 and %2 name entry fields as FieldName does.
+inline const QString kKeywordUnmatchableMessage = QStringLiteral(
+    "%1のキーワードに空白や「(」「)」「;」「,」「//」は使えません。\r\n別のキーワードを設定して下さい。");
+inline const QString kKeywordLikeConditionalMessage = QStringLiteral(
+    "%1のキーワードに「if」や「else」が含まれていると条件分岐と区別できません。\r\n別のキーワードを設定して下さい。");
+inline const QString kKeywordTwiceMessage =
+    QStringLiteral("%1と%2のキーワードが同じです。\r\n別のキーワードを設定して下さい。");
+inline const QString kKeywordTakenMessage =
+    QStringLiteral("%1のキーワードは他の命令で使われております。\r\n別のキーワードを設定して下さい。");
 inline const QString kUserHelpPageName = QStringLiteral("wordindex.html");
 inline const QString kInstalledHelpPage = QStringLiteral("HTML\\Word\\index.html");
 
@@ -30,10 +40,22 @@ struct KeywordSlotField {
 const std::array<KeywordSlotField, 45> &KeywordSlotFields();
 // The slots whose field exists but is never shown.
 inline constexpr std::array kHiddenKeywordSlots = {18, 19, 23, 24};
+// A visible field as messages name it: its group and its label.
+QString FieldName(const KeywordSlotField &field);
 
 KeywordEntries EntriesOf(const KeywordFile &file);
 // None empty or holding a comma (slot 45 aside).
 bool EntriesValid(const KeywordEntries &entries);
+
+// Why valid entries cannot be applied, naming the field to change: a keyword
+// no statement could ever be written with, one that every check would take
+// for a conditional, or two statements with one keyword.
+struct KeywordRefusal {
+    int slot = 0;
+    QString message;
+    bool operator==(const KeywordRefusal &) const = default;
+};
+[[nodiscard]] std::optional<KeywordRefusal> RefusalOf(const KeywordEntries &entries);
 
 // The default file's lines with each line's keyword replaced by its entry
 // ("if" stays).
@@ -44,7 +66,11 @@ QStringList KeywordFileWithEntries(const QStringList &defaultLines, const Keywor
 QStringList HelpPageWithEntries(const QStringList &pageLines, const KeywordEntries &entries,
                                 const QString &programFolder);
 
-enum class KeywordApplyResult { Applied, Invalid, ReadFailed, WriteFailed };
+struct KeywordApplyResult {
+    enum class Status { Applied, Invalid, Refused, ReadFailed, WriteFailed };
+    Status status = Status::Applied;
+    std::optional<KeywordRefusal> refusal;  // for Refused
+};
 
 // Validates, then writes "KQ27.dat" and "wordindex.html" in the temporary
 // folder. Nothing is written unless both sources could be read.

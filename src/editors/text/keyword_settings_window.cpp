@@ -154,17 +154,25 @@ void KeywordSettingsWindow::RestoreDefaults()
 
 void KeywordSettingsWindow::Apply()
 {
-    switch (ApplyKeywordEntries(m_context.Paths(), Entries())) {
-    case KeywordApplyResult::Invalid:
+    using Status = KeywordApplyResult::Status;
+    const KeywordApplyResult result = ApplyKeywordEntries(m_context.Paths(), Entries());
+    switch (result.status) {
+    case Status::Invalid:
         m_context.Dialogs().Information(this, kKeywordSettingsInvalidMessage);
         break;
-    case KeywordApplyResult::ReadFailed:
+    case Status::Refused:
+        // The window stays, with the field to change ready for typing.
+        m_context.Dialogs().Warning(this, result.refusal->message);
+        Entry(result.refusal->slot)->setFocus();
+        Entry(result.refusal->slot)->selectAll();
+        return;
+    case Status::ReadFailed:
         m_context.Dialogs().Warning(this, kKeywordReadErrorMessage);
         break;
-    case KeywordApplyResult::WriteFailed:
+    case Status::WriteFailed:
         m_context.Dialogs().Warning(this, kSaveFailedMessage);
         break;
-    case KeywordApplyResult::Applied:
+    case Status::Applied:
         m_context.Keywords().Reload(m_context.Paths());
         break;
     }

@@ -38,6 +38,11 @@ std::optional<QString> TextDocument::Check() const
     return CheckTextProgram(Lines(), m_keywords);
 }
 
+std::optional<TextCheckFailure> TextDocument::CheckFailure() const
+{
+    return FirstFailingCheck(Lines(), m_keywords);
+}
+
 std::optional<TextDocument::Program> TextDocument::ProgramOf(const QStringList &programLines) const
 {
     const ParsedProgramLines parsed = ParseProgramLines(programLines);

@@ -2,6 +2,7 @@
 
 #include "editors/common/step_document.h"
 #include "editors/text/keyword_file.h"
+#include "editors/text/text_program.h"
 #include "model/encoder.h"
 
 namespace kq {
@@ -31,6 +32,8 @@ public:
 
     // The first failing check's message.
     [[nodiscard]] std::optional<QString> Check() const;
+    // The first failing check with the line it names.
+    [[nodiscard]] std::optional<TextCheckFailure> CheckFailure() const;
 
     struct Program {
         QStringList lines;  // "START" .. "END"

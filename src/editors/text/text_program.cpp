@@ -25,25 +25,36 @@ bool OpensBlock(const QString &line)
     return line.contains(u"if") || line.contains(u"else");
 }
 
-bool BlocksBalance(const QStringList &lines)
+// The index of the first line a check fails at; nullopt when it passes.
+using FailingLine = std::optional<qsizetype>;
+
+// A counter of open blocks; the openers are kept to name the one left open.
+FailingLine UnbalancedBlockLine(const QStringList &lines)
 {
-    int open = 0;
-    for (const QString &line : lines) {
-        if (OpensBlock(line))
-            ++open;
-        if (line.contains(kCloseLine) && --open < 0)
-            return false;
+    std::vector<qsizetype> open;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (OpensBlock(lines[i]))
+            open.push_back(i);
+        if (lines[i].contains(kCloseLine)) {
+            if (open.empty())
+                return i;
+            open.pop_back();
+        }
     }
-    return open == 0;
+    return open.empty() ? FailingLine{} : open.back();
 }
 
-bool BlocksInOrder(const QStringList &lines)
+FailingLine MisorderedBlockLine(const QStringList &lines)
 {
     enum class Block { If, Else };
-    std::vector<int> markers;
+    struct Marker {
+        int value;
+        qsizetype line;
+    };
+    std::vector<Marker> markers;
     std::vector<Block> blocks;
     const auto closeToIf = [&markers] {
-        while (!markers.empty() && markers.back() != 1)
+        while (!markers.empty() && markers.back().value != 1)
             markers.pop_back();
         if (markers.empty())
             return false;
@@ -53,85 +64,106 @@ bool BlocksInOrder(const QStringList &lines)
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines[i];
         if (KeywordPart(line) == u"if") {
-            markers.push_back(1);
+            markers.push_back({1, i});
             blocks.push_back(Block::If);
         } else if (line == kCloseLine) {
             if (blocks.empty())
-                return false;
+                return i;
             if (blocks.back() == Block::Else) {
-                markers.push_back(4);
+                markers.push_back({4, i});
                 if (!closeToIf())
-                    return false;
+                    return i;
             } else {
-                markers.push_back(2);
+                markers.push_back({2, i});
                 const bool elseFollows = i + 1 < lines.size() && lines[i + 1].contains(kElseLine);
                 if (!elseFollows && !closeToIf())
-                    return false;
+                    return i;
             }
             blocks.pop_back();
         } else if (line == kElseLine) {
             const std::size_t n = markers.size();
-            if (i == 0 || lines[i - 1] != kCloseLine || n < 2 || markers[n - 1] != 2 || markers[n - 2] != 1)
-                return false;
-            markers.push_back(3);
+            if (i == 0 || lines[i - 1] != kCloseLine || n < 2 || markers[n - 1].value != 2
+                || markers[n - 2].value != 1)
+                return i;
+            markers.push_back({3, i});
             blocks.push_back(Block::Else);
         }
     }
-    return markers.empty();
+    return markers.empty() ? FailingLine{} : markers.back().line;
 }
 
-bool LoopsInPlace(const QStringList &lines, const KeywordFile &keywords)
+FailingLine MisplacedLoopLine(const QStringList &lines, const KeywordFile &keywords)
 {
     const QString loopStart = keywords.KeywordOf(27);
     const QString loopEnd = keywords.KeywordOf(28);
     int depth = 0;
-    bool open = false;
+    std::optional<qsizetype> openLoop;  // the line of the loop start
     int openedAt = 0;
-    for (const QString &line : lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines[i];
         if (OpensBlock(line))
             ++depth;
         if (line.contains(kCloseLine)) {
             --depth;
-            if (open && depth < openedAt)
-                return false;
+            if (openLoop && depth < openedAt)
+                return i;
         }
         if (!IsStatementLine(line))
             continue;
         const QString keyword = KeywordPart(line);
         if (keyword == loopStart) {
-            if (open)
-                return false;
-            open = true;
+            if (openLoop)
+                return i;
+            openLoop = i;
             openedAt = depth;
         } else if (keyword == loopEnd) {
-            if (!open || depth != openedAt)
-                return false;
-            open = false;
+            if (!openLoop || depth != openedAt)
+                return i;
+            openLoop.reset();
             openedAt = 0;
         }
     }
-    return !open;
+    return openLoop;
 }
 
-bool VariableXAssignedFirst(const QStringList &lines, const KeywordFile &keywords)
+FailingLine UnassignedVariableXLine(const QStringList &lines, const KeywordFile &keywords)
 {
     const QString assign = keywords.KeywordOf(29);
     bool assigned = false;
-    for (const QString &line : lines) {
-        if (!IsStatementLine(line))
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!IsStatementLine(lines[i]))
             continue;
-        const std::optional<TextStatement> statement = ParseStatement(line, keywords);
+        const std::optional<TextStatement> statement = ParseStatement(lines[i], keywords);
         if (!statement)
             continue;
         if (statement->slot == kIfSlot) {
             const std::optional<TextCondition> condition = ParseCondition(statement->argumentText);
             if (condition && condition->variant >= 7 && !assigned)
-                return false;
+                return i;
         } else if (statement->keyword == assign) {
             assigned = true;
         }
     }
-    return true;
+    return std::nullopt;
+}
+
+// The non-empty normalised lines and, for each, its 1-based line in the text.
+struct NumberedLines {
+    QStringList lines;
+    std::vector<int> numbers;
+};
+
+NumberedLines NumberedNormalisedLines(const QStringList &editorLines)
+{
+    NumberedLines result;
+    for (qsizetype i = 0; i < editorLines.size(); ++i) {
+        QString normalised = CleanTextLine(editorLines[i]);
+        if (normalised.isEmpty())
+            continue;
+        result.lines.append(std::move(normalised));
+        result.numbers.push_back(int(i + 1));
+    }
+    return result;
 }
 
 std::optional<std::pair<int, int>> KindVariantOfCode(int code)
@@ -323,31 +355,37 @@ QStringList EditorLinesOfSection(const QStringList &section)
 
 QStringList NormalisedLines(const QStringList &editorLines)
 {
-    QStringList result;
-    for (const QString &line : editorLines) {
-        QString normalised = CleanTextLine(line);
-        if (!normalised.isEmpty())
-            result.append(std::move(normalised));
+    return NumberedNormalisedLines(editorLines).lines;
+}
+
+std::optional<TextCheckFailure> FirstFailingCheck(const QStringList &editorLines, const KeywordFile &keywords)
+{
+    const NumberedLines numbered = NumberedNormalisedLines(editorLines);
+    const QStringList &lines = numbered.lines;
+    const auto failure = [&numbered](const QString &message, qsizetype index) {
+        return TextCheckFailure{message, numbered.numbers[std::size_t(index)]};
+    };
+    if (lines.size() > kMaxTextLines)
+        return failure(kTooManyStatementsMessage, kMaxTextLines);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (IsStatementLine(lines[i]) && !ParseStatement(lines[i], keywords))
+            return failure(kSyntaxErrorMessage, i);
     }
-    return result;
+    if (const FailingLine line = UnbalancedBlockLine(lines))
+        return failure(kConditionalErrorMessage, *line);
+    if (const FailingLine line = MisorderedBlockLine(lines))
+        return failure(kConditionalErrorMessage, *line);
+    if (const FailingLine line = MisplacedLoopLine(lines, keywords))
+        return failure(kLoopErrorMessage, *line);
+    if (const FailingLine line = UnassignedVariableXLine(lines, keywords))
+        return failure(kVariableXErrorMessage, *line);
+    return std::nullopt;
 }
 
 std::optional<QString> CheckTextProgram(const QStringList &editorLines, const KeywordFile &keywords)
 {
-    const QStringList lines = NormalisedLines(editorLines);
-    if (lines.size() > kMaxTextLines)
-        return kTooManyStatementsMessage;
-    for (const QString &line : lines) {
-        if (IsStatementLine(line) && !ParseStatement(line, keywords))
-            return kSyntaxErrorMessage;
-    }
-    if (!BlocksBalance(lines) || !BlocksInOrder(lines))
-        return kConditionalErrorMessage;
-    if (!LoopsInPlace(lines, keywords))
-        return kLoopErrorMessage;
-    if (!VariableXAssignedFirst(lines, keywords))
-        return kVariableXErrorMessage;
-    return std::nullopt;
+    const std::optional<TextCheckFailure> failure = FirstFailingCheck(editorLines, keywords);
+    return failure ? std::optional<QString>(failure->message) : std::nullopt;
 }
 
 std::optional<QStringList> TranslateText(const QStringList &editorLines, const KeywordFile &keywords)

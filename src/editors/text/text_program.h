@@ -41,6 +41,20 @@ QStringList NormalisedLines(const QStringList &editorLines);
 bool IsStatementLine(const QString &line);
 
 // The first failing check's message; nullopt when the program passes.
+
+struct TextCheckFailure {
+    QString message;
+    // 1-based, counting every line of the text, blank and comment lines too:
+    // the line the check stops at, or the opening line a block or loop left
+    // open at the end.
+    int line = 0;
+    bool operator==(const TextCheckFailure &) const = default;
+};
+
+// The first failing check; nullopt when the program passes.
+[[nodiscard]] std::optional<TextCheckFailure> FirstFailingCheck(const QStringList &editorLines,
+                                                                const KeywordFile &keywords);
+// The first failing check's message.
 [[nodiscard]] std::optional<QString> CheckTextProgram(const QStringList &editorLines, const KeywordFile &keywords);
 
 // "START", the program lines, "END"; nullopt for a statement that does not

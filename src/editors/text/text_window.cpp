@@ -34,6 +34,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -91,6 +92,7 @@ TextWindow::TextWindow(StudioContext &context, WindowRegistry &windows, StepWind
 
     BuildMenu();
     BuildPanels(central);
+    BuildErrorLineStatus();
     PlaceOnScreen();
     FitMenuBarEntries(*menuBar(), minimumWidth());
 
@@ -165,8 +167,10 @@ void TextWindow::BuildMenu()
         add(demos, QStringLiteral("Demo%1").arg(i + 1), demoCaptions[i], [this, i] { OpenDemo(i); });
     add(bar, QStringLiteral("OpenFile"), QStringLiteral("ファイル読み込み"),
         [this] { (void)OpenProgramFileFromDialog(m_context, m_document, *this); });
-    add(bar, QStringLiteral("SaveFile"), QStringLiteral("ファイルへ保存"),
-        [this] { (void)SaveProgramFile(m_context, m_document, *this); });
+    add(bar, QStringLiteral("SaveFile"), QStringLiteral("ファイルへ保存"), [this] {
+        MarkFailingLine();
+        (void)SaveProgramFile(m_context, m_document, *this);
+    });
     add(bar, QStringLiteral("ClearAll"), QStringLiteral("　　全削除　　"), [this] { ClearAll(); });
     QMenu *view = bar->addMenu(QStringLiteral("　　　表示　　　"));
     view->setObjectName(QStringLiteral("ViewMenu"));
@@ -230,6 +234,23 @@ void TextWindow::BuildPanels(QWidget *central)
                                  [this](bool enabled) { SetCommandsEnabled(enabled); });
 }
 
+void TextWindow::BuildErrorLineStatus()
+{
+    m_errorLine = new QLabel(this);
+    m_errorLine->setObjectName(QStringLiteral("ErrorLine"));
+    m_errorLine->setStyleSheet(QStringLiteral("color: #d32f2f; font-weight: bold;"));
+    statusBar()->addWidget(m_errorLine, 1);
+    connect(m_editor, &CodeEditor::ErrorLineChanged, this, [this](int line) {
+        m_errorLine->setText(line < 0 ? QString() : QStringLiteral("%1行目").arg(line + 1));
+    });
+}
+
+void TextWindow::MarkFailingLine()
+{
+    if (const std::optional<TextCheckFailure> failure = m_document.CheckFailure())
+        m_editor->MarkErrorLine(failure->line - 1);
+}
+
 void TextWindow::ColourComments()
 {
     m_editor->ClearColouring();
@@ -269,6 +290,7 @@ void TextWindow::ClearAll()
 
 void TextWindow::ShowMemory()
 {
+    MarkFailingLine();
     if (const std::optional<QString> message = m_document.Check()) {
         m_context.Dialogs().Warning(this, *message);
         m_context.Dialogs().Warning(this, kTextMemoryUnavailable);
@@ -283,6 +305,7 @@ void TextWindow::ShowMemory()
 
 void TextWindow::ShowTransferDataView()
 {
+    MarkFailingLine();
     if (const std::optional<QString> message = m_document.Check()) {
         m_context.Dialogs().Warning(this, *message);
         m_context.Dialogs().Warning(this, kTextDataUnavailable);
@@ -294,12 +317,14 @@ void TextWindow::ShowTransferDataView()
 
 void TextWindow::SwitchTo(Step target)
 {
+    MarkFailingLine();
     // This window is closed by the switch; nothing of it is used afterwards.
     (void)SwitchStep(m_context, m_steps, Editor(), target);
 }
 
 void TextWindow::Transfer()
 {
+    MarkFailingLine();
     if (const std::optional<QString> message = m_document.Check()) {
         m_context.Dialogs().Warning(this, *message);
         return;
@@ -324,6 +349,7 @@ void TextWindow::MakeReport()
 
 void TextWindow::closeEvent(QCloseEvent *event)
 {
+    MarkFailingLine();
     if (MayCloseStep(m_context, m_document, *this)) {
         m_recovery.Closed();
         event->accept();

@@ -74,6 +74,9 @@ private:
     void ColourComments();
     void CentrePanel(QWidget *panel);
     void SetCommandsEnabled(bool enabled);
+    void BuildErrorLineStatus();
+    // Before a command shows a check's message: where the check failed.
+    void MarkFailingLine();
 
     void OpenDemo(int number);
     void ClearAll();
@@ -96,6 +99,7 @@ private:
     QTextBrowser *m_help = nullptr;
     QFrame *m_memoryPanel = nullptr;
     QLabel *m_memoryCount = nullptr;
+    QLabel *m_errorLine = nullptr;
     ProgramRunner *m_runner = nullptr;
 };
 

@@ -122,6 +122,67 @@ TEST_F(KeywordSettingsTest, AnEmptyEntryOrACommaWritesNothing)
     }
 }
 
+TEST_F(KeywordSettingsTest, ARefusedKeywordKeepsTheWindowOpenOnItsField)
+{
+    const auto window = Open();
+    window->Entry(10)->setText("Beep1");
+    Click(*window, "ApplyButton");
+    EXPECT_EQ(dialogs.Texts(Kind::Warning),
+              QStringList{QStringLiteral("サウンドの「確認音1」とサウンドの「確認音2」のキーワードが同じです。\r\n"
+                                         "別のキーワードを設定して下さい。")});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->focusWidget(), window->Entry(9));
+    EXPECT_EQ(window->Entry(9)->selectedText(), "beep1");
+    EXPECT_FALSE(QFileInfo::exists(UserFile()));
+    EXPECT_FALSE(QFileInfo::exists(UserPage()));
+
+    // An empty field still gets the message it always had, and closes.
+    dialogs.Clear();
+    window->Entry(1)->clear();
+    Click(*window, "ApplyButton");
+    EXPECT_EQ(dialogs.Texts(Kind::Information), QStringList{kKeywordSettingsInvalidMessage});
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST(KeywordSettings, RefusesKeywordsTheTextCouldNeverUse)
+{
+    struct Case {
+        int slot;
+        const char *entry;
+        std::optional<KeywordRefusal> refusal;
+    };
+    const QString led = QStringLiteral("フルカラーLEDの「点灯」");
+    const QString backlight = QStringLiteral("バックライトの「点灯」");
+    const Case cases[] = {
+        {1, "hikari", std::nullopt},
+        {1, "Hikari2", std::nullopt},
+        {1, "hi kari", KeywordRefusal{1, kKeywordUnmatchableMessage.arg(led)}},
+        {1, "hikari(", KeywordRefusal{1, kKeywordUnmatchableMessage.arg(led)}},
+        {1, "hi)", KeywordRefusal{1, kKeywordUnmatchableMessage.arg(led)}},
+        {1, "hi;", KeywordRefusal{1, kKeywordUnmatchableMessage.arg(led)}},
+        {1, "hi//", KeywordRefusal{1, kKeywordUnmatchableMessage.arg(led)}},
+        {6, "Shift", KeywordRefusal{6, kKeywordLikeConditionalMessage.arg(backlight)}},
+        {6, "ELSEWHERE", KeywordRefusal{6, kKeywordLikeConditionalMessage.arg(backlight)}},
+        {6, "if", KeywordRefusal{6, kKeywordLikeConditionalMessage.arg(backlight)}},
+        // The field listed first is named first, whichever was changed.
+        {6, "LEDON", KeywordRefusal{1, kKeywordTwiceMessage.arg(led, backlight)}},
+        {1, "backlighttime", KeywordRefusal{1, kKeywordTwiceMessage.arg(led, backlight)}},
+        // A keyword of the older clocks' forms, which have no field of their own.
+        {1, "timerbright", KeywordRefusal{1, kKeywordTakenMessage.arg(led)}},
+    };
+    const KeywordEntries defaults = EntriesOf(DefaultKeywords());
+    EXPECT_EQ(RefusalOf(defaults), std::nullopt);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.entry);
+        KeywordEntries entries = defaults;
+        entries[std::size_t(c.slot - 1)] = QString::fromUtf8(c.entry);
+        EXPECT_EQ(RefusalOf(entries), c.refusal);
+    }
+    EXPECT_EQ(kKeywordTwiceMessage.arg(led, backlight),
+              QStringLiteral("フルカラーLEDの「点灯」とバックライトの「点灯」のキーワードが同じです。\r\n"
+                             "別のキーワードを設定して下さい。"));
+}
+
 TEST_F(KeywordSettingsTest, RestoreThenCancelChangesNothing)
 {
     auto window = Open();

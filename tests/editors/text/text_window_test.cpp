@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -170,6 +171,47 @@ TEST_F(TextWindowTest, MemoryAndTransferDataNeedAValidProgram)
     Trigger("ClearAll");
     EXPECT_TRUE(window->EditorControl().Text().isEmpty());
     EXPECT_EQ(dialogs.Texts(Kind::Question), (QStringList{kTextClearAllQuestion, kTextClearAllQuestion}));
+}
+
+TEST_F(TextWindowTest, EveryCommandThatChecksMarksTheFailingLine)
+{
+    CodeEditor &editor = window->EditorControl();
+    const QLabel *status = Find<QLabel>("ErrorLine");
+    ASSERT_NE(status, nullptr);
+    for (const char *command : {"Transfer", "ShowMemory", "ShowTransferData", "ShowIcons", "SaveFile"}) {
+        SCOPED_TRACE(command);
+        dialogs.Clear();
+        Type("beep1();\n\n// tone\nbeep1(5);\nbeep2();");
+        EXPECT_EQ(editor.ErrorLine(), -1);
+        Trigger(command);
+        // The message stays as it is; the line is shown beside it.
+        ASSERT_FALSE(dialogs.Texts(Kind::Warning).isEmpty());
+        EXPECT_EQ(dialogs.Texts(Kind::Warning).first(), kInvalidSyntax);
+        EXPECT_EQ(editor.ErrorLine(), 3);
+        EXPECT_EQ(editor.textCursor().blockNumber(), 3);
+        EXPECT_EQ(editor.textCursor().selectedText(), "beep1(5);");
+        EXPECT_EQ(status->text(), QStringLiteral("4行目"));
+    }
+    EXPECT_TRUE(window->isVisible());
+
+    // The gutter row of the marked line is red, the others stay grey.
+    const int gutterX = editor.contentsRect().left() + 2;
+    const auto rowY = [&editor](int block) {
+        QTextCursor cursor(editor.document()->findBlockByNumber(block));
+        return editor.viewport()->y() + editor.cursorRect(cursor).center().y();
+    };
+    const QImage picture = editor.grab().toImage();
+    EXPECT_EQ(picture.pixelColor(gutterX, rowY(3)), QColor(0xd3, 0x2f, 0x2f));
+    EXPECT_EQ(picture.pixelColor(gutterX, rowY(1)), QColor(0xee, 0xee, 0xee));
+
+    // An edit drops the mark: the line it named may have moved.
+    editor.textCursor().insertText("beep1();");
+    EXPECT_EQ(editor.ErrorLine(), -1);
+    EXPECT_TRUE(status->text().isEmpty());
+    dialogs.Clear();
+    Trigger("ShowMemory");
+    EXPECT_TRUE(dialogs.Records().isEmpty());
+    EXPECT_EQ(editor.ErrorLine(), -1);
 }
 
 TEST_F(TextWindowTest, SwitchesThroughTheHandOverFile)
