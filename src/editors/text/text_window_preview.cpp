@@ -12,6 +12,7 @@ namespace kq {
 
 void TextWindow::Preview()
 {
+    MarkFailingLine();
     if (const std::optional<QString> message = m_document.Check()) {
         m_context.Dialogs().Warning(this, *message);
         return;
