@@ -31,7 +31,7 @@ using Kind = testing::RecordingDialogs::Kind;
 struct KeywordStudio {
     explicit KeywordStudio(const QString &folder) : root(folder)
     {
-        RegisterTextEditor(steps, context, windows, launcher);
+        RegisterTextEditor(steps, context, windows, launcher, restorers);
         RegisterKeywordSettingsRecovery(restorers, windows);
         menu.show();
     }
