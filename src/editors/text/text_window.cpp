@@ -119,7 +119,7 @@ bool TextWindow::LoadKeywords()
     m_context.Keywords().Reload(m_context.Paths());
     const std::optional<QStringList> &lines = m_context.Keywords().Value();
     const std::optional<KeywordFile> keywords = lines ? ParseKeywordFile(*lines) : std::nullopt;
-    m_document.SetKeywords(keywords.value_or(KeywordFile{}));
+    m_document.SetKeywords(keywords.value_or(KeywordFile {}));
     return keywords.has_value();
 }
 
@@ -184,7 +184,9 @@ void TextWindow::BuildMenu()
     add(bar, QStringLiteral("Transfer"), QStringLiteral("　　転送(F6)　　"), [this] {
         Transfer();
     })->setShortcut(Qt::Key_F6);
-    add(bar, QStringLiteral("Run"), QStringLiteral("　　実行(F7)　　"), [this] { m_runner->Run(); })->setShortcut(Qt::Key_F7);
+    add(bar, QStringLiteral("Run"), QStringLiteral("　　実行(F7)　　"), [this] {
+        m_runner->Run();
+    })->setShortcut(Qt::Key_F7);
     add(bar, QStringLiteral("Report"), QStringLiteral("レポート作成"), [this] { MakeReport(); });
     QMenu *help = bar->addMenu(QStringLiteral("　　　ヘルプ　　　"));
     help->setObjectName(QStringLiteral("HelpMenu"));
@@ -222,7 +224,8 @@ void TextWindow::BuildPanels(QWidget *central)
     countRow->addWidget(m_memoryCount);
     countRow->addWidget(PanelText(QStringLiteral("/ 120"), m_memoryPanel, 14));
     memoryLayout->addLayout(countRow);
-    memoryLayout->addWidget(PanelText(QStringLiteral("各命令の消費メモリ数はヘルプにてご確認下さい。"), m_memoryPanel, 9));
+    memoryLayout->addWidget(
+        PanelText(QStringLiteral("各命令の消費メモリ数はヘルプにてご確認下さい。"), m_memoryPanel, 9));
     auto *ok = new QPushButton(QStringLiteral("OK"), m_memoryPanel);
     ok->setObjectName(QStringLiteral("MemoryOk"));
     connect(ok, &QPushButton::clicked, m_memoryPanel, &QWidget::hide);
@@ -240,9 +243,8 @@ void TextWindow::BuildErrorLineStatus()
     m_errorLine->setObjectName(QStringLiteral("ErrorLine"));
     m_errorLine->setStyleSheet(QStringLiteral("color: #d32f2f; font-weight: bold;"));
     statusBar()->addWidget(m_errorLine, 1);
-    connect(m_editor, &CodeEditor::ErrorLineChanged, this, [this](int line) {
-        m_errorLine->setText(line < 0 ? QString() : QStringLiteral("%1行目").arg(line + 1));
-    });
+    connect(m_editor, &CodeEditor::ErrorLineChanged, this,
+            [this](int line) { m_errorLine->setText(line < 0 ? QString() : QStringLiteral("%1行目").arg(line + 1)); });
 }
 
 void TextWindow::MarkFailingLine()
@@ -322,21 +324,28 @@ void TextWindow::SwitchTo(Step target)
     (void)SwitchStep(m_context, m_steps, Editor(), target);
 }
 
-void TextWindow::Transfer()
+std::optional<ByteList> TextWindow::CheckedBytes(const QString &overflowMessage)
 {
     MarkFailingLine();
     if (const std::optional<QString> message = m_document.Check()) {
         m_context.Dialogs().Warning(this, *message);
-        return;
+        return std::nullopt;
     }
     const std::optional<TextDocument::Program> program = m_document.CheckedProgram();
     if (!program)
-        return;
+        return std::nullopt;
+    // Addresses past a byte would not be what the clock runs.
     if (program->memory > kMemoryLimit || !program->bytes) {
-        m_context.Dialogs().Warning(this, kTextTransferOverflowMessage);
-        return;
+        m_context.Dialogs().Warning(this, overflowMessage);
+        return std::nullopt;
     }
-    m_runner->Transfer(*program->bytes);
+    return program->bytes;
+}
+
+void TextWindow::Transfer()
+{
+    if (const std::optional<ByteList> bytes = CheckedBytes(kTextTransferOverflowMessage))
+        m_runner->Transfer(*bytes);
 }
 
 void TextWindow::MakeReport()

@@ -53,7 +53,6 @@ public:
     QWidget *DialogParent() override { return this; }
     void SetCaption(const QString &caption) override { setWindowTitle(caption); }
 
-
     // The menu commands, by their form names.
     QAction *Action(const QString &name) const;
     // The help pane's start page, as "トップページ" loads it.
@@ -77,6 +76,9 @@ private:
     void BuildErrorLineStatus();
     // Before a command shows a check's message: where the check failed.
     void MarkFailingLine();
+    // The program's bytes after the checks (the failing line marked, the
+    // message shown) and the memory limit (overflowMessage shown).
+    std::optional<ByteList> CheckedBytes(const QString &overflowMessage);
 
     void OpenDemo(int number);
     void ClearAll();
@@ -93,7 +95,7 @@ private:
     StepWindows &m_steps;
     Launcher &m_launcher;
     TextDocument m_document;
-    StepRecovery m_recovery{m_context, m_document, *this};
+    StepRecovery m_recovery {m_context, m_document, *this};
 
     CodeEditor *m_editor = nullptr;
     QTextBrowser *m_help = nullptr;

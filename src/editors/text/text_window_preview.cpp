@@ -12,21 +12,11 @@ namespace kq {
 
 void TextWindow::Preview()
 {
-    MarkFailingLine();
-    if (const std::optional<QString> message = m_document.Check()) {
-        m_context.Dialogs().Warning(this, *message);
+    const std::optional<ByteList> bytes = CheckedBytes(kTextPreviewOverflowMessage);
+    if (!bytes)
         return;
-    }
-    const std::optional<TextDocument::Program> program = m_document.CheckedProgram();
-    if (!program)
-        return;
-    // Addresses past a byte would not be what the clock runs.
-    if (program->memory > kMemoryLimit || !program->bytes) {
-        m_context.Dialogs().Warning(this, kTextPreviewOverflowMessage);
-        return;
-    }
     OpenStepPreview(
-        m_windows, *this, *program->bytes,
+        m_windows, *this, *bytes,
         TraceByPlaces(TextLinesByAddress(m_document.Lines(), m_document.Keywords(), m_document.Generation()),
                       [this](std::optional<int> line) { m_editor->SetTraceLine(line); }));
 }
