@@ -1,6 +1,7 @@
 #include "editors/common/program_runner.h"
 
 #include "context/studio_context.h"
+#include "controls/notice_text.h"
 #include "device/device_messages.h"
 #include "services/dialogs.h"
 
@@ -10,21 +11,6 @@
 #include <QVBoxLayout>
 
 namespace kq {
-
-namespace {
-
-QLabel *NoticeText(const QString &text, QWidget *parent, int pointSize)
-{
-    auto *label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setPointSize(pointSize);
-    font.setBold(true);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
-}  // namespace
 
 ProgramRunner::ProgramRunner(StudioContext &context, ReceiverRole role, QWidget &parent,
                              std::function<void(bool)> setCommandsEnabled)
@@ -66,10 +52,7 @@ void ProgramRunner::Transfer(const ByteList &programBytes)
 void ProgramRunner::Run()
 {
     m_setCommandsEnabled(false);
-    const QWidget *area = parentWidget();
-    move((area->width() - width()) / 2, (area->height() - height()) / 2);
-    show();
-    raise();
+    ShowCentred(*this);
     if (!m_context.DeviceLink().RunProgram()) {
         m_context.Dialogs().Warning(window(), kConnectionMessage);
         Finished();

@@ -1,15 +1,13 @@
 // The flowchart window's commands that reach beyond the sheet: the clock
-// (transfer, run, the trace and the status line), the files and the other
-// steps.
+// (transfer, run, the trace, the status line and the read-back), the
+// transfer data, the report and the preview.
 #include "editors/flowchart/flowchart_window.h"
 
 #include "base/waiter.h"
 #include "context/studio_context.h"
-#include "controls/dropped_files.h"
+#include "controls/notice_text.h"
 #include "device/device_messages.h"
-#include "editors/common/program_file_commands.h"
 #include "editors/common/step_preview.h"
-#include "editors/common/step_switch.h"
 #include "editors/flowchart/flowchart_code.h"
 #include "editors/flowchart/flowchart_linear.h"
 #include "editors/flowchart/flowchart_readback.h"
@@ -20,12 +18,8 @@
 #include "services/dialogs.h"
 #include "services/window_registry.h"
 
-#include <QAction>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QMimeData>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -38,12 +32,6 @@ constexpr int kTraceMs = 50;
 const QString kFinishedReport = QStringLiteral("FFFF");
 const QString kStatusGroupReport = QStringLiteral("0000");
 const QString kExecutedPrefix = QStringLiteral("11");
-const QString kDemoFiles[] = {
-    QStringLiteral("Data\\Demo\\fro\\demo1(フロー).kq27"),
-    QStringLiteral("Data\\Demo\\fro\\demo2(フロー).kq27"),
-    QStringLiteral("Data\\Demo\\fro\\demo3(フロー).kq27"),
-    QStringLiteral("Data\\Demo\\fro\\demo4(フロー).kq27"),
-};
 
 // A status value: four hexadecimal digits, low byte first.
 std::optional<int> StatusValueOf(const QString &text)
@@ -55,21 +43,7 @@ std::optional<int> StatusValueOf(const QString &text)
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-void Centre(QWidget *panel)
-{
-    const QWidget *parent = panel->parentWidget();
-    panel->move((parent->width() - panel->width()) / 2, (parent->height() - panel->height()) / 2);
-    panel->show();
-    panel->raise();
-}
-
 }  // namespace
-
-void FlowchartWindow::SetCommandsEnabled(bool enabled)
-{
-    Action(QStringLiteral("Transfer"))->setEnabled(enabled);
-    Action(QStringLiteral("Run"))->setEnabled(enabled);
-}
 
 ByteList FlowchartWindow::Generate()
 {
@@ -100,7 +74,7 @@ void FlowchartWindow::Run()
     m_statusTimer.stop();
     m_context.Waiter().WaitProcessing(kSettleMs);
     SetCommandsEnabled(false);
-    Centre(m_runPanel);
+    ShowCentred(*m_runPanel);
     m_running = true;
     m_trace.Restart();
     m_sheet->SetRunning(true);
@@ -238,16 +212,6 @@ void FlowchartWindow::Preview()
     OpenStepPreview(m_windows, *this, bytes, [this](std::optional<int> address) { TracePreview(address); });
 }
 
-void FlowchartWindow::OpenDemo(int number)
-{
-    if (!MayReplaceProgram(m_context, m_document, *this))
-        return;
-    HidePanel();
-    (void)OpenProgramFile(m_context, m_document, *this, m_context.Paths().ProgramFile(kDemoFiles[number - 1]),
-                          OpenOrigin::Demo);
-    SyncRoutineCombo();
-}
-
 void FlowchartWindow::ReadBack()
 {
     if (m_document.Chart().HasBoxes() && !m_document.IsMarkedSaved()
@@ -256,7 +220,7 @@ void FlowchartWindow::ReadBack()
     HidePanel();
     m_document.Edit([](Flowchart &chart) { chart.ClearAll(); });
     SyncRoutineCombo();
-    Centre(m_readPanel);
+    ShowCentred(*m_readPanel);
     m_statusTimer.stop();
     m_context.Waiter().WaitProcessing(kSettleMs);
     const std::optional<QStringList> dump = m_context.DeviceLink().ReadMemory();
@@ -277,41 +241,11 @@ void FlowchartWindow::ReadBack()
     m_sheetArea->verticalScrollBar()->setValue(0);
 }
 
-void FlowchartWindow::OpenFromDialog()
-{
-    if (!MayReplaceProgram(m_context, m_document, *this))
-        return;
-    HidePanel();
-    (void)OpenProgramFileFromDialog(m_context, m_document, *this);
-    SyncRoutineCombo();
-}
-
-void FlowchartWindow::SwitchTo(Step target)
-{
-    // This window is closed by the switch; nothing of it is used afterwards.
-    (void)SwitchStep(m_context, m_steps, Editor(), target);
-}
-
 void FlowchartWindow::showEvent(QShowEvent *event)
 {
-    QMainWindow::showEvent(event);
+    StepWindowFrame::showEvent(event);
     if (!m_running)
         m_statusTimer.start();
-}
-
-void FlowchartWindow::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-void FlowchartWindow::dropEvent(QDropEvent *event)
-{
-    const QStringList paths = DroppedFilePaths(*event->mimeData());
-    event->acceptProposedAction();
-    HidePanel();
-    (void)OpenDroppedProgramFiles(m_context, m_document, *this, paths);
-    SyncRoutineCombo();
 }
 
 }  // namespace kq

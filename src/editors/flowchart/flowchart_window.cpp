@@ -2,89 +2,62 @@
 
 #include "base/text_file.h"
 #include "context/studio_context.h"
+#include "controls/notice_text.h"
+#include "editors/common/memory_panel.h"
 #include "editors/common/program_file_commands.h"
-#include "editors/common/step_preview.h"
 #include "editors/flowchart/flowchart_sheet.h"
 #include "editors/flowchart/palette_image.h"
 #include "editors/flowchart/parameters/parameter_controls.h"
 #include "model/program_file.h"
 #include "services/dialogs.h"
-#include "services/help.h"
 #include "services/window_registry.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
-#include <QMouseEvent>
 #include <QWheelEvent>
-
-#include <cmath>
 
 namespace kq {
 namespace {
 
 constexpr int kWheelStep = 32;
-constexpr int kMinimumWidth = 780;
-constexpr int kMinimumHeight = 750;
 constexpr int kStatusInterval = 100;
+const StepFrameLook kFlowchartLook {.objectName = QStringLiteral("TForm2"), .minimumSize = {780, 750}};
 
 QString PalettePictureName(int paletteNumber)
 {
     return QStringLiteral("Img\\Icon\\Fro\\Icon\\") + KindBitmapOf(paletteNumber);
 }
 
-QLabel *PanelText(const QString &text, QWidget *parent, int pointSize, Qt::Alignment alignment = Qt::AlignCenter)
-{
-    auto *label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setPointSize(pointSize);
-    font.setBold(true);
-    label->setFont(font);
-    label->setAlignment(alignment);
-    return label;
-}
-
 }  // namespace
 
 FlowchartWindow::FlowchartWindow(StudioContext &context, WindowRegistry &windows, StepWindows &steps,
                                  Launcher &launcher, QWidget *parent)
-    : QMainWindow(parent),
-      m_context(context),
-      m_windows(windows),
-      m_steps(steps),
-      m_launcher(launcher),
-      m_document(context.Generation()),
+    : StepWindowFrame(context, windows, steps, launcher, std::make_unique<FlowchartDocument>(context.Generation()),
+                      kFlowchartLook, parent),
+      m_document(static_cast<FlowchartDocument &>(*Editor().document)),
       m_painter(context.Paths())
 {
-    setObjectName(QStringLiteral("TForm2"));
-    setWindowTitle(kStudioCaption);
-    setAcceptDrops(true);
-
     auto *central = new QWidget(this);
     auto *layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(BuildPaletteColumn());
     layout->addWidget(BuildSheetColumn(), 1);
-    setCentralWidget(central);
 
-    BuildMenu();
+    SetUpFrame(central, MenuBar());
     BuildPopupMenu();
-    BuildMemoryPanel();
+    m_memoryPanel = new MemoryPanel(*central, QStringLiteral("各命令の消費メモリ数はヘルプにてご確認下さい。"));
     BuildRunPanel();
-    PlaceOnScreen();
 
     m_statusTimer.setObjectName(QStringLiteral("StatusTimer"));
     m_statusTimer.setParent(this);
@@ -201,63 +174,44 @@ QWidget *FlowchartWindow::BuildSheetColumn()
     return column;
 }
 
-void FlowchartWindow::BuildMenu()
+QList<StepMenuEntry> FlowchartWindow::MenuBar()
 {
-    QMenuBar *bar = menuBar();
-    auto add = [this](auto *owner, const QString &name, const QString &text, auto handler) {
-        QAction *action = owner->addAction(text);
-        action->setObjectName(name);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
+    auto edit = [this](auto change) {
+        return [this, change] {
+            HidePanel();
+            m_document.Edit(change);
+            SyncRoutineCombo();
+        };
     };
-    QMenu *demos = bar->addMenu(QStringLiteral("デモ読み込み"));
-    demos->setObjectName(QStringLiteral("DemoMenu"));
-    for (int n = 1; n <= 4; ++n)
-        add(demos, QStringLiteral("Demo%1").arg(n), QStringLiteral("デモ") + QChar(0xFF10 + n),
-            [this, n] { OpenDemo(n); });
-    add(bar, QStringLiteral("OpenFile"), QStringLiteral("保存ファイルの読み込み"), [this] { OpenFromDialog(); })
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    add(bar, QStringLiteral("SaveFile"), QStringLiteral("ファイルへ保存"),
-        [this] { (void)SaveProgramFile(m_context, m_document, *this); })
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-
-    QMenu *edit = bar->addMenu(QStringLiteral("編集"));
-    edit->setObjectName(QStringLiteral("EditMenu"));
-    add(edit, QStringLiteral("N110"), QStringLiteral("元に戻す"), [this] {
-        HidePanel();
-        m_document.Edit([](Flowchart &chart) { chart.Undo(); });
-        SyncRoutineCombo();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    add(edit, QStringLiteral("N111"), QStringLiteral("やり直す"), [this] {
-        HidePanel();
-        m_document.Edit([](Flowchart &chart) { chart.Redo(); });
-        SyncRoutineCombo();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-
-    add(bar, QStringLiteral("AllDelete"), QStringLiteral("全削除"), [this] { ClearAll(); });
-
-    QMenu *view = bar->addMenu(QStringLiteral("表示"));
-    view->setObjectName(QStringLiteral("ViewMenu"));
-    add(view, QStringLiteral("N34"), QStringLiteral("消費メモリの表示"), [this] { ShowMemory(); });
-    QAction *colour =
-        add(view, QStringLiteral("N40"), QStringLiteral("命令をカラーで表示"), [this] { ToggleColourMode(); });
-    colour->setCheckable(true);
-    colour->setChecked(true);
-    add(view, QStringLiteral("ShowTransferData"), QStringLiteral("送信データの表示"),
-        [this] { ShowTransferDataView(); });
-    add(view, QStringLiteral("Preview"), kPreviewCommandText, [this] { Preview(); });
-    add(view, QStringLiteral("ReadBack"), QStringLiteral("送信済データの読み込み"), [this] { ReadBack(); });
-    add(view, QStringLiteral("ShowIcons"), QStringLiteral("STEP1 アイコンで表示"), [this] { SwitchTo(Step::Icons); });
-    add(view, QStringLiteral("ShowText"), QStringLiteral("STEP3 文字で表示"), [this] { SwitchTo(Step::Text); });
-
-    add(bar, QStringLiteral("Transfer"), QStringLiteral("転送(F6)"), [this] { Transfer(); })->setShortcut(Qt::Key_F6);
-    add(bar, QStringLiteral("Run"), QStringLiteral("実行(F7)"), [this] { Run(); })->setShortcut(Qt::Key_F7);
-    add(bar, QStringLiteral("Report"), QStringLiteral("レポート作成"), [this] { MakeReport(); });
-
-    QMenu *help = bar->addMenu(QStringLiteral("ヘルプ"));
-    help->setObjectName(QStringLiteral("HelpMenu"));
-    add(help, QStringLiteral("ShowHelp"), QStringLiteral("ヘルプ表示"),
-        [this] { OpenHelp(m_context.Paths(), m_launcher, kGeneralHelpPage); });
+    return {
+        DemoMenu(kFlowDemoFiles),
+        OpenEntry(QStringLiteral("保存ファイルの読み込み"), QKeySequence(Qt::CTRL | Qt::Key_O)),
+        SaveEntry(QKeySequence(Qt::CTRL | Qt::Key_S)),
+        {.name = QStringLiteral("EditMenu"),
+         .text = QStringLiteral("編集"),
+         .entries = {{.name = QStringLiteral("N110"), .text = QStringLiteral("元に戻す"),
+                      .run = edit([](Flowchart &chart) { chart.Undo(); }), .key = QKeySequence(Qt::CTRL | Qt::Key_Z)},
+                     {.name = QStringLiteral("N111"), .text = QStringLiteral("やり直す"),
+                      .run = edit([](Flowchart &chart) { chart.Redo(); }),
+                      .key = QKeySequence(Qt::CTRL | Qt::Key_Y)}}},
+        ClearEntry(QStringLiteral("AllDelete"), QStringLiteral("全削除")),
+        {.name = QStringLiteral("ViewMenu"),
+         .text = QStringLiteral("表示"),
+         .entries = QList<StepMenuEntry> {{.name = QStringLiteral("N34"), .text = QStringLiteral("消費メモリの表示"),
+                                           .run = [this] { ShowMemory(); }},
+                                          {.name = QStringLiteral("N40"), .text = QStringLiteral("命令をカラーで表示"),
+                                           .run = [this] { ToggleColourMode(); }, .checkable = true},
+                                          TransferDataEntry([this] { ShowTransferDataView(); }),
+                                          PreviewEntry([this] { Preview(); }),
+                                          {.name = QStringLiteral("ReadBack"),
+                                           .text = QStringLiteral("送信済データの読み込み"),
+                                           .run = [this] { ReadBack(); }}}
+                    + SwitchEntries()},
+        TransferEntry(QStringLiteral("転送(F6)"), [this] { Transfer(); }),
+        RunEntry(QStringLiteral("実行(F7)"), [this] { Run(); }),
+        ReportEntry([this] { MakeReport(); }),
+        HelpMenu(QStringLiteral("ヘルプ")),
+    };
 }
 
 void FlowchartWindow::BuildPopupMenu()
@@ -333,36 +287,6 @@ QMenu *FlowchartWindow::PopupMenu(bool onBox)
     return m_popup;
 }
 
-QAction *FlowchartWindow::Action(const QString &name) const
-{
-    return findChild<QAction *>(name);
-}
-
-void FlowchartWindow::BuildMemoryPanel()
-{
-    m_memoryPanel = new QFrame(centralWidget());
-    m_memoryPanel->setObjectName(QStringLiteral("MemoryPanel"));
-    m_memoryPanel->setAutoFillBackground(true);
-    m_memoryPanel->setStyleSheet(QStringLiteral("#MemoryPanel { background: #fffbe6; border: 2px solid #e0a800; }"));
-    auto *layout = new QVBoxLayout(m_memoryPanel);
-    layout->addWidget(PanelText(QStringLiteral("消費メモリー"), m_memoryPanel, 14));
-    auto *countRow = new QHBoxLayout;
-    m_memoryCount = PanelText(QStringLiteral("0"), m_memoryPanel, 24, Qt::AlignRight | Qt::AlignVCenter);
-    m_memoryCount->setObjectName(QStringLiteral("MemoryCount"));
-    countRow->addWidget(m_memoryCount, 1);
-    countRow->addWidget(PanelText(QStringLiteral("/ 120"), m_memoryPanel, 14));
-    layout->addLayout(countRow);
-    auto *note = new QLabel(QStringLiteral("各命令の消費メモリ数はヘルプにてご確認下さい。"), m_memoryPanel);
-    note->setAlignment(Qt::AlignCenter);
-    layout->addWidget(note);
-    auto *ok = new QPushButton(QStringLiteral("OK"), m_memoryPanel);
-    ok->setObjectName(QStringLiteral("MemoryOk"));
-    connect(ok, &QPushButton::clicked, m_memoryPanel, &QWidget::hide);
-    layout->addWidget(ok);
-    m_memoryPanel->resize(320, 170);
-    m_memoryPanel->hide();
-}
-
 void FlowchartWindow::BuildRunPanel()
 {
     m_runPanel = new QFrame(centralWidget());
@@ -370,8 +294,8 @@ void FlowchartWindow::BuildRunPanel()
     m_runPanel->setAutoFillBackground(true);
     m_runPanel->setStyleSheet(QStringLiteral("#RunPanel { background: #2f9e44; } QLabel { color: white; }"));
     auto *layout = new QVBoxLayout(m_runPanel);
-    layout->addWidget(PanelText(QStringLiteral("プログラム実行中"), m_runPanel, 20));
-    layout->addWidget(PanelText(QStringLiteral("プログラム終了後この画面は自動的に消えます。"), m_runPanel, 11));
+    layout->addWidget(NoticeText(QStringLiteral("プログラム実行中"), m_runPanel, 20));
+    layout->addWidget(NoticeText(QStringLiteral("プログラム終了後この画面は自動的に消えます。"), m_runPanel, 11));
     m_stopButton = new QPushButton(QStringLiteral("プログラム停止"), m_runPanel);
     m_stopButton->setObjectName(QStringLiteral("StopButton"));
     // The clock ends the program itself; the stop command stays in reserve.
@@ -387,21 +311,11 @@ void FlowchartWindow::BuildRunPanel()
     m_readPanel->setAutoFillBackground(true);
     m_readPanel->setStyleSheet(QStringLiteral("#ReadPanel { background: #1c7ed6; } QLabel { color: white; }"));
     auto *readLayout = new QVBoxLayout(m_readPanel);
-    readLayout->addWidget(PanelText(QStringLiteral("プログラム取得中"), m_readPanel, 20));
-    readLayout->addWidget(PanelText(QStringLiteral("プログラムの取得中は他の操作はしないで下さい。"), m_readPanel, 11));
-    readLayout->addWidget(PanelText(QStringLiteral("プログラムの取得後この画面は自動的に消えます。"), m_readPanel, 11));
+    readLayout->addWidget(NoticeText(QStringLiteral("プログラム取得中"), m_readPanel, 20));
+    readLayout->addWidget(NoticeText(QStringLiteral("プログラムの取得中は他の操作はしないで下さい。"), m_readPanel, 11));
+    readLayout->addWidget(NoticeText(QStringLiteral("プログラムの取得後この画面は自動的に消えます。"), m_readPanel, 11));
     m_readPanel->resize(420, 130);
     m_readPanel->hide();
-}
-
-void FlowchartWindow::PlaceOnScreen()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    setMinimumSize(kMinimumWidth, kMinimumHeight);
-    resize(std::max(kMinimumWidth, int(std::lround(area.width() * 0.75))),
-           std::max(kMinimumHeight, int(std::lround(area.height() * 0.75))));
-    move(area.x() + int(std::lround(area.width() / 8.0)), area.y() + int(std::lround(area.height() / 8.0)));
 }
 
 void FlowchartWindow::DropInstruction(int paletteNumber, QPoint sheetPoint, int slot)
@@ -495,10 +409,8 @@ void FlowchartWindow::ShowMessage(const std::optional<QString> &message)
         m_context.Dialogs().Warning(this, *message);
 }
 
-void FlowchartWindow::ClearAll()
+void FlowchartWindow::ClearProgram()
 {
-    if (!m_context.Dialogs().AskYesNo(this, kFlowchartClearQuestion))
-        return;
     HidePanel();
     m_document.Edit([](Flowchart &chart) { chart.ClearAll(); });
     SyncRoutineCombo();
@@ -507,12 +419,7 @@ void FlowchartWindow::ClearAll()
 
 void FlowchartWindow::ShowMemory()
 {
-    m_memoryCount->setText(QString::number(m_document.Chart().TotalBytes()));
-    const QWidget *parent = m_memoryPanel->parentWidget();
-    m_memoryPanel->move((parent->width() - m_memoryPanel->width()) / 2,
-                        (parent->height() - m_memoryPanel->height()) / 2);
-    m_memoryPanel->show();
-    m_memoryPanel->raise();
+    m_memoryPanel->Show(m_document.Chart().TotalBytes());
 }
 
 void FlowchartWindow::ToggleColourMode()
@@ -538,16 +445,6 @@ void FlowchartWindow::ToggleColourMode()
     SyncRoutineCombo();
 }
 
-void FlowchartWindow::closeEvent(QCloseEvent *event)
-{
-    if (MayCloseStep(m_context, m_document, *this)) {
-        m_recovery.Closed();
-        event->accept();
-    } else {
-        event->ignore();
-    }
-}
-
 bool FlowchartWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_sheetArea->viewport() && event->type() == QEvent::Wheel) {
@@ -567,7 +464,7 @@ bool FlowchartWindow::eventFilter(QObject *watched, QEvent *event)
             m_runPanel->move(m_runPanel->mapToParent(mouse->position().toPoint() - m_runPanelGrab));
         return true;
     }
-    return QMainWindow::eventFilter(watched, event);
+    return StepWindowFrame::eventFilter(watched, event);
 }
 
 }  // namespace kq

@@ -1,16 +1,13 @@
 #pragma once
 
 #include "device/report_router.h"
-#include "editors/common/step_document.h"
-#include "editors/common/step_recovery.h"
+#include "editors/common/step_window_frame.h"
 #include "editors/flowchart/flowchart_document.h"
 #include "editors/flowchart/flowchart_painter.h"
 #include "editors/flowchart/flowchart_trace.h"
 
-#include <QMainWindow>
 #include <QTimer>
 
-class QAction;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -21,15 +18,12 @@ class QScrollArea;
 namespace kq {
 
 class FlowchartSheet;
-class Launcher;
+class MemoryPanel;
 class ParameterControls;
-class StepWindows;
-class StudioContext;
-class WindowRegistry;
 
 inline const QString kFlowchartPlaceErrorMessage =
     QStringLiteral("エラーが発生しました\r\nソフトを再起動するか再度インストールして下さい");
-inline const QString kFlowchartClearQuestion = QStringLiteral("プログラムを全て消去します。よろしいですか？");
+inline const QString kFlowchartClearQuestion = kStepClearQuestion;
 inline const QString kFlowchartReadBackQuestion = QStringLiteral(
     "転送済みデータを取得します。\r\n作成中のプログラムは削除されます。保存しないで閉じてよろしいですか？");
 inline const QString kFlowchartNothingReadMessage = QStringLiteral("本体からプログラムを読み込めませんでした。");
@@ -38,9 +32,10 @@ inline const QStringList kRoutineNames = {QStringLiteral("メインルーチン"
                                           QStringLiteral("サブルーチン４")};
 
 // STEP2: the palette and the parameter panel beside the sheet of the current
-// routine, the routine choice, the status line, the menus and the memory
-// panel; transfer and run with the trace of the running program.
-class FlowchartWindow final : public QMainWindow, public StepWindowHost, public ReportReceiver {
+// routine, the routine choice, the status line, its own commands in the
+// step window's menus, the popup menu and the memory panel; transfer and run
+// with the trace of the running program.
+class FlowchartWindow final : public StepWindowFrame, public ReportReceiver {
     Q_OBJECT
 
 public:
@@ -49,12 +44,8 @@ public:
     ~FlowchartWindow() override;
 
     FlowchartDocument &Document() { return m_document; }
-    StepEditor Editor() { return {&m_document, this, &m_recovery}; }
     FlowchartSheet &Sheet() { return *m_sheet; }
     QScrollArea &SheetArea() { return *m_sheetArea; }
-
-    QWidget *DialogParent() override { return this; }
-    void SetCaption(const QString &caption) override { setWindowTitle(caption); }
 
     void ReportReceived(const QString &text) override;
     void ClockLost() override;
@@ -68,36 +59,30 @@ public:
     void DropInstruction(int paletteNumber, QPoint sheetPoint, int slot);
     // The sheet's popup menu, set up for a press on a box or on the empty sheet.
     QMenu *PopupMenu(bool onBox);
-    // The menu commands and the popup's items, by their form names.
-    QAction *Action(const QString &name) const;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
-    void BuildMenu();
+    QList<StepMenuEntry> MenuBar();
     void BuildPopupMenu();
     QWidget *BuildPaletteColumn();
     QWidget *BuildSheetColumn();
-    void BuildMemoryPanel();
     void BuildRunPanel();
-    void PlaceOnScreen();
 
     void ShowPanel(int slot);
     void HidePanel();
     void SwitchRoutine(int routine);
     void SyncRoutineCombo();
     void ShowMessage(const std::optional<QString> &message);
-    void ClearAll();
+    void ClearProgram() override;
+    void LeavingProgram() override { HidePanel(); }
+    void ProgramReplaced() override { SyncRoutineCombo(); }
     void ShowMemory();
     void ToggleColourMode();
 
     // The commands of flowchart_commands.cpp.
-    void SetCommandsEnabled(bool enabled);
     // The byte program, or empty after the check's warning.
     ByteList Generate();
     void Transfer();
@@ -110,17 +95,9 @@ private:
     void ShowTransferDataView();
     void MakeReport();
     void Preview();
-    void OpenDemo(int number);
     void ReadBack();
-    void OpenFromDialog();
-    void SwitchTo(Step target);
 
-    StudioContext &m_context;
-    WindowRegistry &m_windows;
-    StepWindows &m_steps;
-    Launcher &m_launcher;
-    FlowchartDocument m_document;
-    StepRecovery m_recovery{m_context, m_document, *this};
+    FlowchartDocument &m_document;  // owned by the frame
     FlowchartPainter m_painter;
 
     QScrollArea *m_sheetArea = nullptr;
@@ -132,8 +109,7 @@ private:
     ParameterControls *m_panel = nullptr;
     int m_panelSlot = -1;
     QMenu *m_popup = nullptr;
-    QFrame *m_memoryPanel = nullptr;
-    QLabel *m_memoryCount = nullptr;
+    MemoryPanel *m_memoryPanel = nullptr;
 
     QFrame *m_runPanel = nullptr;
     QFrame *m_readPanel = nullptr;

@@ -1,42 +1,25 @@
 #include "editors/icon/icon_window.h"
 
-#include "editors/common/program_runner.h"
-
 #include "context/studio_context.h"
-#include "controls/dropped_files.h"
 #include "controls/font_fit.h"
-#include "device/device_messages.h"
-#include "editors/common/program_file_commands.h"
-#include "editors/common/step_preview.h"
-#include "editors/common/step_switch.h"
+#include "editors/common/memory_panel.h"
+#include "editors/common/program_runner.h"
 #include "editors/icon/icon_drag.h"
 #include "editors/icon/icon_program.h"
 #include "learning/report_window.h"
 #include "learning/transfer_data_window.h"
 #include "services/dialogs.h"
-#include "services/help.h"
-#include "services/window_registry.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
+#include <QEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
-#include <QMimeData>
 #include <QPainter>
-#include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
-#include <QVBoxLayout>
-
-#include <cmath>
 
 namespace kq {
 
@@ -49,7 +32,8 @@ constexpr int kArrowStep = 45;
 constexpr int kPaletteCell = 75;
 constexpr int kPaletteRowHeight = 60;
 
-const QString kDemoFiles[] = {
+const StepFrameLook kIconLook {.objectName = QStringLiteral("TForm8"), .minimumSize = {780, 580}, .fitsMenuBar = true};
+const QStringList kDemoFiles = {
     QStringLiteral("Data\\Demo\\dd\\demo1(アイコン).kq27"),
     QStringLiteral("Data\\Demo\\dd\\demo2(アイコン).kq27"),
 };
@@ -63,31 +47,14 @@ QString PictureName(const QString &name)
     return QStringLiteral("Img\\Icon\\DD\\") + name + QStringLiteral(".bmp");
 }
 
-QLabel *PanelText(const QString &text, QWidget *parent, int pointSize)
-{
-    auto *label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setPointSize(pointSize);
-    font.setBold(true);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
 }  // namespace
 
 IconWindow::IconWindow(StudioContext &context, WindowRegistry &windows, StepWindows &steps, Launcher &launcher,
                        QWidget *parent)
-    : QMainWindow(parent),
-      m_context(context),
-      m_windows(windows),
-      m_steps(steps),
-      m_launcher(launcher),
-      m_document(context.Generation())
+    : StepWindowFrame(context, windows, steps, launcher, std::make_unique<IconDocument>(context.Generation()),
+                      kIconLook, parent),
+      m_document(static_cast<IconDocument &>(*Editor().document))
 {
-    setObjectName(QStringLiteral("TForm8"));
-    setWindowTitle(kStudioCaption);
-    setAcceptDrops(true);
     LoadPictures();
     // The row still works without them; the pupil learns the installation is damaged.
     if (m_emptyPicture.isNull() || m_arrowPicture.isNull())
@@ -112,7 +79,6 @@ IconWindow::IconWindow(StudioContext &context, WindowRegistry &windows, StepWind
     m_rowArea->installEventFilter(this);
     scroll->setWidget(m_rowArea);
     layout->addWidget(scroll, 1);
-    setCentralWidget(central);
 
     for (int i = 0; i < kIconSlotCount - 1; ++i) {
         m_arrows[i] = new QLabel(m_rowArea);
@@ -121,10 +87,9 @@ IconWindow::IconWindow(StudioContext &context, WindowRegistry &windows, StepWind
         m_arrows[i]->resize(25, 21);
     }
 
-    BuildMenu();
-    BuildPanels(central);
-    PlaceOnScreen();
-    FitMenuBarEntries(*menuBar(), minimumWidth());
+    SetUpFrame(central, MenuBar());
+    m_memoryPanel = new MemoryPanel(*central, QString());
+    AttachRunner(ReceiverRole::IconEditor);
     RebuildSlots();
 
     connect(&m_document, &StepDocument::Changed, this, [this] {
@@ -144,72 +109,32 @@ void IconWindow::LoadPictures()
     m_arrowPicture = QPixmap(paths.ProgramFile(PictureName(QStringLiteral("arrow"))));
 }
 
-void IconWindow::PlaceOnScreen()
+QList<StepMenuEntry> IconWindow::MenuBar()
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const int width = std::max(780, int(std::lround(area.width() * 0.75)));
-    const int height = std::max(580, int(std::lround(area.height() * 0.75)));
-    setMinimumSize(780, 580);
-    resize(width, height);
-    move(area.x() + int(std::lround(area.width() / 8.0)), area.y() + int(std::lround(area.height() / 8.0)));
-}
-
-void IconWindow::BuildMenu()
-{
-    QMenuBar *bar = menuBar();
-    auto add = [this](auto *owner, const QString &name, const QString &text, auto handler) {
-        QAction *action = owner->addAction(text);
-        action->setObjectName(name);
-        connect(action, &QAction::triggered, this, handler);
-        return action;
+    return {
+        DemoMenu(kDemoFiles),
+        OpenEntry(QStringLiteral("ファイル読み込み")),
+        SaveEntry(),
+        {.name = QStringLiteral("EditMenu"),
+         .text = QStringLiteral("編集"),
+         .entries = {{.name = QStringLiteral("N110"), .text = QStringLiteral("元に戻す"),
+                      .run = [this] { m_document.Undo(); }, .key = QKeySequence(Qt::CTRL | Qt::Key_Z)},
+                     {.name = QStringLiteral("N111"), .text = QStringLiteral("やり直す"),
+                      .run = [this] { m_document.Redo(); }, .key = QKeySequence(Qt::CTRL | Qt::Key_Y)}}},
+        ClearEntry(QStringLiteral("ClearAll"), QStringLiteral("　　全削除　　")),
+        {.name = QStringLiteral("ViewMenu"),
+         .text = QStringLiteral("　　表示　　"),
+         .entries = QList<StepMenuEntry> {{.name = QStringLiteral("ShowMemory"),
+                                           .text = QStringLiteral("消費メモリーの表示"),
+                                           .run = [this] { ShowMemory(); }},
+                                          TransferDataEntry([this] { ShowTransferDataView(); }),
+                                          PreviewEntry([this] { Preview(); })}
+                    + SwitchEntries()},
+        TransferEntry(QStringLiteral("　　転送(F6)　　"), [this] { Transfer(); }),
+        RunEntry(QStringLiteral("　　実行(F7)　　"), [this] { Runner().Run(); }),
+        ReportEntry([this] { MakeReport(); }),
+        HelpMenu(QStringLiteral("　　ヘルプ　　")),
     };
-
-    QMenu *demos = bar->addMenu(QStringLiteral("デモ読み込み"));
-    demos->setObjectName(QStringLiteral("DemoMenu"));
-    add(demos, QStringLiteral("Demo1"), QStringLiteral("デモ１"), [this] { OpenDemo(0); });
-    add(demos, QStringLiteral("Demo2"), QStringLiteral("デモ２"), [this] { OpenDemo(1); });
-    add(bar, QStringLiteral("OpenFile"), QStringLiteral("ファイル読み込み"), [this] {
-        if (MayReplaceProgram(m_context, m_document, *this))
-            (void)OpenProgramFileFromDialog(m_context, m_document, *this);
-    });
-    add(bar, QStringLiteral("SaveFile"), QStringLiteral("ファイルへ保存"),
-        [this] { (void)SaveProgramFile(m_context, m_document, *this); });
-    QMenu *edit = bar->addMenu(QStringLiteral("編集"));
-    edit->setObjectName(QStringLiteral("EditMenu"));
-    add(edit, QStringLiteral("N110"), QStringLiteral("元に戻す"), [this] {
-        m_document.Undo();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    add(edit, QStringLiteral("N111"), QStringLiteral("やり直す"), [this] {
-        m_document.Redo();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    add(bar, QStringLiteral("ClearAll"), QStringLiteral("　　全削除　　"), [this] { ClearAll(); });
-
-    QMenu *view = bar->addMenu(QStringLiteral("　　表示　　"));
-    view->setObjectName(QStringLiteral("ViewMenu"));
-    add(view, QStringLiteral("ShowMemory"), QStringLiteral("消費メモリーの表示"), [this] { ShowMemory(); });
-    add(view, QStringLiteral("ShowTransferData"), QStringLiteral("送信データの表示"),
-        [this] { ShowTransferDataView(); });
-    add(view, QStringLiteral("Preview"), kPreviewCommandText, [this] { Preview(); });
-    add(view, QStringLiteral("ShowFlowchart"), QStringLiteral("STEP2 フローチャートで表示"),
-        [this] { SwitchTo(Step::Flowchart); });
-    add(view, QStringLiteral("ShowText"), QStringLiteral("STEP3 文字で表示"), [this] { SwitchTo(Step::Text); });
-
-    add(bar, QStringLiteral("Transfer"), QStringLiteral("　　転送(F6)　　"), [this] {
-        Transfer();
-    })->setShortcut(Qt::Key_F6);
-    add(bar, QStringLiteral("Run"), QStringLiteral("　　実行(F7)　　"), [this] { m_runner->Run(); })->setShortcut(Qt::Key_F7);
-    add(bar, QStringLiteral("Report"), QStringLiteral("レポート作成"), [this] { MakeReport(); });
-
-    QMenu *help = bar->addMenu(QStringLiteral("　　ヘルプ　　"));
-    help->setObjectName(QStringLiteral("HelpMenu"));
-    add(help, QStringLiteral("ShowHelp"), QStringLiteral("ヘルプ表示"),
-        [this] { OpenHelp(m_context.Paths(), m_launcher, kGeneralHelpPage); });
-}
-
-QAction *IconWindow::Action(const QString &name) const
-{
-    return findChild<QAction *>(name);
 }
 
 QWidget *IconWindow::BuildPalette()
@@ -233,32 +158,6 @@ QWidget *IconWindow::BuildPalette()
         icon->setGeometry(12 + (place.column - 1) * kPaletteCell, 10 + (place.row - 1) * kPaletteRowHeight, 65, 50);
     }
     return palette;
-}
-
-void IconWindow::BuildPanels(QWidget *central)
-{
-    m_memoryPanel = new QFrame(central);
-    m_memoryPanel->setObjectName(QStringLiteral("MemoryPanel"));
-    m_memoryPanel->setFrameShape(QFrame::Box);
-    m_memoryPanel->setAutoFillBackground(true);
-    m_memoryPanel->setStyleSheet(QStringLiteral("#MemoryPanel { background: #fffbe6; border: 2px solid #e0a800; }"));
-    auto *memoryLayout = new QVBoxLayout(m_memoryPanel);
-    memoryLayout->addWidget(PanelText(QStringLiteral("消費メモリー"), m_memoryPanel, 14));
-    auto *countRow = new QHBoxLayout;
-    m_memoryCount = PanelText(QStringLiteral("0"), m_memoryPanel, 24);
-    m_memoryCount->setObjectName(QStringLiteral("MemoryCount"));
-    countRow->addWidget(m_memoryCount);
-    countRow->addWidget(PanelText(QStringLiteral("/ 120"), m_memoryPanel, 14));
-    memoryLayout->addLayout(countRow);
-    auto *ok = new QPushButton(QStringLiteral("OK"), m_memoryPanel);
-    ok->setObjectName(QStringLiteral("MemoryOk"));
-    connect(ok, &QPushButton::clicked, m_memoryPanel, &QWidget::hide);
-    memoryLayout->addWidget(ok);
-    m_memoryPanel->resize(260, 150);
-    m_memoryPanel->hide();
-
-    m_runner = new ProgramRunner(m_context, ReceiverRole::IconEditor, *central,
-                                 [this](bool enabled) { SetCommandsEnabled(enabled); });
 }
 
 QPixmap IconWindow::SlotPicture(int slot) const
@@ -380,7 +279,7 @@ bool IconWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_rowArea && event->type() == QEvent::Resize) {
         LayoutSlots();
     }
-    return QMainWindow::eventFilter(watched, event);
+    return StepWindowFrame::eventFilter(watched, event);
 }
 
 void IconWindow::DropIcon(int icon, int slot)
@@ -426,51 +325,20 @@ void IconWindow::ShowSlotMenu(int slot, const QPoint &globalPos)
     menu->popup(globalPos);
 }
 
-void IconWindow::CentrePanel(QWidget *panel)
+void IconWindow::ClearProgram()
 {
-    const QWidget *parent = panel->parentWidget();
-    panel->move((parent->width() - panel->width()) / 2, (parent->height() - panel->height()) / 2);
-    panel->show();
-    panel->raise();
-}
-
-void IconWindow::SetCommandsEnabled(bool enabled)
-{
-    Action(QStringLiteral("Transfer"))->setEnabled(enabled);
-    Action(QStringLiteral("Run"))->setEnabled(enabled);
-}
-
-void IconWindow::OpenDemo(int number)
-{
-    if (!MayReplaceProgram(m_context, m_document, *this))
-        return;
-    (void)OpenProgramFile(m_context, m_document, *this, m_context.Paths().ProgramFile(kDemoFiles[number]),
-                          OpenOrigin::Demo);
-}
-
-void IconWindow::ClearAll()
-{
-    if (!m_context.Dialogs().AskYesNo(this, kClearAllQuestion))
-        return;
     m_document.Clear();
-    m_memoryCount->setText(QStringLiteral("0"));
+    m_memoryPanel->SetCount(0);
 }
 
 void IconWindow::ShowMemory()
 {
-    m_memoryCount->setText(QString::number(IconMemoryCount(m_document.Row(), m_document.Generation())));
-    CentrePanel(m_memoryPanel);
+    m_memoryPanel->Show(IconMemoryCount(m_document.Row(), m_document.Generation()));
 }
 
 void IconWindow::ShowTransferDataView()
 {
     ShowTransferData(m_windows, this, IconProgramLines(m_document.Row(), m_document.Generation()));
-}
-
-void IconWindow::SwitchTo(Step target)
-{
-    // This window is closed by the switch; nothing of it is used afterwards.
-    (void)SwitchStep(m_context, m_steps, Editor(), target);
 }
 
 void IconWindow::Transfer()
@@ -479,7 +347,7 @@ void IconWindow::Transfer()
         m_context.Dialogs().Warning(this, kIconLoopMessage);
         return;
     }
-    m_runner->Transfer(EncodeIconRow(m_document.Row(), m_document.Generation()));
+    Runner().Transfer(EncodeIconRow(m_document.Row(), m_document.Generation()));
 }
 
 void IconWindow::MakeReport()
@@ -489,29 +357,6 @@ void IconWindow::MakeReport()
     work.kind = ReportKind::Icons;
     work.iconEntries = m_reportEntries;
     OpenReport(m_windows, this, work);
-}
-
-void IconWindow::closeEvent(QCloseEvent *event)
-{
-    if (MayCloseStep(m_context, m_document, *this)) {
-        m_recovery.Closed();
-        event->accept();
-    } else {
-        event->ignore();
-    }
-}
-
-void IconWindow::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-void IconWindow::dropEvent(QDropEvent *event)
-{
-    const QStringList paths = DroppedFilePaths(*event->mimeData());
-    event->acceptProposedAction();
-    (void)OpenDroppedProgramFiles(m_context, m_document, *this, paths);
 }
 
 }  // namespace kq

@@ -1,41 +1,32 @@
 #pragma once
 
-#include "editors/common/step_document.h"
-#include "editors/common/step_recovery.h"
+#include "editors/common/step_window_frame.h"
 #include "editors/icon/icon_document.h"
 
 #include <QHash>
-#include <QMainWindow>
 #include <QPixmap>
 
 #include <array>
 
-class QAction;
 class QComboBox;
 class QFrame;
 class QLabel;
 class QMenu;
-class QPushButton;
 class QSlider;
 
 namespace kq {
 
-class ProgramRunner;
-
-class Launcher;
+class MemoryPanel;
 class SlotIconArea;
-class StepWindows;
-class StudioContext;
-class WindowRegistry;
 
 inline const QString kIconDropErrorMessage =
     QStringLiteral("エラーが発生しました\r\nソフトを再起動するか再度インストールして下さい");
 inline const QString kIconPicturesMissingMessage = QStringLiteral("ファイル読み込みエラー");
-inline const QString kClearAllQuestion = QStringLiteral("プログラムを全て消去します。よろしいですか？");
+inline const QString kClearAllQuestion = kStepClearQuestion;
 
-// STEP1: the palette of icons beside the row of 24 slots, the commands of
-// the menu, the memory panel and the running notice.
-class IconWindow final : public QMainWindow, public StepWindowHost {
+// STEP1: the palette of icons beside the row of 24 slots, its own commands
+// in the step window's menus and the memory panel.
+class IconWindow final : public StepWindowFrame {
     Q_OBJECT
 
 public:
@@ -44,11 +35,6 @@ public:
     ~IconWindow() override;
 
     IconDocument &Document() { return m_document; }
-    StepEditor Editor() { return {&m_document, this, &m_recovery}; }
-
-    QWidget *DialogParent() override { return this; }
-    void SetCaption(const QString &caption) override { setWindowTitle(caption); }
-
 
     // A palette icon dropped on a slot's icon area.
     void DropIcon(int icon, int slot);
@@ -61,13 +47,7 @@ public:
     // The report's icon entries of the last "レポート作成".
     const QStringList &ReportEntries() const { return m_reportEntries; }
 
-    // The menu commands, by their form names.
-    QAction *Action(const QString &name) const;
-
 protected:
-    void closeEvent(QCloseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -79,24 +59,18 @@ private:
         QSlider *slider = nullptr;
     };
 
-    void BuildMenu();
+    QList<StepMenuEntry> MenuBar();
     QWidget *BuildPalette();
-    void BuildPanels(QWidget *central);
-    void PlaceOnScreen();
     void LoadPictures();
     QPixmap SlotPicture(int slot) const;
     void RebuildSlots();
     void BuildSlot(int slot);
     void LayoutSlots();
     void ShowSlotMenu(int slot, const QPoint &globalPos);
-    void CentrePanel(QWidget *panel);
-    void SetCommandsEnabled(bool enabled);
 
-    void OpenDemo(int number);
-    void ClearAll();
+    void ClearProgram() override;
     void ShowMemory();
     void ShowTransferDataView();
-    void SwitchTo(Step target);
     void Transfer();
     void MakeReport();
     // The commands of icon_window_preview.cpp.
@@ -104,12 +78,7 @@ private:
     void ShowTraceSlot(std::optional<int> slot);
     QString SlotFrameStyle(int slot) const;
 
-    StudioContext &m_context;
-    WindowRegistry &m_windows;
-    StepWindows &m_steps;
-    Launcher &m_launcher;
-    IconDocument m_document;
-    StepRecovery m_recovery{m_context, m_document, *this};
+    IconDocument &m_document;  // owned by the frame
 
     QHash<int, QPixmap> m_pictures;  // by icon number
     QPixmap m_emptyPicture;
@@ -122,9 +91,7 @@ private:
     // under it.
     bool m_movingSlider = false;
 
-    QFrame *m_memoryPanel = nullptr;
-    QLabel *m_memoryCount = nullptr;
-    ProgramRunner *m_runner = nullptr;
+    MemoryPanel *m_memoryPanel = nullptr;
 
     QStringList m_reportEntries;
     std::optional<int> m_traceSlot;
