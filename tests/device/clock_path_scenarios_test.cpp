@@ -151,7 +151,7 @@ private:
     QStringList &m_log;
 };
 
-const QString kClockNode = QStringLiteral("hidraw3");
+using testing::kClockNode;
 const QString kClockPort = QStringLiteral("1-2");
 const QByteArray kCompletion = QByteArray::fromHex("ffff");
 

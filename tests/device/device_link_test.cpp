@@ -10,6 +10,8 @@
 #include "support/fake_waiter.h"
 #include "support/recording_dialogs.h"
 
+#include "recording_receiver.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -36,13 +38,7 @@ private:
     std::function<void(const QString &)> m_onReport;
 };
 
-class RecordingReceiver final : public ReportReceiver {
-public:
-    void ReportReceived(const QString &text) override { texts.append(text); }
-    void ClockLost() override { ++lost; }
-    QStringList texts;
-    int lost = 0;
-};
+using testing::RecordingReceiver;
 
 class RecordingProgress final : public ProgressDisplay {
 public:

@@ -5,6 +5,8 @@
 #include "device/report_text.h"
 #include "base/transfer_progress.h"
 
+#include "recording_receiver.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -136,19 +138,7 @@ TEST(DeviceCommands, ItemsAndReports)
     EXPECT_FALSE(AreByteValues({-1}));
 }
 
-class RecordingReceiver final : public ReportReceiver {
-public:
-    void ReportReceived(const QString &text) override { texts.append(text); }
-    void ClockLost() override
-    {
-        ++lost;
-        if (onLost)
-            onLost();
-    }
-    QStringList texts;
-    int lost = 0;
-    std::function<void()> onLost;
-};
+using testing::RecordingReceiver;
 
 TEST(ReportRouter, FirstOpenWindowInPriorityOrderSeesTheReport)
 {

@@ -14,6 +14,9 @@
 // descriptor and watches the nodes come and go.
 namespace kq::testing {
 
+// The hidraw node the clock is plugged in as.
+inline const QString kClockNode = QStringLiteral("hidraw3");
+
 // The descriptors of the devices the tests plug in.
 namespace descriptor {
 // Vendor page, no report IDs: input reports of 2 data bytes, output

@@ -21,7 +21,7 @@ using testing::FakeHidMachine;
 using testing::KeyboardDevice;
 namespace descriptor = testing::descriptor;
 
-const QString kClockNode = QStringLiteral("hidraw3");
+using testing::kClockNode;
 const QString kClockPath = testing::DevicePath(kClockNode);
 
 HidDeviceInfo InfoOf(const FakeHidDevice &device, const QString &node)

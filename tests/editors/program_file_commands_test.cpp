@@ -28,7 +28,7 @@ using testing::RecordingDialogs;
 using testing::TestStep;
 using Kind = RecordingDialogs::Kind;
 
-const QString kRedLamp = QStringLiteral("2,0,255,0,0,4,0");
+using testing::kRedLamp;
 const QString kSwitchIf = QStringLiteral("8,0,0,0,0,0,0");
 
 class ProgramFileCommands : public ::testing::Test, protected testing::TestContext {

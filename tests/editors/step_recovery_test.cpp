@@ -20,7 +20,7 @@ using testing::RecordingDialogs;
 using testing::TestStep;
 using Kind = RecordingDialogs::Kind;
 
-const QString kRedLamp = QStringLiteral("2,0,255,0,0,4,0");
+using testing::kRedLamp;
 
 class StepRecoveryCopy : public ::testing::Test, protected testing::TestContext {
 protected:

@@ -24,7 +24,7 @@ using testing::RecordingDialogs;
 using testing::TestStep;
 using Kind = RecordingDialogs::Kind;
 
-const QString kRedLamp = QStringLiteral("2,0,255,0,0,4,0");
+using testing::kRedLamp;
 const QString kTone = QStringLiteral("5,0,0,0,0,0,0");
 
 class StepSwitchTest : public ::testing::Test, protected testing::TestContext {

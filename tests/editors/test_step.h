@@ -11,6 +11,9 @@
 
 namespace kq::testing {
 
+// A program line of a lamp lit red, the instruction most step tests use.
+inline const QString kRedLamp = QStringLiteral("2,0,255,0,0,4,0");
+
 // A small step in the shape the three editors follow: a document without a
 // window, whose program is a list of instruction lines (its section holds
 // the same lines), which cannot show programs with an `if` (kind 8) that

@@ -18,9 +18,9 @@
 namespace kq::testing {
 namespace {
 
-const QString kDataDir = QStringLiteral(KQ_DATA_DIR);
-const QString kFlowchartDemo = kDataDir + QStringLiteral("/Data/Demo/fro/demo1(フロー).kq27");
-const QString kIconDemo = kDataDir + QStringLiteral("/Data/Demo/dd/demo1(アイコン).kq27");
+const QString kInstalledData = QStringLiteral(KQ_DATA_DIR);
+const QString kFlowchartDemo = kInstalledData + QStringLiteral("/Data/Demo/fro/demo1(フロー).kq27");
+const QString kIconDemo = kInstalledData + QStringLiteral("/Data/Demo/dd/demo1(アイコン).kq27");
 
 class FileAtStartTest : public StudioFixture {
 protected:
@@ -28,7 +28,7 @@ protected:
     FileAtStartTest()
     {
         for (const char *folder : {"Img/Icon/DD", "Data", "HTML/Word"})
-            CopyTree(kDataDir + QLatin1Char('/') + QLatin1String(folder),
+            CopyTree(kInstalledData + QLatin1Char('/') + QLatin1String(folder),
                      temp.Paths().ProgramFolder() + QLatin1String(folder));
     }
 

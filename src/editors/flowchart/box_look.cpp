@@ -1,14 +1,6 @@
 #include "editors/flowchart/box_look.h"
 
 namespace kq {
-namespace {
-
-ParameterList ParamsOf(const FlowNode &node)
-{
-    return ParameterList::FromText(node.params).value_or(ParameterList {});
-}
-
-}  // namespace
 
 QString FigureFileOf(const FlowNode &node, bool colourMode)
 {

@@ -31,6 +31,11 @@ std::optional<int> ParseLink(const QString &text)
 
 }  // namespace
 
+ParameterList ParamsOf(const FlowNode &node)
+{
+    return ParameterList::FromText(node.params).value_or(ParameterList {});
+}
+
 QString NodeLine(const FlowNode &node)
 {
     QStringList preds;

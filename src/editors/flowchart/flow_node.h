@@ -28,6 +28,14 @@ struct FlowNode {
     bool operator==(const FlowNode &) const = default;
 };
 
+// The node's parameters; all zero when its text is damaged.
+ParameterList ParamsOf(const FlowNode &node);
+// Whether a link names one of a routine's slots (kNoSlot names none).
+inline bool IsSlot(int slot)
+{
+    return slot >= 0 && slot < kRoutineSlots;
+}
+
 // id-kind-x-y-preds-next-branch-params; a free slot reads 0--0-0----.
 QString NodeLine(const FlowNode &node);
 // nullopt for a line that is no node: too few fields, numbers that are not

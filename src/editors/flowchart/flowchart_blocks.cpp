@@ -12,11 +12,6 @@ constexpr int kRowStep = 80;
 
 using Slots = std::bitset<kRoutineSlots>;
 
-bool IsSlot(int slot)
-{
-    return slot >= 0 && slot < kRoutineSlots;
-}
-
 class BlockReading {
 public:
     explicit BlockReading(const RoutineNodes &nodes) : m_nodes(nodes) {}

@@ -11,16 +11,6 @@ const QString kStartName = QStringLiteral("start");
 const QString kEndName = QStringLiteral("end");
 const QString kCheckTail = QStringLiteral("\r\nプログラムを確認して下さい。");
 
-bool IsSlot(int slot)
-{
-    return slot >= 0 && slot < kRoutineSlots;
-}
-
-ParameterList ParamsOf(const FlowNode &node)
-{
-    return ParameterList::FromText(node.params).value_or(ParameterList {});
-}
-
 // The state of one routine's walk.
 class RoutineWalk {
 public:

@@ -13,11 +13,6 @@ const QString kElse = QStringLiteral("else");
 const QString kEndif = QStringLiteral("endif");
 const QString kGroupNames[] = {QStringLiteral("sw"), QStringLiteral("cds"), QStringLiteral("temp")};
 
-ParameterList ParamsOf(const FlowNode &node)
-{
-    return ParameterList::FromText(node.params).value_or(ParameterList {});
-}
-
 class Linearisation {
 public:
     Linearisation(const Flowchart &flowchart, int routine) : m_chart(flowchart), m_routine(routine) {}

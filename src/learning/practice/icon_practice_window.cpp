@@ -26,7 +26,7 @@ constexpr int kPaletteCell = 75;
 constexpr int kPaletteRowHeight = 60;
 constexpr int kPaletteRows = 5;
 
-const std::array<QString, kIconPracticePages> kTasks = {
+const std::array<QString, kIconPracticePages> kIconTasks = {
     QStringLiteral("フルカラーLEDで赤色を1秒点灯するプログラム。"),
     QStringLiteral("フルカラーLEDで緑色をフェードインさせるプログラム。"),
     QStringLiteral("音センサが反応するまでプログラムを一時停止するプログラム。"),
@@ -126,7 +126,7 @@ void IconPracticeWindow::ShowPage(int page)
     m_page = page;
     const auto index = static_cast<std::size_t>(page);
     m_title->setText(QStringLiteral("練習課題%1").arg(QChar(0xFF11 + page)));
-    m_task->setText(kTasks[index]);
+    m_task->setText(kIconTasks[index]);
     m_picture->setPixmap(
         QPixmap(m_context.Paths().ProgramFile(QStringLiteral("Img\\Practice\\DD\\Page%1.bmp").arg(page + 1))));
     m_back->setVisible(page > 0);

@@ -30,7 +30,7 @@ const std::array<QString, kTextPracticePages> kTitles = {
     QStringLiteral("練習課題３"),
 };
 
-const std::array<QString, kTextPracticePages> kTasks = {
+const std::array<QString, kTextPracticePages> kTextTasks = {
     QStringLiteral("フルカラーLEDで赤色が1秒点灯する\r\nプログラム。"),
     QStringLiteral("バックライトを100%の明るさで1秒\r\n点灯させるプログラム。"),
     QStringLiteral("音センサが反応するまで一時停止\r\nするプログラム。"),
@@ -71,7 +71,7 @@ QWidget *TextPracticeWindow::BuildPage(int page)
     widget->setObjectName(QStringLiteral("TabSheet%1").arg(page + 1));
     auto *layout = new QVBoxLayout(widget);
     layout->addWidget(BoldLabel(kTitles[index], 16, widget));
-    QString task = kTasks[index];
+    QString task = kTextTasks[index];
     layout->addWidget(BoldLabel(task.replace(QStringLiteral("\r\n"), QStringLiteral("\n")), 12, widget));
 
     auto *picture = new QLabel(widget);

@@ -1,6 +1,7 @@
 #include "editors/flowchart/flowchart_import.h"
 #include "editors/flowchart/flowchart_linear.h"
 #include "model/program_lines.h"
+#include "linked_boxes.h"
 
 #include <gtest/gtest.h>
 
@@ -8,34 +9,6 @@
 
 namespace kq::testing {
 namespace {
-
-struct Box {
-    int slot;
-    QString kind;
-    int next = kNoSlot;
-    int branch = kNoSlot;
-    QString params = QStringLiteral("0,0,0,0,0,0");
-};
-
-Flowchart ChartOf(const std::map<int, QList<Box>> &routines)
-{
-    QStringList section {kSubroutineMarker, "", "", "", ""};
-    for (int r = 0; r < kRoutineCount; ++r) {
-        std::array<FlowNode, kRoutineSlots> nodes {};
-        const QList<Box> boxes = routines.contains(r) ? routines.at(r) : QList<Box> {};
-        for (const Box &box : boxes)
-            nodes[box.slot] = FlowNode {box.slot, box.kind, 100, 100, {}, box.next, box.branch, box.params};
-        for (const Box &box : boxes)
-            for (int target : {box.next, box.branch})
-                if (target != kNoSlot)
-                    nodes[target].preds << box.slot;
-        for (const FlowNode &node : nodes)
-            section << NodeLine(node);
-    }
-    Flowchart chart;
-    EXPECT_TRUE(chart.LoadSection(section));
-    return chart;
-}
 
 Flowchart Imported(const QStringList &lines)
 {

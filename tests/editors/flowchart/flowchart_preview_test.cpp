@@ -22,17 +22,17 @@ namespace kq::testing {
 namespace {
 
 // A box as its section line holds it, in routine `routine`.
-struct Box {
+struct BoxLine {
     int routine;
     const char *line;  // slot-kind-x-y-preds-next-branch-params
 };
 
-QStringList SectionOf(const QList<Box> &boxes)
+QStringList SectionOf(const QList<BoxLine> &boxes)
 {
     QStringList section {kSubroutineMarker, "", "", "", ""};
     for (int n = 0; n < kRoutineCount * kRoutineSlots; ++n)
         section << "0--0-0----";
-    for (const Box &box : boxes)
+    for (const BoxLine &box : boxes)
         section[5 + box.routine * kRoutineSlots + QString::fromLatin1(box.line).section('-', 0, 0).toInt()] =
             QString::fromLatin1(box.line);
     return section;
@@ -69,7 +69,7 @@ protected:
 
 struct FlowTraceCase {
     const char *name;
-    QList<Box> boxes;
+    QList<BoxLine> boxes;
     QList<int> marks;  // the framed main routine slot as the preview runs, kNoSlot for none
 };
 

@@ -17,7 +17,7 @@ QStringList DumpOf(const ByteList &bytes)
     return dump;
 }
 
-Flowchart ChartOf(const QStringList &section)
+Flowchart ChartOfSection(const QStringList &section)
 {
     Flowchart chart;
     EXPECT_TRUE(chart.LoadSection(section));
@@ -28,7 +28,7 @@ TEST(ReadBack, StartAndEndAsTwoLinkedBoxes)
 {
     const std::optional<QStringList> section = ReadBackSection({"00", "12", "E6", "02", "E7", "FA"});
     ASSERT_TRUE(section);
-    const Flowchart chart = ChartOf(*section);
+    const Flowchart chart = ChartOfSection(*section);
     EXPECT_EQ(NodeLine(chart.Node(0, 0)), "0-start-50-10--1--0,0,0,0,0,0");
     EXPECT_EQ(NodeLine(chart.Node(0, 1)), "1-end-50-90-0---0,0,0,0,0,0");
     EXPECT_FALSE(chart.Node(0, 2).IsUsed());
@@ -54,11 +54,11 @@ TEST_P(ReadBackRoundTrip, LinesComeBack)
 {
     const ImportResult imported = ImportProgramLines(GetParam(), kCurrentGeneration);
     ASSERT_TRUE(imported.section);
-    const GeneratedProgram program = GenerateProgram(ChartOf(*imported.section));
+    const GeneratedProgram program = GenerateProgram(ChartOfSection(*imported.section));
     ASSERT_EQ(program.result, CheckResult::Correct);
     const std::optional<QStringList> section = ReadBackSection(DumpOf(program.bytes));
     ASSERT_TRUE(section);
-    EXPECT_EQ(LinearFormOf(ChartOf(*section)).lines, GetParam());
+    EXPECT_EQ(LinearFormOf(ChartOfSection(*section)).lines, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, ReadBackRoundTrip,
@@ -75,9 +75,9 @@ TEST(ReadBack, IfBlocksLaidOutAsBlocks)
     const ImportResult imported = ImportProgramLines({"START", "8,0,0,0,0,0,0", "6,0,1,0,0,0,0", "6,0,2,0,0,0,0",
         "20,0,0,0,0,0,0", "5,1,0,0,0,0,0", "21,0,0,0,0,0,0", "5,0,0,0,0,0,0", "END"}, kCurrentGeneration);
     ASSERT_TRUE(imported.section);
-    const std::optional<QStringList> read = ReadBackSection(DumpOf(GenerateProgram(ChartOf(*imported.section)).bytes));
+    const std::optional<QStringList> read = ReadBackSection(DumpOf(GenerateProgram(ChartOfSection(*imported.section)).bytes));
     ASSERT_TRUE(read);
-    const Flowchart chart = ChartOf(*read);
+    const Flowchart chart = ChartOfSection(*read);
     const QStringList expected {"0-start-50-10--1--0,0,0,0,0,0", "1-if-50-90-0-2-6-0,0,0,0,0,0",
         "2-timer-50-170-1-3--0,1,0,0,0,0", "3-timer-50-250-2-4--0,2,0,0,0,0", "4-sound-50-330-3,6-5--0,0,0,0,0,0",
         "5-end-50-410-4---0,0,0,0,0,0", "6-sound-200-170-1-4--1,0,0,0,0,0"};
@@ -96,17 +96,17 @@ TEST(ReadBack, SubroutineCalledTwiceIsDecodedOnceAsRoutineOne)
             const QStringList &boxes = r == 0 ? main : r == 2 ? sub : QStringList {};
             section << (slot < boxes.size() ? boxes[slot] : QStringLiteral("0--0-0----"));
         }
-    const GeneratedProgram program = GenerateProgram(ChartOf(section));
+    const GeneratedProgram program = GenerateProgram(ChartOfSection(section));
     ASSERT_EQ(program.result, CheckResult::Correct);
     const std::optional<QStringList> read = ReadBackSection(DumpOf(program.bytes));
     ASSERT_TRUE(read);
-    const Flowchart chart = ChartOf(*read);
+    const Flowchart chart = ChartOfSection(*read);
     EXPECT_EQ(chart.Node(0, 1).params, "0,1,0,0,0,0");
     EXPECT_EQ(chart.Node(0, 2).params, "0,1,0,0,0,0");
     EXPECT_EQ(chart.Node(1, 0).kind, "start");
     EXPECT_EQ(chart.Node(1, 2).kind, "end");
     EXPECT_FALSE(chart.Node(2, 0).IsUsed());
-    EXPECT_EQ(LinearFormOf(chart).lines, LinearFormOf(ChartOf(section)).lines);
+    EXPECT_EQ(LinearFormOf(chart).lines, LinearFormOf(ChartOfSection(section)).lines);
 }
 
 }  // namespace

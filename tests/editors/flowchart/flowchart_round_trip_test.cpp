@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kProgramsPerShape = 200;
 
-QStringList DumpOf(const ByteList &bytes)
+QStringList ClockDumpOf(const ByteList &bytes)
 {
     QStringList dump {QStringLiteral("00")};  // a byte before the program, as the clock sends
     for (int b : bytes)
@@ -26,7 +26,7 @@ QStringList DumpOf(const ByteList &bytes)
     return dump;
 }
 
-std::optional<Flowchart> ChartOf(const std::optional<QStringList> &section)
+std::optional<Flowchart> LoadedChart(const std::optional<QStringList> &section)
 {
     Flowchart chart;
     if (!section || !chart.LoadSection(*section))
@@ -124,7 +124,7 @@ TEST_P(GeneratedPrograms, ImportAndReadBackGiveTheProgramBack)
         const std::optional<QString> refusal = CheckTextProgram(text, *keywords);
         valid.Record(program, refusal ? *refusal : TranslateText(text, *keywords) == program ? QString() : "translation");
 
-        const std::optional<Flowchart> chart = ChartOf(ImportProgramLines(program, kCurrentGeneration).section);
+        const std::optional<Flowchart> chart = LoadedChart(ImportProgramLines(program, kCurrentGeneration).section);
         imported.Record(program, FlowchartFault(chart, program));
         importLayout.Record(program, LayoutFault(chart));
 
@@ -134,7 +134,7 @@ TEST_P(GeneratedPrograms, ImportAndReadBackGiveTheProgramBack)
         const ByteList bytes = EncodeProgram(RoutinesOf(*table), kCurrentGeneration);
         sameBytes.Record(program, chart && GenerateProgram(*chart).bytes == bytes ? QString() : "bytes differ");
 
-        const std::optional<Flowchart> read = ChartOf(ReadBackSection(DumpOf(bytes)));
+        const std::optional<Flowchart> read = LoadedChart(ReadBackSection(ClockDumpOf(bytes)));
         readBack.Record(program, FlowchartFault(read, StoredColours(program)));
         readBackLayout.Record(program, LayoutFault(read));
     }

@@ -1,4 +1,5 @@
 #include "default_keywords.h"
+#include "repeated_lines.h"
 #include "editors/text/text_program.h"
 
 #include <gtest/gtest.h>
@@ -8,10 +9,7 @@ namespace {
 
 using testing::DefaultKeywords;
 
-QString Repeated(const char *line, int count)
-{
-    return (QString::fromUtf8(line) + QLatin1Char('\n')).repeated(count);
-}
+using testing::RepeatedLines;
 
 struct LineCase {
     QString text;
@@ -23,8 +21,8 @@ struct LineCase {
 const LineCase kLineCases[] = {
     {"beep1();\n\n// fine", std::nullopt},
     // count: the first line past the sixtieth statement
-    {"// head\n\n" + Repeated("beep1();", 61), TextCheckFailure{kTooManyStatementsMessage, 63}},
-    {Repeated("(((", 500), TextCheckFailure{kTooManyStatementsMessage, 61}},
+    {"// head\n\n" + RepeatedLines("beep1();", 61), TextCheckFailure{kTooManyStatementsMessage, 63}},
+    {RepeatedLines("(((", 500), TextCheckFailure{kTooManyStatementsMessage, 61}},
     // syntax
     {"beep1();\n\n  // note\nbeep1(5);\nbeep2(5);", TextCheckFailure{kSyntaxErrorMessage, 4}},
     {"beep1();\r\n\r\nbeep1(5);", TextCheckFailure{kSyntaxErrorMessage, 3}},

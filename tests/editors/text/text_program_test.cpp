@@ -1,4 +1,5 @@
 #include "default_keywords.h"
+#include "repeated_lines.h"
 #include "editors/text/lines_to_text.h"
 #include "editors/text/text_program.h"
 #include "model/instruction_table.h"
@@ -104,25 +105,19 @@ TEST(TextProgram, ChecksAndTranslatesEachCase)
     }
 }
 
-QString Repeated(const char *line, int count)
-{
-    QString text;
-    for (int i = 0; i < count; ++i)
-        text += QString::fromUtf8(line) + QLatin1Char('\n');
-    return text;
-}
+using testing::RepeatedLines;
 
 TEST(TextProgram, CountsEveryNonEmptyLineUpToSixty)
 {
     const KeywordFile keywords = DefaultKeywords();
-    EXPECT_EQ(CheckTextProgram(EditorLines(Repeated("beep1();", 60) + QStringLiteral("\n// note\n")), keywords),
+    EXPECT_EQ(CheckTextProgram(EditorLines(RepeatedLines("beep1();", 60) + QStringLiteral("\n// note\n")), keywords),
               std::nullopt);
-    EXPECT_EQ(CheckTextProgram(EditorLines(Repeated("beep1();", 61)), keywords), kTooManyStatementsMessage);
+    EXPECT_EQ(CheckTextProgram(EditorLines(RepeatedLines("beep1();", 61)), keywords), kTooManyStatementsMessage);
     // Hundreds of lines stop at the count, before any statement is parsed.
-    EXPECT_EQ(CheckTextProgram(EditorLines(Repeated("(((", 500)), keywords), kTooManyStatementsMessage);
+    EXPECT_EQ(CheckTextProgram(EditorLines(RepeatedLines("(((", 500)), keywords), kTooManyStatementsMessage);
 
     // 59 statements need 61 entries: the table refuses them instead of growing past 60.
-    const std::optional<QStringList> lines = TranslateText(EditorLines(Repeated("beep1();", 59)), keywords);
+    const std::optional<QStringList> lines = TranslateText(EditorLines(RepeatedLines("beep1();", 59)), keywords);
     ASSERT_TRUE(lines.has_value());
     const ParsedProgramLines parsed = ParseProgramLines(*lines);
     ASSERT_FALSE(parsed.error.has_value());

@@ -24,7 +24,7 @@ using kq::testing::ReadBytes;
 using kq::testing::WriteBytes;
 using testing::PanelFixture;
 
-const QString kArea = QStringLiteral("0/0/0/0/0/0/0/0");
+const QString kWholeArea = QStringLiteral("0/0/0/0/0/0/0/0");
 
 QImage Part()
 {
@@ -120,7 +120,7 @@ TEST_F(PanelFileTest, APhotoTravelsWithItsPixelsPositionAndTransparency)
     ASSERT_TRUE(document.AddPhoto(photo));
     document.NudgeLayer(0, QPoint(12, 34));
     document.SetTransparency(0, true, QColor(Qt::red));
-    document.ApplyProcessed(0, Photo(), {QStringLiteral("Blur,") + kArea + QStringLiteral(",10")});
+    document.ApplyProcessed(0, Photo(), {QStringLiteral("Blur,") + kWholeArea + QStringLiteral(",10")});
     std::vector<int> saveProgress;
     ASSERT_TRUE(document.Save(FilePath(), [&saveProgress](int percent) { saveProgress.push_back(percent); }));
 
@@ -158,9 +158,9 @@ TEST_F(PanelFileTest, OnlyTheEllipseCutOfAPhotoIsKeptInTheFile)
     const QString part = fixture.WriteUserPicture(QStringLiteral("q.png"), Part());
     ASSERT_TRUE(document.AddPhoto(photo));
     ASSERT_TRUE(document.AddPart(part, QPoint()));
-    document.ApplyProcessed(0, Photo(), {QStringLiteral("SetGray,") + kArea});
+    document.ApplyProcessed(0, Photo(), {QStringLiteral("SetGray,") + kWholeArea});
     document.ApplyProcessed(0, Photo(), {QStringLiteral("SelectImage,2/2/20/14")});
-    document.ApplyProcessed(1, Part(), {QStringLiteral("SetGray,") + kArea});
+    document.ApplyProcessed(1, Part(), {QStringLiteral("SetGray,") + kWholeArea});
     ASSERT_TRUE(document.Save(FilePath()));
 
     const QStringList lines = FileLines(FilePath());
@@ -169,7 +169,7 @@ TEST_F(PanelFileTest, OnlyTheEllipseCutOfAPhotoIsKeptInTheFile)
     EXPECT_EQ(lines.mid(2),
               (QStringList {QStringLiteral("0,加工,SelectImage,2/2/20/14"),
                             QStringLiteral("1,部品,") + part + QStringLiteral(",0,0"),
-                            QStringLiteral("1,加工,SetGray,") + kArea}));
+                            QStringLiteral("1,加工,SetGray,") + kWholeArea}));
     EXPECT_EQ(document.Records().size(), 6) << "the document keeps its records";
 }
 
@@ -177,7 +177,7 @@ TEST_F(PanelFileTest, APartsBlurIsAppliedAgainOnLoading)
 {
     const QString part = fixture.WriteUserPicture(QStringLiteral("P9.gif"), Part());
     ASSERT_TRUE(document.AddPart(part, QPoint(362, 43)));
-    const QString blur = QStringLiteral("Blur,") + kArea + QStringLiteral(",10");
+    const QString blur = QStringLiteral("Blur,") + kWholeArea + QStringLiteral(",10");
     QImage blurred = Part();
     UnattendedEffect control;
     ASSERT_EQ(ReplayEffect(blurred, blur.split(QLatin1Char(',')), control), EffectStatus::Applied);
@@ -203,7 +203,7 @@ TEST_F(PanelFileTest, SavingSortsTheRecordsByLayerKeepingEachLayersOrder)
     for (int n = 0; n < 3; ++n) {
         parts.append(fixture.WriteUserPicture(QStringLiteral("%1.gif").arg(n), Part()));
         ASSERT_TRUE(document.AddPart(parts.last(), QPoint(n, n)));
-        document.ApplyProcessed(n, Part(), {QStringLiteral("Sharp,") + kArea + QStringLiteral(",%1").arg(n)});
+        document.ApplyProcessed(n, Part(), {QStringLiteral("Sharp,") + kWholeArea + QStringLiteral(",%1").arg(n)});
     }
     document.Select(0);
     ASSERT_EQ(document.RaiseSelected(), std::nullopt);
@@ -211,7 +211,7 @@ TEST_F(PanelFileTest, SavingSortsTheRecordsByLayerKeepingEachLayersOrder)
         return QString::number(n) + QStringLiteral(",部品,") + parts.at(file) + QStringLiteral(",%1,%1").arg(file);
     };
     const auto sharp = [](int strength, int n) {
-        return QString::number(n) + QStringLiteral(",加工,Sharp,") + kArea + QStringLiteral(",%1").arg(strength);
+        return QString::number(n) + QStringLiteral(",加工,Sharp,") + kWholeArea + QStringLiteral(",%1").arg(strength);
     };
     ASSERT_EQ(document.Records().at(1), part(0, 1));
 
@@ -284,7 +284,7 @@ TEST_F(PanelFileTest, LinesOfUnknownKindsAndEffectsOfUnknownNamesAreIgnored)
 {
     const QString part = fixture.WriteUserPicture(QStringLiteral("p.gif"), Part());
     const QString partLine = QStringLiteral("0,部品,") + part + QStringLiteral(",0,0");
-    const QString unknownEffect = QStringLiteral("0,加工,Sparkle,") + kArea;
+    const QString unknownEffect = QStringLiteral("0,加工,Sparkle,") + kWholeArea;
     WriteLines(FilePath(), {BackgroundLine(), QStringLiteral("0,謎,x,y"), partLine, unknownEffect, QString()});
     ASSERT_TRUE(document.Load(FilePath()));
     EXPECT_EQ(document.Records(), (QStringList {BackgroundLine(), partLine, unknownEffect}));
@@ -333,11 +333,11 @@ TEST_F(PanelFileTest, AFailedLoadLeavesTheOpenPanelAsItWas)
         {"a layer missing", {BackgroundLine(), QStringLiteral("1,部品,") + part + QStringLiteral(",0,0")}},
         {"layer number missing", {BackgroundLine(), QStringLiteral("x,部品,") + part + QStringLiteral(",0,0")}},
         {"effect without layer",
-         {BackgroundLine(), partLine, QStringLiteral("1,加工,Blur,") + kArea + QStringLiteral(",10")}},
+         {BackgroundLine(), partLine, QStringLiteral("1,加工,Blur,") + kWholeArea + QStringLiteral(",10")}},
         {"effect before its layer",
-         {BackgroundLine(), QStringLiteral("0,加工,Blur,") + kArea + QStringLiteral(",10"), partLine}},
+         {BackgroundLine(), QStringLiteral("0,加工,Blur,") + kWholeArea + QStringLiteral(",10"), partLine}},
         {"damaged effect",
-         {BackgroundLine(), partLine, QStringLiteral("0,加工,Blur,") + kArea + QStringLiteral(",abc")}},
+         {BackgroundLine(), partLine, QStringLiteral("0,加工,Blur,") + kWholeArea + QStringLiteral(",abc")}},
         {"damaged text",
          {BackgroundLine(), QStringLiteral("0,文字,60,0,0,42,a/b/clBlack/99/False/False/clWhite,True,clWhite")}},
         {"absurd text",
@@ -425,7 +425,7 @@ TEST_F(PanelFileTest, APhotoLargerThanThePanelArrivesFittedWithItsResizeRecord)
                              QStringLiteral("0,写真,") + photo + QStringLiteral(",0,0,False,clWhite,")};
         if (c.added != c.photo)
             records.append(
-                QStringLiteral("0,加工,Resize,%1,%2,%3,True").arg(kArea).arg(c.added.width()).arg(c.added.height()));
+                QStringLiteral("0,加工,Resize,%1,%2,%3,True").arg(kWholeArea).arg(c.added.width()).arg(c.added.height()));
         EXPECT_EQ(made.Records(), records) << name;
 
         // The file carries the fitted pixels: it reopens at the same size.
@@ -515,7 +515,7 @@ TEST_F(PanelFileTest, PicturesAreFoundUnderThisMachinesDataTreeOrBesideThePanelF
 TEST_F(PanelFileTest, LayerLinesOutOfOrderAreReadInLayerOrder)
 {
     const QString part = fixture.WriteUserPicture(QStringLiteral("p.gif"), Part());
-    const QString mirror = QStringLiteral("1,加工,Rotation,") + kArea + QStringLiteral(",0,True,False,True,0,0,0,False");
+    const QString mirror = QStringLiteral("1,加工,Rotation,") + kWholeArea + QStringLiteral(",0,True,False,True,0,0,0,False");
     const QString second = QStringLiteral("1,部品,") + part + QStringLiteral(",10,20");
     const QString first = QStringLiteral("0,部品,") + part + QStringLiteral(",1,2");
     WriteLines(FilePath(), {second, mirror, first, BackgroundLine()});
@@ -588,7 +588,7 @@ TEST_F(PanelFileTest, AnUnchangedPhotoIsNotEncodedAgain)
     EXPECT_EQ(ReadBytes(FilePath()), *first);
     EXPECT_EQ(document.Encodings().EncodedCount(), 3);
 
-    document.ApplyProcessed(1, Photo().mirrored(true, false), {QStringLiteral("Blur,") + kArea + QStringLiteral(",10")});
+    document.ApplyProcessed(1, Photo().mirrored(true, false), {QStringLiteral("Blur,") + kWholeArea + QStringLiteral(",10")});
     const std::optional<QByteArray> changed = document.FileWriter()();
     ASSERT_TRUE(changed);
     EXPECT_NE(*changed, *first);

@@ -36,7 +36,7 @@ using Kind = RecordingDialogs::Kind;
 
 constexpr int kWideModel = 2;  // TL-3: the window's wide layout
 
-void WritePicture(const QString &path, QSize size, QColor colour, const char *format)
+void WriteSpeckledPicture(const QString &path, QSize size, QColor colour, const char *format)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QImage image(size, QImage::Format_RGB32);
@@ -54,10 +54,10 @@ protected:
         : m_root(kq::testing::AbandonedProgramFolder()),
           m_paths(m_root + QStringLiteral("program/"), m_root + QStringLiteral("appdata/"))
     {
-        WritePicture(m_paths.ProgramFile(DefaultBackground(KitModelAt(kWideModel))), {1890, 590}, QColor(200, 230, 255),
+        WriteSpeckledPicture(m_paths.ProgramFile(DefaultBackground(KitModelAt(kWideModel))), {1890, 590}, QColor(200, 230, 255),
                      "PNG");
-        WritePicture(PartPath(), {100, 80}, QColor(220, 40, 40), "PNG");
-        WritePicture(m_root + QStringLiteral("photo.jpg"), {200, 150}, QColor(40, 160, 60), "JPEG");
+        WriteSpeckledPicture(PartPath(), {100, 80}, QColor(220, 40, 40), "PNG");
+        WriteSpeckledPicture(m_root + QStringLiteral("photo.jpg"), {200, 150}, QColor(40, 160, 60), "JPEG");
         PanelDocument document(KitModelAt(kWideModel), m_paths);
         EXPECT_TRUE(document.AddPart(PartPath(), QPoint(10, 20)));
         EXPECT_TRUE(document.AddPhoto(m_root + QStringLiteral("photo.jpg")));

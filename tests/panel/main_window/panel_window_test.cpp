@@ -29,6 +29,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "support/filled_image.h"
+
 #include <gtest/gtest.h>
 
 namespace kq::panel {
@@ -39,11 +41,10 @@ using Kind = RecordingDialogs::Kind;
 
 constexpr QSize kPartSize(100, 80);
 
-void WritePicture(const QString &path, QSize size, QColor colour, const char *format)
+void WriteFilledPicture(const QString &path, QSize size, QColor colour, const char *format)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
+    const QImage image = testing::FilledImage(size, colour);
     // Pictures are read by their content, so a PNG may carry a ".gif" name.
     ASSERT_TRUE(image.save(path, format)) << path.toStdString();
 }
@@ -54,9 +55,9 @@ class PanelWindowTest : public ::testing::Test {
 protected:
     PanelWindowTest()
     {
-        WritePicture(m_paths.ProgramFile(DefaultBackground(KitModelAt(0))), {860, 1060}, QColor(200, 230, 255), "PNG");
-        WritePicture(PartPath(), kPartSize, QColor(220, 40, 40), "PNG");
-        WritePicture(PhotoPath(), {200, 150}, QColor(40, 160, 60), "JPEG");
+        WriteFilledPicture(m_paths.ProgramFile(DefaultBackground(KitModelAt(0))), {860, 1060}, QColor(200, 230, 255), "PNG");
+        WriteFilledPicture(PartPath(), kPartSize, QColor(220, 40, 40), "PNG");
+        WriteFilledPicture(PhotoPath(), {200, 150}, QColor(40, 160, 60), "JPEG");
         m_window = std::make_unique<PanelWindow>(m_dialogs, m_launcher, m_paths, m_recovery);
         m_window->ShowForModel(0);
     }
@@ -215,7 +216,7 @@ TEST_F(PanelWindowTest, PanelFilesPhotosAndExportsStartWhereTheLastFileWas)
     const QString panels = FilePath(QStringLiteral("panels"));
     ASSERT_TRUE(QDir().mkpath(photos) && QDir().mkpath(panels));
     const QString photo = photos + QStringLiteral("/dog.jpg");
-    WritePicture(photo, {40, 30}, Qt::yellow, "JPEG");
+    WriteFilledPicture(photo, {40, 30}, Qt::yellow, "JPEG");
 
     Click("SaveBtn");
     m_dialogs.fileNames.enqueue(photo);
@@ -474,7 +475,7 @@ TEST_F(PanelWindowTest, SavesAndOpensThroughTheDialogs)
     EXPECT_EQ(m_dialogs.Texts(Kind::Warning), QStringList {PictureNotFoundMessage(kPartKind, PartPath())});
 
     // With the part back the panel opens as saved.
-    WritePicture(PartPath(), kPartSize, QColor(220, 40, 40), "PNG");
+    WriteFilledPicture(PartPath(), kPartSize, QColor(220, 40, 40), "PNG");
     m_dialogs.Clear();
     Trigger("ClearAll");
     m_dialogs.fileNames.enqueue(saved);

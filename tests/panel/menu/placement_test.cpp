@@ -1,6 +1,7 @@
 #include "panel/menu/panel_printing.h"
 #include "panel/menu/part_position.h"
 #include "panel/model/kit_model.h"
+#include "support/filled_image.h"
 
 #include <gtest/gtest.h>
 
@@ -52,12 +53,7 @@ TEST(SheetSlot, WideModelsStackFourPanelsOthersTakeTwoByTwo)
     }
 }
 
-QImage Filled(QSize size, QColor colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
+using kq::testing::FilledImage;
 
 TEST(ComposeSheet, FourTl3PanelsFitOneAboveTheOther)
 {
@@ -65,7 +61,7 @@ TEST(ComposeSheet, FourTl3PanelsFitOneAboveTheOther)
     const QColor colours[4] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
     SheetPictures pictures;
     for (int slot = 0; slot < 4; ++slot)
-        pictures[std::size_t(slot)] = Filled(tl3.panelSize, colours[slot]);
+        pictures[std::size_t(slot)] = FilledImage(tl3.panelSize, colours[slot]);
     const QImage sheet = ComposeSheet(tl3, pictures);
     ASSERT_EQ(sheet.size(), QSize(2100, 2970));
     const int tops[4] = {200, 850, 1500, 2150};
@@ -85,8 +81,8 @@ TEST(ComposeSheet, WhiteIsTransparentAndEmptySlotsStayWhite)
     // slot 1 show through.
     const KitModel &tl1 = KitModelAt(0);
     SheetPictures pictures;
-    pictures[0] = Filled({1890, 590}, Qt::red);
-    QImage second = Filled({1890, 590}, Qt::blue);
+    pictures[0] = FilledImage({1890, 590}, Qt::red);
+    QImage second = FilledImage({1890, 590}, Qt::blue);
     for (int y = 0; y < second.height(); ++y)
         for (int x = 0; x < 400; ++x)
             second.setPixelColor(x, y, Qt::white);
@@ -95,7 +91,7 @@ TEST(ComposeSheet, WhiteIsTransparentAndEmptySlotsStayWhite)
     EXPECT_EQ(sheet.pixelColor(1040 + 10, 210), QColor(Qt::red));
     EXPECT_EQ(sheet.pixelColor(1040 + 400, 210), QColor(Qt::blue));
     EXPECT_EQ(sheet.pixelColor(100, 1800), QColor(Qt::white));
-    EXPECT_EQ(ComposeSheet(tl1, {}), Filled({2100, 2970}, Qt::white));
+    EXPECT_EQ(ComposeSheet(tl1, {}), FilledImage({2100, 2970}, Qt::white));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "pdf_page.h"
 #include "services/dialog_folder.h"
 #include "support/file_bytes.h"
+#include "support/filled_image.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_paths.h"
 
@@ -28,12 +29,7 @@ using Kind = RecordingDialogs::Kind;
 
 constexpr double kToleranceMm = 0.1;
 
-QImage Filled(QSize size, QColor colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
+using kq::testing::FilledImage;
 
 void ToPdf(QPrinter &printer, const QString &path)
 {
@@ -60,7 +56,7 @@ TEST(PrintPanel, Tl1PanelCoversItsRealSizeTenMillimetresFromTheEdges)
         ToPdf(printer, path);
         printer.setPageMargins(QMarginsF(15, 20, 15, 20), QPageLayout::Millimeter);
         printer.setFullPage(fullPage);
-        ASSERT_TRUE(PrintPanel(printer, Filled(KitModelAt(0).panelSize, Qt::blue)));
+        ASSERT_TRUE(PrintPanel(printer, FilledImage(KitModelAt(0).panelSize, Qt::blue)));
         EXPECT_EQ(printer.docName(), QStringLiteral("Print Out"));
         const std::optional<kq::testing::PdfPage> page = ReadSinglePagePdf(ReadBytes(path));
         ASSERT_TRUE(page);
@@ -106,7 +102,7 @@ protected:
     QString Bitmap(const QString &name, QColor colour, QSize size = {300, 200})
     {
         const QString path = m_dir.filePath(name);
-        EXPECT_TRUE(Filled(size, colour).save(path, "BMP"));
+        EXPECT_TRUE(FilledImage(size, colour).save(path, "BMP"));
         return path;
     }
     // Runs step while the window's modal loop runs, then closes it if needed.
@@ -117,11 +113,10 @@ protected:
             if (m_window.isVisible())
                 m_window.reject();
         });
-        m_window.Open(withPanel ? Filled(model.panelSize, Qt::blue) : QImage(), model);
+        m_window.Open(withPanel ? FilledImage(model.panelSize, Qt::blue) : QImage(), model);
     }
     QStackedWidget *Pages() { return m_window.findChild<QStackedWidget *>(); }
-    template <typename T>
-    T *Child(const QString &name)
+    template <typename T> T *Child(const QString &name)
     {
         T *child = m_window.findChild<T *>(name);
         EXPECT_NE(child, nullptr) << name.toStdString();
@@ -134,11 +129,11 @@ protected:
     int m_printerAsked = 0;
     bool m_printerAnswer = true;
     QString m_pdf = m_dir.filePath(QStringLiteral("out.pdf"));
-    PrintWindow m_window{m_dialogs, m_temp.Paths(), nullptr, [this](QWidget *, QPrinter &printer) {
-                             ++m_printerAsked;
-                             ToPdf(printer, m_pdf);
-                             return m_printerAnswer;
-                         }};
+    PrintWindow m_window {m_dialogs, m_temp.Paths(), nullptr, [this](QWidget *, QPrinter &printer) {
+                              ++m_printerAsked;
+                              ToPdf(printer, m_pdf);
+                              return m_printerAnswer;
+                          }};
 };
 
 TEST_F(PrintWindowTest, AlwaysOpensOnItsFirstPage)
@@ -189,7 +184,7 @@ TEST_F(PrintWindowTest, RowsTakeBitmapsCheckTheirNamesAndKeepThemBetweenOpenings
     const QString red = Bitmap(QStringLiteral("red.bmp"), Qt::red);
     const QString green = Bitmap(QStringLiteral("green.BMP"), Qt::green);
     const QString png = m_dir.filePath(QStringLiteral("picture.png"));
-    ASSERT_TRUE(Filled({10, 10}, Qt::red).save(png, "PNG"));
+    ASSERT_TRUE(FilledImage({10, 10}, Qt::red).save(png, "PNG"));
     const QString broken = m_dir.filePath(QStringLiteral("broken.bmp"));
     kq::testing::WriteBytes(broken, "BM this is not a bitmap");
 

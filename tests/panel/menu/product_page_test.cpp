@@ -1,23 +1,19 @@
 #include "panel/menu/product_page.h"
 #include "panel/model/kit_model.h"
+#include "support/filled_image.h"
 
 #include <gtest/gtest.h>
 
 namespace kq::panel {
 namespace {
 
-QImage Filled(QSize size, QColor colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
+using kq::testing::FilledImage;
 
 // A photo of the finished clock: black (see-through) where the panel goes,
 // grey around it.
 QImage Photo(const KitModel &model, const QRect &window)
 {
-    QImage photo = Filled(model.sheetSize, Qt::gray);
+    QImage photo = FilledImage(model.sheetSize, Qt::gray);
     for (int y = window.top(); y <= window.bottom(); ++y)
         for (int x = window.left(); x <= window.right(); ++x)
             photo.setPixelColor(x, y, Qt::black);
@@ -27,7 +23,7 @@ QImage Photo(const KitModel &model, const QRect &window)
 TEST(ProductPage, EmptyPanelIsScaledIntoTheProductPhoto)
 {
     const KitModel &tl1 = KitModelAt(0);
-    const QImage panel = Filled(tl1.panelSize, Qt::blue);  // a plain background and no layers
+    const QImage panel = FilledImage(tl1.panelSize, Qt::blue);  // a plain background and no layers
     const QRect window(40, 80, 400, 500);
     const QImage page = ProductPageImage(tl1, panel, Photo(tl1, window));
     ASSERT_EQ(page.size(), QSize(860, 1060));
@@ -47,7 +43,7 @@ TEST(ProductPage, TurnedModelsTurnTheirPanelClockwise)
 {
     const KitModel &tl6 = KitModelAt(5);  // 2 degrees
     // A panel with a red top-left quarter shows whether the turn goes clockwise.
-    QImage panel = Filled(tl6.panelSize, Qt::blue);
+    QImage panel = FilledImage(tl6.panelSize, Qt::blue);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x)
             panel.setPixelColor(x, y, Qt::red);
