@@ -6,7 +6,7 @@
 set -eu
 
 PACKAGES="
-cmake ninja-build g++ make pkg-config ccache
+cmake ninja-build g++ make pkg-config ccache lld
 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev qt6-charts-dev qt6-multimedia-dev libqt6opengl6-dev
 libhidapi-dev libgif-dev libgtest-dev googletest libgmock-dev libbenchmark-dev
 libopencv-core-dev libopencv-imgproc-dev
