@@ -164,16 +164,15 @@ StepMenuEntry StepWindowFrame::PreviewEntry(std::function<void()> preview)
     return {.name = QStringLiteral("Preview"), .text = kPreviewCommandText, .run = std::move(preview)};
 }
 
-QList<StepMenuEntry> StepWindowFrame::SwitchEntries()
+StepMenuEntry StepWindowFrame::ViewMenu(const QString &text, QList<StepMenuEntry> entries)
 {
-    QList<StepMenuEntry> entries;
     for (const StepCommand &command : kSwitchCommands) {
         if (command.step != m_document->StepKind()) {
             entries.append(StepMenuEntry {.name = QString::fromLatin1(command.name), .text = command.text,
                             .run = [this, step = command.step] { SwitchTo(step); }});
         }
     }
-    return entries;
+    return {.name = QStringLiteral("ViewMenu"), .text = text, .entries = std::move(entries)};
 }
 
 StepMenuEntry StepWindowFrame::TransferEntry(const QString &text, std::function<void()> transfer)

@@ -93,10 +93,11 @@ protected:
     StepMenuEntry OpenEntry(const QString &text, const QKeySequence &key = {});
     StepMenuEntry SaveEntry(const QKeySequence &key = {});
     StepMenuEntry ClearEntry(const QString &name, const QString &text);
+    // The view menu: the step's entries, then "STEP1 アイコンで表示" and its
+    // kind for the two other steps.
+    StepMenuEntry ViewMenu(const QString &text, QList<StepMenuEntry> entries);
     StepMenuEntry TransferDataEntry(std::function<void()> show);
     StepMenuEntry PreviewEntry(std::function<void()> preview);
-    // "STEP1 アイコンで表示" and its kind for the two other steps.
-    QList<StepMenuEntry> SwitchEntries();
     StepMenuEntry TransferEntry(const QString &text, std::function<void()> transfer);
     StepMenuEntry RunEntry(const QString &text, std::function<void()> run);
     StepMenuEntry ReportEntry(std::function<void()> report);
